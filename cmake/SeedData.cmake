@@ -1,0 +1,12 @@
+# cmake -DSOURCE=<data dir> -DDEST=<program dir> -P SeedData.cmake
+file(GLOB_RECURSE files RELATIVE ${SOURCE} ${SOURCE}/*)
+foreach(rel ${files})
+    if(rel STREQUAL "CMakeLists.txt")
+        continue()
+    endif()
+    if(NOT EXISTS ${DEST}/${rel})
+        get_filename_component(dir ${DEST}/${rel} DIRECTORY)
+        file(MAKE_DIRECTORY ${dir})
+        file(COPY_FILE ${SOURCE}/${rel} ${DEST}/${rel})
+    endif()
+endforeach()

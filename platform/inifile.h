@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Windows profile (INI) files, with the semantics of GetPrivateProfileString,
+// GetPrivateProfileInt and WritePrivateProfileString. Section and key names match
+// case-insensitively (ASCII), blanks around names and values are trimmed, bytes are kept as
+// they are (CP932).
+namespace kvr {
+
+class CIniFile
+{
+public:
+    // Parses a file once for many look-ups; a missing file reads as empty.
+    bool load(std::string_view path);
+    void parse(std::string_view text);
+
+    std::string getString(std::string_view section, std::string_view key,
+                          std::string_view defaultValue) const;
+    int getInt(std::string_view section, std::string_view key, int defaultValue) const;
+
+private:
+    struct Entry
+    {
+        std::string key;
+        std::string value;
+    };
+    struct Section
+    {
+        std::string name;
+        std::vector<Entry> entries;
+    };
+    const Section *findSection(std::string_view name) const;
+    std::vector<Section> m_sections;
+};
+
+std::string getPrivateProfileString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue, std::string_view path);
+int getPrivateProfileInt(std::string_view section, std::string_view key, int defaultValue,
+                         std::string_view path);
+// Writes key=value into the section, keeping every other line; creates the file or the
+// section when missing. The file is replaced atomically; false when that fails.
+bool writePrivateProfileString(std::string_view section, std::string_view key,
+                               std::string_view value, std::string_view path);
+
+} // namespace kvr

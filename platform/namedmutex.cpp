@@ -1,0 +1,112 @@
+#include "platform/namedmutex.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include "platform/environment.h"
+#include "platform/textfile.h"
+#endif
+
+namespace kvr {
+
+CNamedMutex::~CNamedMutex()
+{
+    close();
+}
+
+#ifdef _WIN32
+
+bool CNamedMutex::acquire(const std::string &name)
+{
+    close();
+    HANDLE existing = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name.c_str());
+    if (existing) {
+        CloseHandle(existing);
+        return false;
+    }
+    m_handle = CreateMutexA(nullptr, FALSE, name.c_str());
+    if (!m_handle)
+        return false;
+    m_createdHere = true;
+    return true;
+}
+
+void CNamedMutex::release()
+{
+    if (m_createdHere && m_handle)
+        ReleaseMutex(static_cast<HANDLE>(m_handle));
+}
+
+void CNamedMutex::close()
+{
+    release();
+    if (m_handle)
+        CloseHandle(static_cast<HANDLE>(m_handle));
+    m_handle = nullptr;
+    m_createdHere = false;
+}
+
+#else
+
+namespace {
+
+// The name becomes part of a file name: keep plain characters, escape the rest.
+std::string lockFileName(const std::string &name)
+{
+    std::string file = "kelvora-mutex-";
+    for (const char c : name) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9')
+            || b == '_' || b == '-') {
+            file.push_back(c);
+        } else {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", b);
+            file.append(escaped);
+        }
+    }
+    return file + ".lock";
+}
+
+} // namespace
+
+// The "object" is an exclusive flock on a file in the user's runtime folder: it exists as
+// long as its holder keeps the descriptor open and vanishes with a crashed holder. The
+// file itself stays; removing it would let two holders lock different inodes.
+bool CNamedMutex::acquire(const std::string &name)
+{
+    close();
+    const std::string path = nativePath(env::joinPath(env::runtimeFolder(), lockFileName(name)));
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    m_fd = fd;
+    m_createdHere = true;
+    return true;
+}
+
+void CNamedMutex::release()
+{
+    // Releasing ownership does not end the object's existence; only close does.
+}
+
+void CNamedMutex::close()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    m_createdHere = false;
+}
+
+#endif
+
+} // namespace kvr

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+namespace kvr {
+
+// A system-wide marker by name. Acquire fails while an object of that name exists,
+// whoever holds it; the object vanishes when its holder closes it or dies.
+class CNamedMutex
+{
+public:
+    CNamedMutex() = default;
+    ~CNamedMutex();
+    CNamedMutex(const CNamedMutex &) = delete;
+    CNamedMutex &operator=(const CNamedMutex &) = delete;
+
+    bool acquire(const std::string &name);
+    void release();
+    void close();
+    bool isHeld() const { return m_createdHere; }
+
+private:
+#ifdef _WIN32
+    void *m_handle = nullptr;
+#else
+    int m_fd = -1;
+#endif
+    bool m_createdHere = false;
+};
+
+} // namespace kvr

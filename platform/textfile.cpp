@@ -1,0 +1,214 @@
+#include "platform/textfile.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/cp932.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace kvr {
+
+namespace {
+
+bool isAscii(std::string_view text)
+{
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string nativePath(std::string_view cp932Path)
+{
+#ifdef _WIN32
+    return std::string(cp932Path);
+#else
+    return isAscii(cp932Path) ? std::string(cp932Path) : cp932::toUtf8(cp932Path);
+#endif
+}
+
+std::optional<std::string> readWholeFile(std::string_view path)
+{
+    std::FILE *file = std::fopen(nativePath(path).c_str(), "rb");
+    if (!file)
+        return std::nullopt;
+    std::string content;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        if (size > 0)
+            content.reserve(static_cast<std::size_t>(size));
+        std::fseek(file, 0, SEEK_SET);
+    }
+    char buffer[1 << 16];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        content.append(buffer, n);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
+        return std::nullopt;
+    return content;
+}
+
+bool fileExists(std::string_view path)
+{
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesA(std::string(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+#else
+    struct stat info;
+    return ::stat(nativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+#endif
+}
+
+bool isDirectory(std::string_view path)
+{
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesA(std::string(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+#else
+    struct stat info;
+    return ::stat(nativePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+#endif
+}
+
+bool CLineSplitter::next(std::string_view &line)
+{
+    if (m_pos >= m_text.size())
+        return false;
+    const char *begin = m_text.data() + m_pos;
+    const std::size_t left = m_text.size() - m_pos;
+    const void *lf = std::memchr(begin, '\n', left);
+    std::size_t length;
+    if (lf) {
+        length = static_cast<std::size_t>(static_cast<const char *>(lf) - begin);
+        m_pos += length + 1;
+        // Text mode turns CR LF into LF before the line feed is removed.
+        if (length > 0 && begin[length - 1] == '\r')
+            --length;
+    } else {
+        length = left;
+        m_pos = m_text.size();
+    }
+    line = std::string_view(begin, length);
+    return true;
+}
+
+bool CLineReader::open(std::string_view path)
+{
+    std::optional<std::string> content = readWholeFile(path);
+    if (!content)
+        return false;
+    m_content = std::move(*content);
+    m_splitter = CLineSplitter(m_content);
+    return true;
+}
+
+#ifdef _WIN32
+
+bool replaceFileAtomically(std::string_view path, std::string_view contents)
+{
+    const std::string target(path);
+    const std::string temporary = target + ".tmp";
+    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = true;
+    std::size_t done = 0;
+    while (ok && done < contents.size()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(contents.size() - done, 1 << 20));
+        ok = WriteFile(file, contents.data() + done, chunk, &written, nullptr) && written > 0;
+        done += written;
+    }
+    ok = ok && FlushFileBuffers(file);
+    ok = CloseHandle(file) && ok;
+    ok = ok
+        && MoveFileExA(temporary.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok)
+        DeleteFileA(temporary.c_str());
+    return ok;
+}
+
+#else
+
+namespace {
+
+bool writeAll(int fd, std::string_view contents)
+{
+    std::size_t done = 0;
+    while (done < contents.size()) {
+        const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+std::string folderOf(const std::string &path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+void syncFolder(const std::string &folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+bool replaceFileAtomically(std::string_view path, std::string_view contents)
+{
+    static std::atomic<unsigned> counter { 0 };
+    const std::string target = nativePath(path);
+    const std::string temporary = target + ".tmp-" + std::to_string(::getpid()) + "-"
+        + std::to_string(counter.fetch_add(1));
+
+    // Keep the permissions of the file being replaced; a new file gets the umask's.
+    struct stat old;
+    const bool hadOld = ::stat(target.c_str(), &old) == 0;
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                          hadOld ? (old.st_mode & 07777) : 0666);
+    if (fd < 0)
+        return false;
+    bool ok = writeAll(fd, contents) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    syncFolder(folderOf(target));
+    return true;
+}
+
+#endif
+
+} // namespace kvr

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Line-oriented text files as the programs store them: CP932, CR LF line ends.
+// Paths are CP932 like every other text; they are converted to the native file-name
+// encoding here.
+namespace kvr {
+
+// The native (on Linux UTF-8) file name for a CP932 path.
+std::string nativePath(std::string_view cp932Path);
+
+// The whole content of a file, or nothing when it cannot be opened or read.
+std::optional<std::string> readWholeFile(std::string_view path);
+
+bool fileExists(std::string_view path);
+bool isDirectory(std::string_view path);
+
+// Splits text into lines the way a text-mode reader does: a line ends at LF, which is
+// removed together with one CR before it; a last line without LF is still a line, and an
+// empty text has no lines. Lines may be of any length.
+class CLineSplitter
+{
+public:
+    explicit CLineSplitter(std::string_view text) : m_text(text) { }
+    bool next(std::string_view &line);
+
+private:
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+};
+
+// Reads a file line by line (see CLineSplitter). The views returned by next() stay valid
+// as long as the reader lives.
+class CLineReader
+{
+public:
+    bool open(std::string_view path);
+    bool next(std::string_view &line) { return m_splitter.next(line); }
+
+private:
+    std::string m_content;
+    CLineSplitter m_splitter { std::string_view() };
+};
+
+// Collects lines with CR LF ends for a whole-file write.
+class CLineWriter
+{
+public:
+    void line(std::string_view text)
+    {
+        m_buffer.append(text);
+        m_buffer.append("\r\n", 2);
+    }
+    void raw(std::string_view text) { m_buffer.append(text); }
+    const std::string &contents() const { return m_buffer; }
+    void reserve(std::size_t bytes) { m_buffer.reserve(bytes); }
+
+private:
+    std::string m_buffer;
+};
+
+// Replaces the file at path with contents so that a reader sees either the old or the new
+// file, never a mix: a temporary file in the same folder, every write checked, synced,
+// renamed over the old one, the folder synced. False on any failure, and then the old file
+// is untouched.
+bool replaceFileAtomically(std::string_view path, std::string_view contents);
+
+} // namespace kvr

@@ -1,0 +1,106 @@
+#include "platform/textfile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <vector>
+
+#include "platform/cp932.h"
+#include "platform/environment.h"
+#include "platform/testsupport.h"
+
+using namespace kvr;
+
+namespace {
+
+std::vector<std::string> split(std::string_view text)
+{
+    std::vector<std::string> lines;
+    CLineSplitter splitter(text);
+    std::string_view line;
+    while (splitter.next(line))
+        lines.emplace_back(line);
+    return lines;
+}
+
+} // namespace
+
+TEST(LineSplitter, ReadsLikeATextModeStream)
+{
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(split(""), Lines {});
+    EXPECT_EQ(split("a"), Lines { "a" });
+    EXPECT_EQ(split("a\r\n"), Lines { "a" });
+    EXPECT_EQ(split("a\n\nb"), (Lines { "a", "", "b" }));
+    EXPECT_EQ(split("\r\n"), Lines { "" });
+    EXPECT_EQ(split("a\rb\r\r\n"), Lines { "a\rb\r" }); // only the CR of CR LF goes
+    EXPECT_EQ(split(std::string("x\0y\n", 4)), Lines { std::string("x\0y", 3) });
+}
+
+TEST(LineSplitter, ReadsLinesOfAnyLength)
+{
+    const std::string longLine(1 << 20, 'q');
+    const auto lines = split(longLine + "\r\nz");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], longLine);
+}
+
+TEST(ReplaceFileAtomically, WritesAndReplaces)
+{
+    TempFolder folder;
+    const std::string path = folder.file("a.txt");
+    ASSERT_TRUE(replaceFileAtomically(path, "old"));
+    ::chmod(nativePath(path).c_str(), 0640);
+    ASSERT_TRUE(replaceFileAtomically(path, "new\r\n"));
+    EXPECT_EQ(readWholeFile(path).value(), "new\r\n");
+    struct stat info;
+    ASSERT_EQ(::stat(nativePath(path).c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u); // permissions survive a save
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(nativePath(folder.path())),
+                            std::filesystem::directory_iterator {}),
+              1); // no temporary file left behind
+}
+
+TEST(ReplaceFileAtomically, FailureLeavesTheOldFileAndReportsFalse)
+{
+    TempFolder folder;
+    const std::string blocker = folder.file("plain");
+    ASSERT_TRUE(replaceFileAtomically(blocker, "keep"));
+    // A "folder" that is a file cannot take a temporary file.
+    EXPECT_FALSE(replaceFileAtomically(env::joinPath(blocker, "x.txt"), "data"));
+    EXPECT_FALSE(replaceFileAtomically(folder.file("missing/x.txt"), "data"));
+    EXPECT_EQ(readWholeFile(blocker).value(), "keep");
+}
+
+TEST(ReplaceFileAtomically, AFailedWriteIsReportedAndTheOldFileKept)
+{
+    TempFolder folder;
+    const std::string path = folder.file("log.txt");
+    ASSERT_TRUE(replaceFileAtomically(path, "old contents"));
+    // A child process whose files may not grow past 1 KiB: every larger write fails.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit { 1024, 1024 };
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::_exit(replaceFileAtomically(path, std::string(1 << 16, 'x')) ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "write error not reported";
+    EXPECT_EQ(readWholeFile(path).value(), "old contents");
+}
+
+TEST(TextFile, CodePagePathsMapToNativeNames)
+{
+    TempFolder folder;
+    const std::string path = folder.file(cp932::text("表データ.txt"));
+    ASSERT_TRUE(replaceFileAtomically(path, "x"));
+    EXPECT_TRUE(fileExists(path));
+    EXPECT_TRUE(std::filesystem::exists(nativePath(folder.path()) + "/表データ.txt"));
+    EXPECT_FALSE(readWholeFile(folder.file("none")).has_value());
+}
