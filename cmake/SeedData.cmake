@@ -1,7 +1,7 @@
 # cmake -DSOURCE=<data dir> -DDEST=<program dir> -P SeedData.cmake
 file(GLOB_RECURSE files RELATIVE ${SOURCE} ${SOURCE}/*)
 foreach(rel ${files})
-    if(rel STREQUAL "CMakeLists.txt")
+    if(rel STREQUAL "CMakeLists.txt" OR rel STREQUAL "README.md")
         continue()
     endif()
     if(NOT EXISTS ${DEST}/${rel})
