@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/datafolder.h"
-
 #include <cstdint>
 #include <string>
+
+#include "app/datafolder.h"
 
 namespace kvr {
 
@@ -20,7 +20,7 @@ class ISettingsStore;
 struct CKvrSettings
 {
     std::string InstallPath;
-    std::string CmpFilename;      // Cmpdatabasefile/filename
+    std::string CmpFilename; // Cmpdatabasefile/filename
     std::string DatabaseFilename; // DBv3/filename
     std::string SkinPath;
     std::string LogPath;

@@ -26,7 +26,9 @@ function(kvr_gtest name)
     add_executable(${name} ${ARG_SOURCES})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    # Cases are named after their program (db_questionline.Case), so ctest -R can pick one.
+    string(REGEX REPLACE "^kvr_(.*)_test$" "\\1" prefix ${name})
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_PREFIX "${prefix}."
         PROPERTIES ENVIRONMENT "KVR_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
 

@@ -1,0 +1,125 @@
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "app/datafolder.h"
+#include "app/kvrsettings.h"
+#include "app/testsupport.h"
+#include "platform/settingsstore.h"
+
+namespace kvr {
+namespace {
+
+using test::contentsOf;
+using test::CTempFolder;
+
+// A program folder with its shipped files, and an empty per-user data home.
+class DataLayoutTest : public testing::Test
+{
+protected:
+    DataLayoutTest()
+    {
+        m_folder.put("usr/bin/Datas/DBv3.kvr", "shipped db");
+        m_folder.put("usr/bin/Datas/webdic.ini", "[WebDic]");
+        m_folder.put("usr/bin/Datas/wavvoice/a.wav", "RIFF");
+        m_folder.put("usr/bin/skin/default.ini", "[Design]");
+        m_locations = DataLocations { m_folder / "usr/bin", m_folder / "share", {} };
+    }
+    void makeReadOnly()
+    {
+        const std::string shipped = m_folder / "usr/bin/Datas";
+        m_locations.isWritable = [shipped](const std::string &folder) { return folder != shipped; };
+    }
+    CKvrSettings load()
+    {
+        CKvrSettings settings;
+        settings.load(m_store, m_locations);
+        return settings;
+    }
+    std::string user(const std::string &relative) const
+    {
+        return m_folder / ("share/Kelvora/" + relative);
+    }
+
+    CTempFolder m_folder;
+    DataLocations m_locations;
+    CMemorySettingsStore m_store;
+};
+
+TEST_F(DataLayoutTest, WritableProgramFolderHoldsTheData)
+{
+    const CKvrSettings settings = load();
+    EXPECT_EQ(settings.InstallPath, m_folder / "usr/bin");
+    EXPECT_EQ(settings.DatabaseFilename, m_folder / "usr/bin/Datas/DBv3.kvr");
+    EXPECT_FALSE(std::filesystem::exists(m_folder / "share"));
+}
+
+TEST_F(DataLayoutTest, ReadOnlyInstallSeedsAPerUserCopyOnce)
+{
+    makeReadOnly();
+    const CKvrSettings settings = load();
+    EXPECT_EQ(settings.InstallPath, m_folder / "share/Kelvora");
+    EXPECT_EQ(m_store.readString("Options", "InstallPath"), settings.InstallPath);
+    EXPECT_EQ(settings.DatabaseFilename, user("Datas/DBv3.kvr"));
+    EXPECT_EQ(settings.SkinPath, user("skin/default.ini"));
+    EXPECT_EQ(contentsOf(user("Datas/DBv3.kvr")), "shipped db");
+    EXPECT_EQ(contentsOf(user("Datas/wavvoice/a.wav")), "RIFF");
+    EXPECT_EQ(contentsOf(user("skin/default.ini")), "[Design]");
+    EXPECT_FALSE(std::filesystem::exists(user("Datas.partial")));
+
+    // The learner's own data is never replaced by the shipped files, nor added to later.
+    m_folder.put("share/Kelvora/Datas/DBv3.kvr", "my questions");
+    std::filesystem::remove(user("Datas/webdic.ini"));
+    load();
+    EXPECT_EQ(contentsOf(user("Datas/DBv3.kvr")), "my questions");
+    EXPECT_FALSE(std::filesystem::exists(user("Datas/webdic.ini")));
+}
+
+TEST_F(DataLayoutTest, SeedingKeepsFilesAlreadyInThePerUserFolder)
+{
+    makeReadOnly();
+    m_folder.put("share/Kelvora/skin/default.ini", "my skin");
+    load();
+    EXPECT_EQ(contentsOf(user("skin/default.ini")), "my skin");
+    EXPECT_EQ(contentsOf(user("Datas/DBv3.kvr")), "shipped db");
+}
+
+TEST_F(DataLayoutTest, ProgramFolderWithoutDatasGetsAnEmptyPerUserDataFolder)
+{
+    std::filesystem::remove_all(m_folder / "usr/bin/Datas");
+    const CKvrSettings settings = load();
+    EXPECT_EQ(settings.InstallPath, m_folder / "share/Kelvora");
+    EXPECT_TRUE(std::filesystem::is_directory(user("Datas")));
+    EXPECT_EQ(contentsOf(user("skin/default.ini")), "[Design]");
+}
+
+TEST_F(DataLayoutTest, DeletedPerUserDataIsSeededAgain)
+{
+    makeReadOnly();
+    load();
+    std::filesystem::remove_all(m_folder / "share/Kelvora");
+    const CKvrSettings settings = load();
+    EXPECT_EQ(settings.InstallPath, m_folder / "share/Kelvora");
+    EXPECT_EQ(contentsOf(user("Datas/DBv3.kvr")), "shipped db");
+}
+
+TEST_F(DataLayoutTest, StoredInstallPathIsKeptAndNothingIsCopied)
+{
+    makeReadOnly();
+    ASSERT_TRUE(m_store.writeString("Options", "InstallPath", m_folder / "elsewhere"));
+    const CKvrSettings settings = load();
+    EXPECT_EQ(settings.InstallPath, m_folder / "elsewhere");
+    EXPECT_EQ(settings.LogPath, m_folder / "elsewhere/Datas/translog.txt");
+    EXPECT_FALSE(std::filesystem::exists(m_folder / "share"));
+    EXPECT_FALSE(std::filesystem::exists(m_folder / "elsewhere"));
+}
+
+TEST(DataLocations, TheFileSystemDecidesWhenNoCheckIsGiven)
+{
+    CTempFolder folder;
+    const DataLocations locations { folder.path(), folder.path(), {} };
+    EXPECT_TRUE(locations.canWrite(folder.path()));
+    EXPECT_FALSE(locations.canWrite(folder / "missing"));
+}
+
+} // namespace
+} // namespace kvr
