@@ -310,7 +310,7 @@ std::string formatDatabase(const CQuestionDatabase &database)
 {
     CLineWriter out;
     formatInto(out, database);
-    return out.contents();
+    return out.take();
 }
 
 bool writeDatabase(const CQuestionDatabase &database, std::string_view path)

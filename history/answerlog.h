@@ -94,7 +94,8 @@ public:
     std::vector<std::string> headerLines;
     std::vector<CUserLog> users;
 
-    // Replaces the content with the file's; false on a missing file or a format fault.
+    // Replaces the content with the file's; false on a missing file or a format fault, and
+    // then the log is left exactly as it was.
     bool loadAnswerLog(std::string_view path);
     bool loadAnswerLogText(std::string_view text);
     // Replaces the file atomically; false on any write error (the old file stays whole).

@@ -56,6 +56,7 @@ public:
     }
     void raw(std::string_view text) { m_buffer.append(text); }
     const std::string &contents() const { return m_buffer; }
+    std::string take() { return std::move(m_buffer); }
     void reserve(std::size_t bytes) { m_buffer.reserve(bytes); }
 
 private:

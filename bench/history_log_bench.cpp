@@ -1,0 +1,164 @@
+// Load and save of a large answer-history log against a raw read-and-split baseline.
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "history/answerlog.h"
+#include "platform/textfile.h"
+
+using namespace kvr;
+
+namespace {
+
+constexpr int kLearners = 50;
+constexpr int kRecords = 400;
+constexpr int kQuestions = 500;
+
+// Small counts as a learner's history has them; adjustments mostly 0, some negative.
+CAnswerLog makeLog()
+{
+    std::uint32_t state = 12345;
+    auto next = [&state](std::uint32_t range) {
+        state = state * 214013u + 2531011u;
+        return static_cast<std::int32_t>((state >> 16) % range);
+    };
+    CAnswerLog log;
+    for (int u = 0; u < kLearners; ++u) {
+        CUserLog &user = log.addUserLog("learner" + std::to_string(u));
+        for (int s = 0; s < kRecords; ++s) {
+            CSectionLog r;
+            r.sectionName = "Folder" + std::to_string(s / 5) + "/Section" + std::to_string(s);
+            for (int k = 0; k < 20; ++k) {
+                const std::int32_t start = 1700000000 + next(30000000);
+                addDrillRun(
+                    r, DrillRunRecord { next(50), next(20), start, start + next(900), next(2000) });
+            }
+            r.questionTallies.resize(kQuestions);
+            for (QuestionTally &t : r.questionTallies) {
+                t.values[0] = next(40);
+                t.values[1] = next(15);
+                t.values[2] = next(6);
+                t.values[3] = next(4);
+                if (next(10) == 0)
+                    t.values[4] = next(21) - 10;
+            }
+            r.seriesSeed = static_cast<std::uint32_t>(next(32768)) << 16;
+            r.seriesDone = next(500);
+            r.lastSeriesCount = 20;
+            for (int k = 0; k < 10; ++k)
+                r.lastMissed.push_back(next(kQuestions));
+            user.sections.push_back(std::move(r));
+        }
+    }
+    return log;
+}
+
+struct Fixture
+{
+    std::string folder;
+    std::string path;
+    std::string savePath;
+    std::size_t bytes = 0;
+    CAnswerLog log;
+
+    Fixture()
+    {
+        folder = (std::filesystem::temp_directory_path() / "kvr-history-bench").string();
+        std::filesystem::create_directories(folder);
+        path = folder + "/translog.txt";
+        savePath = folder + "/saved.txt";
+        log = makeLog();
+        const std::string text = log.formatAnswerLog();
+        bytes = text.size();
+        if (!replaceFileAtomically(path, text))
+            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    }
+    ~Fixture() { std::filesystem::remove_all(folder); }
+};
+
+Fixture &fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+void BM_ReadAndSplitBaseline(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    for (auto _ : state) {
+        CLineReader reader;
+        if (!reader.open(f.path))
+            state.SkipWithError("open failed");
+        std::string_view line;
+        std::size_t lines = 0;
+        while (reader.next(line))
+            ++lines;
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes));
+}
+
+void BM_Load(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    for (auto _ : state) {
+        CAnswerLog log;
+        if (!log.loadAnswerLog(f.path))
+            state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(log.users.data());
+    }
+    CAnswerLog check;
+    if (!check.loadAnswerLog(f.path) || check.users != f.log.users)
+        state.SkipWithError("the loaded log differs from the saved one");
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes));
+}
+
+// Only building the loaded log's tally vectors (same shape, no parsing): the part of a load
+// that the read-and-split baseline does not have.
+void BM_TallyMemoryOnly(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    for (auto _ : state) {
+        std::vector<std::vector<QuestionTally>> tallies(kLearners * kRecords);
+        for (auto &vector : tallies) {
+            vector.reserve(kQuestions);
+            for (int i = 0; i < kQuestions; ++i)
+                vector.emplace_back().values[0] = i;
+        }
+        benchmark::DoNotOptimize(tallies.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes));
+}
+
+void BM_Format(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    for (auto _ : state) {
+        std::string text = f.log.formatAnswerLog();
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes));
+}
+
+// Format, write to a temporary file, sync and rename over the old file.
+void BM_Save(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    for (auto _ : state) {
+        if (!f.log.saveAnswerLog(f.savePath))
+            state.SkipWithError("save failed");
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes));
+}
+
+} // namespace
+
+BENCHMARK(BM_ReadAndSplitBaseline)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_TallyMemoryOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Format)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+BENCHMARK_MAIN();

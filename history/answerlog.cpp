@@ -1,0 +1,273 @@
+#include "history/answerlog.h"
+
+#include <algorithm>
+
+#include "platform/error.h"
+
+namespace kvr {
+
+namespace {
+
+const char *const kUserNotFound = "not found the requested user.";
+const char *const kSectionNotFound = "not found the requested sectionname.";
+const char *const kIllegalIndex = "illegal index required.";
+
+// Counters are 32-bit in the file; sums wrap around like the 32-bit ints they are rather
+// than overflow into undefined behaviour.
+std::int32_t wrapAdd(std::int32_t a, std::uint32_t b)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + b);
+}
+
+std::size_t checkedField(QuestionTally::Field field)
+{
+    const auto index = static_cast<std::size_t>(field);
+    if (index >= QuestionTally::FieldCount)
+        throw KvrError(kIllegalIndex);
+    return index;
+}
+
+QuestionTally &tallyAt(std::vector<QuestionTally> &tallies, std::size_t position)
+{
+    if (position >= tallies.size())
+        tallies.resize(position + 1);
+    return tallies[position];
+}
+
+// Question positions kept in the missed list follow their questions like the tallies do.
+void shiftMissedForInsert(std::vector<std::int32_t> &missed, std::size_t position)
+{
+    for (std::int32_t &p : missed) {
+        if (p >= 0 && static_cast<std::size_t>(p) >= position)
+            p = wrapAdd(p, 1);
+    }
+}
+
+void shiftMissedForErase(std::vector<std::int32_t> &missed, std::size_t position)
+{
+    std::erase_if(missed, [position](std::int32_t p) {
+        return p >= 0 && static_cast<std::size_t>(p) == position;
+    });
+    for (std::int32_t &p : missed) {
+        if (p >= 0 && static_cast<std::size_t>(p) > position)
+            --p;
+    }
+}
+
+template <typename Action>
+void forEachRecordNamed(std::vector<CUserLog> &users, std::string_view path, Action action)
+{
+    for (CUserLog &user : users) {
+        for (CSectionLog &record : user.sections) {
+            if (record.sectionName == path)
+                action(record);
+        }
+    }
+}
+
+} // namespace
+
+CAnswerLog::CAnswerLog()
+    : headerLines { std::string(kDefaultHeader) }
+{
+}
+
+CUserLog &CAnswerLog::findUserLog(std::string_view name)
+{
+    auto it = std::find_if(users.begin(), users.end(),
+                           [name](const CUserLog &user) { return user.name == name; });
+    if (it == users.end())
+        throw KvrError(kUserNotFound);
+    return *it;
+}
+
+CUserLog &CAnswerLog::addUserLog(std::string_view name)
+{
+    users.push_back(CUserLog { std::string(name), {} });
+    return users.back();
+}
+
+CUserLog &CAnswerLog::userAt(std::size_t index)
+{
+    if (index >= users.size())
+        throw KvrError(kIllegalIndex);
+    return users[index];
+}
+
+void CAnswerLog::removeUser(std::size_t index)
+{
+    userAt(index);
+    users.erase(users.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+void CAnswerLog::renameUser(std::size_t index, std::string_view newName)
+{
+    userAt(index).name = newName;
+}
+
+void CAnswerLog::insertQuestionTally(std::string_view path, std::size_t position)
+{
+    forEachRecordNamed(users, path, [position](CSectionLog &record) {
+        // A record whose sparse tallies end before the position has nothing to move.
+        auto &tallies = record.questionTallies;
+        if (position <= tallies.size())
+            tallies.insert(tallies.begin() + static_cast<std::ptrdiff_t>(position),
+                           QuestionTally {});
+        shiftMissedForInsert(record.lastMissed, position);
+    });
+}
+
+void CAnswerLog::eraseQuestionTally(std::string_view path, std::size_t position)
+{
+    forEachRecordNamed(users, path, [position](CSectionLog &record) {
+        auto &tallies = record.questionTallies;
+        if (position < tallies.size())
+            tallies.erase(tallies.begin() + static_cast<std::ptrdiff_t>(position));
+        shiftMissedForErase(record.lastMissed, position);
+    });
+}
+
+void CAnswerLog::renameSectionLogs(std::string_view oldPath, std::string_view newPath)
+{
+    forEachRecordNamed(users, oldPath,
+                       [newPath](CSectionLog &record) { record.sectionName = newPath; });
+}
+
+void CAnswerLog::renameFolderLogs(std::string_view oldFolderPath, std::string_view newFolderPath)
+{
+    for (CUserLog &user : users) {
+        for (CSectionLog &record : user.sections) {
+            std::string &name = record.sectionName;
+            if (name.size() > oldFolderPath.size() && name.starts_with(oldFolderPath)
+                && name[oldFolderPath.size()] == '/')
+                name.replace(0, oldFolderPath.size(), newFolderPath);
+        }
+    }
+}
+
+bool CAnswerLog::recordFinishedDrill(const FinishedDrill &drill, std::string_view logPath)
+{
+    CUserLog *user = nullptr;
+    try {
+        user = &findUserLog(drill.userName);
+    } catch (const KvrError &) {
+        user = &addUserLog(drill.userName);
+    }
+    CSectionLog &record = obtainSectionLog(*user, drill.sectionPath, drill.mode);
+
+    DrillRunRecord run;
+    run.correct = drill.correct;
+    run.incorrect = drill.incorrect;
+    run.startTime = static_cast<std::int32_t>(drill.startTime);
+    run.endTime = static_cast<std::int32_t>(drill.endTime);
+    run.keyCount = drill.keyCount;
+    addDrillRun(record, run);
+
+    record.questionTallies = drill.tallies;
+    if (drill.advancesSeries) {
+        record.seriesSeed = drill.seed;
+        record.seriesDone =
+            wrapAdd(record.seriesDone, static_cast<std::uint32_t>(drill.questionsTaken));
+        record.lastSeriesCount = drill.questionsTaken;
+    }
+    record.lastMissed = drill.missed;
+    // A failed save keeps the drill in memory, so the next successful save writes it.
+    return saveAnswerLog(logPath);
+}
+
+CSectionLog &findSectionLog(CUserLog &user, std::string_view path, LogModeIndex mode)
+{
+    const int wanted = static_cast<int>(mode);
+    int seen = 0;
+    for (CSectionLog &record : user.sections) {
+        if (record.sectionName == path && seen++ == wanted)
+            return record;
+    }
+    throw KvrError(kSectionNotFound);
+}
+
+CSectionLog &obtainSectionLog(CUserLog &user, std::string_view path, LogModeIndex mode)
+{
+    const int wanted = static_cast<int>(mode);
+    if (wanted < 0 || wanted >= kDrillModeCount)
+        throw KvrError(kIllegalIndex);
+    const auto have = std::count_if(user.sections.begin(), user.sections.end(),
+                                    [path](const CSectionLog &r) { return r.sectionName == path; });
+    for (auto k = have; k <= wanted; ++k) {
+        CSectionLog record;
+        record.sectionName = path;
+        user.sections.push_back(std::move(record));
+    }
+    return findSectionLog(user, path, mode);
+}
+
+CSectionLog &sectionAt(CUserLog &user, std::size_t index)
+{
+    if (index >= user.sections.size())
+        throw KvrError(kIllegalIndex);
+    return user.sections[index];
+}
+
+const DrillRunRecord &runAt(const CSectionLog &record, std::size_t index)
+{
+    if (index >= record.recentRuns.size())
+        throw KvrError(kIllegalIndex);
+    return record.recentRuns[index];
+}
+
+void addDrillRun(CSectionLog &record, const DrillRunRecord &run)
+{
+    record.correctCount = wrapAdd(record.correctCount, static_cast<std::uint32_t>(run.correct));
+    record.incorrectCount =
+        wrapAdd(record.incorrectCount, static_cast<std::uint32_t>(run.incorrect));
+    if (record.firstStudyTime == 0)
+        record.firstStudyTime = run.startTime;
+    record.studyCount = wrapAdd(record.studyCount, 1);
+    // Modulo 2^32 the difference stays right even when the times wrap.
+    const std::uint32_t seconds =
+        static_cast<std::uint32_t>(run.endTime) - static_cast<std::uint32_t>(run.startTime);
+    record.totalStudySeconds = wrapAdd(record.totalStudySeconds, seconds);
+    record.totalKeyCount = wrapAdd(record.totalKeyCount, static_cast<std::uint32_t>(run.keyCount));
+    record.recentRuns.push_front(run);
+    while (record.recentRuns.size() > CSectionLog::kMaxRecentRuns)
+        record.recentRuns.pop_back();
+}
+
+void eraseRun(CSectionLog &record, std::size_t index)
+{
+    runAt(record, index);
+    record.recentRuns.erase(record.recentRuns.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+void eraseSectionHistory(CUserLog &user, std::string_view path)
+{
+    std::erase_if(user.sections, [path](const CSectionLog &r) { return r.sectionName == path; });
+}
+
+std::int32_t getTally(CSectionLog &record, std::size_t position, QuestionTally::Field field)
+{
+    const std::size_t index = checkedField(field);
+    return tallyAt(record.questionTallies, position).values[index];
+}
+
+void setTally(CSectionLog &record, std::size_t position, QuestionTally::Field field,
+              std::int32_t value)
+{
+    const std::size_t index = checkedField(field);
+    tallyAt(record.questionTallies, position).values[index] = value;
+}
+
+void incrementTally(CSectionLog &record, std::size_t position, QuestionTally::Field field)
+{
+    incrementTally(record.questionTallies, position, field);
+}
+
+void incrementTally(std::vector<QuestionTally> &tallies, std::size_t position,
+                    QuestionTally::Field field)
+{
+    const std::size_t index = checkedField(field);
+    std::int32_t &value = tallyAt(tallies, position).values[index];
+    value = wrapAdd(value, 1);
+}
+
+} // namespace kvr
