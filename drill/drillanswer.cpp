@@ -1,0 +1,252 @@
+#include "drill/drillsession.h"
+#include "drill/pronunciation.h"
+#include "platform/clock.h"
+
+namespace kvr {
+
+void CDrillSession::confirm(std::string_view typed)
+{
+    setInput(typed);
+    confirm();
+}
+
+// "これでよい" exists only for typed answers; four-choice questions are confirmed by a pick
+// or by their reply limit.
+void CDrillSession::confirm()
+{
+    if (!m_questionReady || !typedMode())
+        return;
+    if (m_state == DrillState::Answering)
+        confirmTyped();
+    else if (m_state == DrillState::Correcting)
+        correctTyped();
+}
+
+void CDrillSession::pickChoice(int row)
+{
+    if (typedMode() || row < 0 || row >= kChoiceCount || !m_questionReady)
+        return;
+    if (m_state == DrillState::Answering) {
+        const ControlView &button = m_view.choiceButtons[static_cast<std::size_t>(row)];
+        if (!button.visible || !button.enabled)
+            return;
+        m_chosenPosition = row;
+        confirmChoice();
+    } else if (m_state == DrillState::Correcting) {
+        correctChoice(row);
+    }
+}
+
+void CDrillSession::confirmTyped()
+{
+    const std::string typed = m_input;
+    const TypedJudgement judgement = judgeFirstEntry(m_setup.drillMode, typed, m_answers, m_judge);
+    if (judgement.verdict == TypedVerdict::ExitCommand) {
+        exitNow();
+        return;
+    }
+    if (judgement.verdict == TypedVerdict::EndCommand) {
+        cancel();
+        return;
+    }
+    m_view.feedback = judgement.feedback;
+    const bool correct = judgement.correct();
+    if (correct) {
+        m_services.voice.playEffect(Effect::Correct);
+        if (!judgement.complete) {
+            setInputText({});
+            return;
+        }
+        m_correctFlag = true;
+        revealHint();
+        m_state = DrillState::ShowingCorrect;
+        countResult(true);
+    } else {
+        m_correctFlag = false;
+        wrongAnswerStep(typed);
+    }
+
+    // The question's first judgment is over: its limits no longer apply.
+    stopLimitTimers();
+    m_keyCount += static_cast<int>(typed.size());
+    m_answerTimeMs += m_services.clock.tick() - m_questionStartTick;
+    if (m_setup.drillMode == DrillMode::SpeedReply && correct)
+        m_view.answerDisplay.visible = false;
+    m_view.confirmButton.enabled = false;
+    if (correct) {
+        m_answerStep = 0;
+        showAnswerStep();
+        return;
+    }
+    if (m_setup.drillMode != DrillMode::SpeedReply)
+        m_view.answerDisplay.visible = true;
+    startFlashing();
+    m_view.input.enabled = false;
+}
+
+void CDrillSession::confirmChoice()
+{
+    const bool right = isRightPick(m_choices, m_chosenPosition);
+    revealHint();
+    stopLimitTimers();
+    m_view.limitBarVisible = false;
+    m_answerTimeMs += m_services.clock.tick() - m_questionStartTick;
+    for (std::size_t row = 0; row < kChoiceCount; ++row)
+        m_view.choiceFields[row].visible = m_choices.slots[row].available;
+
+    if (right) {
+        m_correctFlag = true;
+        m_services.voice.playEffect(Effect::Correct);
+        m_view.feedback = rightPickFeedback();
+        m_state = DrillState::ShowingCorrect;
+        countResult(true);
+        setChoiceRows(buttonsAfterRightPick(m_choices), false);
+        m_services.voice.pronounce(
+            VoiceOccasion::ChoiceRevealed, m_setup.drillMode, m_question,
+            m_choices.slots[static_cast<std::size_t>(m_chosenPosition)].text);
+        m_services.timers.startTimer(TIMER_NEXT, m_settings.CorrectWaitTime);
+        return;
+    }
+    m_correctFlag = false;
+    wrongAnswerStep({});
+    setChoiceRows(buttonsAfterWrongPick(m_choices), false);
+    startFlashing();
+}
+
+void CDrillSession::correctTyped()
+{
+    if (m_correctionDone)
+        return;
+    const std::string expected = m_answers.text(m_answers.firstPending());
+    const CorrectionJudgement judgement =
+        judgeCorrection(m_setup.drillMode, m_input, m_answers, m_judge, m_firstWrongEntry);
+    m_view.feedback = judgement.feedback;
+    if (judgement.matched)
+        m_services.voice.pronounce(VoiceOccasion::ReentryAccepted, m_setup.drillMode, m_question,
+                                   expected);
+    if (judgement.finished) {
+        m_correctionDone = true;
+        m_services.timers.startTimer(TIMER_NEXT, m_settings.IncorrectWaitTime);
+        return;
+    }
+    if (judgement.matched)
+        m_shownAnswer = judgement.expected;
+    setInputText({});
+}
+
+void CDrillSession::correctChoice(int row)
+{
+    if (m_correctionDone)
+        return;
+    m_view.feedback = correctionFeedback(m_choices, row);
+    if (isCorrectionDone(m_choices, row)) {
+        m_correctionDone = true;
+        m_services.timers.startTimer(TIMER_NEXT, m_settings.IncorrectWaitTime);
+    }
+}
+
+void CDrillSession::countResult(bool correct)
+{
+    const bool first = m_pass == PassKind::First;
+    QuestionTally::Field field;
+    if (correct) {
+        ++m_correctThisPass;
+        ++m_correctTotal;
+        field = first ? QuestionTally::FirstCorrect : QuestionTally::RetryCorrect;
+    } else {
+        ++m_incorrectThisPass;
+        ++m_incorrectTotal;
+        field = first ? QuestionTally::FirstIncorrect : QuestionTally::RetryIncorrect;
+    }
+    incrementTally(m_tallies, static_cast<std::size_t>(m_position), field);
+}
+
+void CDrillSession::wrongAnswerStep(const std::string &typed)
+{
+    m_services.voice.playEffect(Effect::Incorrect);
+    m_wrongThisPass.push_back(m_position);
+    countResult(false);
+    m_firstWrongEntry = typed;
+}
+
+void CDrillSession::startFlashing()
+{
+    m_state = DrillState::ShowingWrong;
+    m_shownAnswer.clear();
+    ++m_view.flashCount;
+    m_flashCounter = 0;
+    m_services.timers.startTimer(TIMER_WRONG_FLASH, kFlashPeriodMs);
+}
+
+void CDrillSession::flashTick()
+{
+    if (m_settings.IncorrectWaitTime - m_flashCounter * kFlashPeriodMs < 0) {
+        m_services.timers.stopTimer(TIMER_WRONG_FLASH);
+        beginCorrection();
+        return;
+    }
+    ++m_view.flashCount;
+    ++m_flashCounter;
+}
+
+void CDrillSession::beginCorrection()
+{
+    m_state = DrillState::Correcting;
+    m_view.input.enabled = true;
+    setFocus(DrillFocus::Input);
+    const DrillMode mode = m_setup.drillMode;
+    if (!typedMode()) {
+        m_view.feedback = correctionPrompt(m_choices);
+        setChoiceRows(buttonsInCorrection(m_choices), false);
+        setFocus(static_cast<DrillFocus>(static_cast<int>(DrillFocus::Choice1)
+                                         + m_choices.choicePosition));
+        m_services.voice.pronounce(
+            VoiceOccasion::ChoiceRevealed, mode, m_question,
+            m_choices.slots[static_cast<std::size_t>(m_choices.choicePosition)].text);
+        return;
+    }
+    m_view.feedback = correctionPrompt(m_firstWrongEntry);
+    m_shownAnswer = m_answers.text(m_answers.firstPending());
+    m_services.voice.pronounce(VoiceOccasion::ExpectedAnswerShown, mode, m_question, m_shownAnswer);
+    m_view.confirmButton.enabled = true;
+    setInputText({});
+}
+
+void CDrillSession::showAnswerStep()
+{
+    if (m_answerStep >= m_answers.size()) {
+        nextQuestion();
+        return;
+    }
+    m_shownAnswer = m_answers.text(m_answerStep);
+    m_services.voice.pronounce(VoiceOccasion::AnswerStepShown, m_setup.drillMode, m_question,
+                               m_shownAnswer);
+    m_services.timers.startTimer(TIMER_ANSWER_STEP, m_settings.CorrectWaitTime);
+}
+
+void CDrillSession::showHint()
+{
+    if (m_state == DrillState::Ended || m_state == DrillState::Starting)
+        return;
+    revealHint();
+}
+
+void CDrillSession::revealHint()
+{
+    if (m_hintShown)
+        return;
+    m_view.hintField.visible = true;
+    m_view.hintButton.visible = false;
+    m_hintShown = true;
+    m_startLimitTick = m_services.clock.tick();
+}
+
+void CDrillSession::stopLimitTimers()
+{
+    m_services.timers.stopTimer(TIMER_START_LIMIT);
+    m_services.timers.stopTimer(TIMER_SHOW_CHOICES);
+    m_services.timers.stopTimer(TIMER_REPLY_LIMIT);
+    m_startLimitRunning = false;
+}
+
+} // namespace kvr

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include "db/question.h"
+#include "drill/drilldisplay.h"
+#include "drill/testsupport_session.h"
+#include "platform/cp932.h"
+
+namespace kvr::session_test {
+namespace {
+
+using cp932::text;
+
+TEST(DrillKeys, F2CyclesThroughTheFirstCharacterOfEachAnswer)
+{
+    DrillRig rig;
+    rig.start(setupOf({ questionLine("q0", { text("りんご"), "apple" }) }));
+    ASSERT_TRUE(rig.awaitingAnswer());
+    const char *const expected[][2] = { { "り", "答え 1 のヒントです" },
+                                        { "a", "答え 2 のヒントです" },
+                                        { "り", "答え 1 のヒントです" } };
+    for (const auto &row : expected) {
+        const int revision = rig.view().inputRevision;
+        EXPECT_EQ(rig.session().keyPress({ DrillKey::F2 }), KeyAction::Consumed);
+        EXPECT_EQ(rig.view().input.text, text(row[0]));
+        EXPECT_EQ(rig.view().notice, text(row[1]));
+        EXPECT_GT(rig.view().inputRevision, revision);
+    }
+    EXPECT_EQ(rig.timers.dueIn(TIMER_NOTICE), kNoticePeriodMs);
+    ASSERT_TRUE(rig.timers.fire(TIMER_NOTICE));
+    EXPECT_TRUE(rig.view().notice.empty());
+}
+
+TEST(DrillKeys, EnterAndEscapeDoNothingWhileAResultIsShown)
+{
+    DrillRig rig;
+    rig.start(setupOf(simpleQuestions(2)));
+    ASSERT_TRUE(rig.awaitingAnswer());
+    rig.session().confirm("x");
+    ASSERT_EQ(rig.view().state, DrillState::ShowingWrong);
+    EXPECT_EQ(rig.session().keyPress({ DrillKey::Escape }), KeyAction::Consumed);
+    EXPECT_EQ(rig.session().keyPress({ DrillKey::Enter }), KeyAction::Consumed);
+    EXPECT_EQ(rig.view().state, DrillState::ShowingWrong);
+    EXPECT_FALSE(rig.view().closed);
+    ASSERT_TRUE(rig.awaitingAnswer());
+    rig.session().setInput("a0");
+    EXPECT_EQ(rig.session().keyPress({ DrillKey::Enter }), KeyAction::Consumed);
+    EXPECT_EQ(rig.view().feedback, text("はい、ごくろうさま！"));
+}
+
+TEST(DrillKeys, LastQuestionMenuOnlyFromTheSecondQuestion)
+{
+    DrillRig rig;
+    const std::vector<std::string> lines = simpleQuestions(2);
+    rig.start(setupOf(lines));
+    ASSERT_TRUE(rig.awaitingAnswer());
+    EXPECT_FALSE(rig.view().lastQuestionButton.visible);
+    EXPECT_EQ(rig.session().keyPress({ DrillKey::Letter, 'B', true }), KeyAction::Consumed);
+    rig.answerAndWait("a0");
+    EXPECT_TRUE(rig.view().lastQuestionButton.visible);
+    EXPECT_EQ(rig.session().keyPress({ DrillKey::Letter, 'B', false, true }),
+              KeyAction::OpenLastQuestionMenu);
+    EXPECT_EQ(rig.session().lastQuestionLine(), lines[0]);
+    rig.session().showSaveReport({ SaveReport::Notice, text("追加しました") });
+    EXPECT_EQ(rig.view().notice, text("追加しました"));
+}
+
+TEST(DrillKeys, HintIsShownOnRequestOrAlways)
+{
+    for (const bool always : { false, true }) {
+        SCOPED_TRACE(always);
+        DrillRig rig;
+        rig.settings.AlwaysShowHint = always;
+        rig.start(setupOf(
+            { questionLine("q0", { "a0" }, { "h1", "h2" }), questionLine("q1", { "a1" }) }));
+        ASSERT_TRUE(rig.awaitingAnswer());
+        EXPECT_EQ(rig.view().hintField.text, "h1\r\nh2");
+        EXPECT_EQ(rig.view().hintField.visible, always);
+        EXPECT_EQ(rig.view().hintButton.visible, !always);
+        EXPECT_EQ(rig.session().keyPress({ DrillKey::Letter, 'G', true }), KeyAction::Consumed);
+        EXPECT_TRUE(rig.view().hintField.visible);
+        EXPECT_TRUE(rig.view().hintTitleShown);
+        EXPECT_FALSE(rig.view().hintButton.visible);
+        rig.answerAndWait("a0");
+        EXPECT_FALSE(rig.view().hintField.visible); // q1 has no hints
+        EXPECT_FALSE(rig.view().hintButton.visible);
+    }
+}
+
+TEST(DrillKeys, F8PronouncesByMode)
+{
+    const struct
+    {
+        DrillMode mode;
+        std::vector<std::string> spoken; // after three presses
+    } rows[] = {
+        { DrillMode::JapaneseToEnglishTyped, { "say a", "say b/c", "say a" } },
+        { DrillMode::EnglishToJapaneseTyped, { "say a b c", "say a b c", "say a b c" } },
+        { DrillMode::SpeedReply, {} },
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.mode));
+        DrillRig rig;
+        rig.settings.UseVoice = true;
+        rig.settings.UseEJ4Voice = false;
+        rig.start(setupOf({ questionLine("q", { "a", "b/c" }) }, row.mode));
+        ASSERT_TRUE(rig.awaitingAnswer());
+        rig.voice.take();
+        for (int press = 0; press < 3; ++press)
+            EXPECT_EQ(rig.session().keyPress({ DrillKey::F8 }), KeyAction::Consumed);
+        EXPECT_EQ(rig.voice.take(), row.spoken);
+    }
+}
+
+TEST(DrillKeys, EnglishQuestionsArePronouncedWhenShown)
+{
+    const struct
+    {
+        DrillMode mode;
+        std::vector<std::string> spoken;
+    } rows[] = {
+        { DrillMode::EnglishToJapaneseTyped, { "say a b c" } },
+        { DrillMode::EnglishToJapaneseChoice, { "say a b c" } },
+        { DrillMode::JapaneseToEnglishTyped, {} },
+        { DrillMode::JapaneseToEnglishChoice, {} },
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.mode));
+        DrillRig rig;
+        rig.settings.UseVoice = true;
+        rig.start(setupOf({ questionLine("q", { "a", "b/c" }) }, row.mode));
+        ASSERT_TRUE(rig.awaitingAnswer());
+        EXPECT_EQ(rig.voice.take(), row.spoken);
+    }
+}
+
+TEST(DrillDisplay, TwoLineFormSplitsAtHalf)
+{
+    const struct
+    {
+        std::vector<std::string> texts;
+        std::array<std::string, 2> lines;
+    } rows[] = {
+        { {}, { "", "" } },
+        { { "a" }, { "a", "" } },
+        { { "a", "b" }, { "a", "b" } },
+        { { "a", "b", "c" }, { "a/b", "c" } },
+        { { "a", "b", "c", "d", "e" }, { "a/b/c", "d/e" } },
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(twoLineForm(row.texts), row.lines);
+}
+
+TEST(DrillDisplay, QuestionBandByMode)
+{
+    CQuestion question;
+    question.questionLines = { "q1", "q2" };
+    question.answers = { "run", "", "walk", "go", "" };
+    const struct
+    {
+        DrillMode mode;
+        std::array<std::string, 2> band;
+    } rows[] = {
+        { DrillMode::JapaneseToEnglishTyped, { "q1", "q2" } },
+        { DrillMode::SpeedReply, { "q1", "q2" } },
+        { DrillMode::EnglishToJapaneseTyped, { "run/walk", "go" } },
+        { DrillMode::EnglishToJapaneseChoice, { "run/walk", "go" } },
+        { DrillMode::JapaneseToEnglishChoice, { "q1", "q2" } },
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(questionBand(row.mode, question), row.band) << static_cast<int>(row.mode);
+    EXPECT_EQ(joinedAnswers(question, ", "), "run, walk, go");
+    EXPECT_EQ(wordCount(" I  am  here "), 3);
+    EXPECT_EQ(wordCount(""), 0);
+}
+
+} // namespace
+} // namespace kvr::session_test

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+
+namespace kvr {
+
+struct ResultReport;
+
+enum class PromptAnswer { Yes, No, Cancel };
+
+// The message boxes the session must show. The program shows real boxes; tests script the
+// answers, so nothing blocks.
+class IDrillPrompter
+{
+public:
+    virtual ~IDrillPrompter() = default;
+    // A Yes / No / Cancel question.
+    virtual PromptAnswer askYesNoCancel(const std::string &text, const std::string &caption) = 0;
+    // A plain message with an OK button.
+    virtual void showMessage(const std::string &text) = 0;
+};
+
+// Shows the result report modally; the session goes on when it returns.
+class IResultPresenter
+{
+public:
+    virtual ~IResultPresenter() = default;
+    virtual void showResultReport(const ResultReport &report) = 0;
+};
+
+// A key press as the drill window forwards it, before the dialog handles it.
+struct DrillKey
+{
+    enum Code { Other, Enter, Escape, Backspace, Space, Letter, F2, F5, F7, F8 };
+    Code code = Other;
+    char letter = 0; // 'A'…'Z' for Letter
+    bool ctrl = false;
+    bool alt = false;
+    bool shift = false;
+};
+
+// What the dialog does with a key after the session has seen it.
+enum class KeyAction {
+    PassOn, // ordinary handling (typing into the input field)
+    Consumed, // the session handled it; nothing more
+    ReloadSkin, // F5: consumed; reload and lay out the skin
+    OpenPreview, // F7: consumed; the question preview dialog
+    OpenLastQuestionMenu, // Ctrl+B / Alt+B: consumed; the "LastQuestion" popup
+};
+
+} // namespace kvr

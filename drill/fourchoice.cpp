@@ -1,0 +1,149 @@
+#include "drill/fourchoice.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "drill/drillsetup.h"
+#include "platform/cp932.h"
+#include "platform/crand.h"
+
+namespace kvr {
+
+namespace {
+
+CQuestion decodeLine(const CSection &section, int position)
+{
+    CQuestion question;
+    if (position >= 0 && static_cast<std::size_t>(position) < section.lines.size()) {
+        // A faulty line still shows what could be decoded of it.
+        parseQuestionLine(question, section.lines[position]);
+    }
+    return question;
+}
+
+ChoiceSlot slotFor(const CSection &section, int position, DrillMode mode)
+{
+    return { choiceText(decodeLine(section, position), mode), position, true };
+}
+
+} // namespace
+
+std::string choiceText(const CQuestion &question, DrillMode mode)
+{
+    std::string text;
+    if (mode == DrillMode::EnglishToJapaneseChoice) {
+        for (const std::string &line : question.questionLines) {
+            if (line.empty())
+                break;
+            text += line;
+        }
+        expandPartOfSpeech(text);
+    } else if (mode == DrillMode::JapaneseToEnglishChoice) {
+        for (const std::string &answer : question.answers) {
+            if (answer.empty())
+                break;
+            if (!text.empty())
+                text += '/';
+            text += answer;
+        }
+    }
+    return text;
+}
+
+FourChoices buildChoices(const CSection &section, int currentPosition, DrillMode mode)
+{
+    FourChoices choices;
+    choices.choicePosition = crt::rand() % kChoiceCount;
+
+    std::vector<int> pool = buildQuestionPool(section);
+    const auto current = std::find(pool.begin(), pool.end(), currentPosition);
+    if (current != pool.end())
+        pool.erase(current);
+
+    for (int row = 0; row < kChoiceCount; ++row) {
+        if (row == choices.choicePosition) {
+            choices.slots[row] = slotFor(section, currentPosition, mode);
+            continue;
+        }
+        // With fewer than four questions some rows get no distractor; they stay empty and
+        // unavailable, and the right choice is still placed.
+        const int position = drawRandom(pool);
+        if (position >= 0)
+            choices.slots[row] = slotFor(section, position, mode);
+    }
+    return choices;
+}
+
+int choiceRowOfButton(int controlId)
+{
+    const int row = controlId - kFirstChoiceButtonId;
+    return row >= 0 && row < kChoiceCount ? row : -1;
+}
+
+bool isRightPick(const FourChoices &choices, int chosenPosition)
+{
+    return chosenPosition >= 0 && chosenPosition == choices.choicePosition;
+}
+
+ChoiceButtons buttonsOnShow(const FourChoices &choices)
+{
+    ChoiceButtons buttons;
+    for (int row = 0; row < kChoiceCount; ++row) {
+        buttons.visible[row] = choices.slots[row].available;
+        buttons.enabled[row] = choices.slots[row].available;
+    }
+    return buttons;
+}
+
+ChoiceButtons buttonsAfterRightPick(const FourChoices &choices)
+{
+    ChoiceButtons buttons;
+    buttons.visible[choices.choicePosition] = true;
+    buttons.enabled[choices.choicePosition] = true;
+    return buttons;
+}
+
+ChoiceButtons buttonsAfterWrongPick(const FourChoices &choices)
+{
+    ChoiceButtons buttons = buttonsOnShow(choices);
+    buttons.enabled.fill(false);
+    return buttons;
+}
+
+ChoiceButtons buttonsInCorrection(const FourChoices &choices)
+{
+    return buttonsAfterRightPick(choices);
+}
+
+std::string rightPickFeedback()
+{
+    return cp932::text("正解！");
+}
+
+std::string correctionPrompt(const FourChoices &choices)
+{
+    const std::string format = cp932::text("正解は %d 番でした。");
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, format.c_str(), choices.choicePosition + 1);
+    return buffer;
+}
+
+bool isCorrectionDone(const FourChoices &choices, int pickedRow)
+{
+    return isRightPick(choices, pickedRow);
+}
+
+std::string correctionFeedback(const FourChoices &choices, int pickedRow)
+{
+    return isCorrectionDone(choices, pickedRow) ? std::string("OK!") : cp932::text("違う！");
+}
+
+std::string spokenChoiceText(std::string_view text)
+{
+    std::string spoken(text);
+    replaceAllDbcs(spoken, "/", " ");
+    return spoken;
+}
+
+} // namespace kvr

@@ -1,0 +1,70 @@
+#include "drill/testsupport_services.h"
+
+#include <cstdio>
+
+namespace kvr::test {
+
+namespace {
+
+std::string withValue(const char *name, double value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%s %.2f", name, value);
+    return buffer;
+}
+
+} // namespace
+
+CRecordingSpeechEngine::CRecordingSpeechEngine(std::vector<std::string> *log)
+    : m_log(log)
+{
+}
+
+void CRecordingSpeechEngine::setRate(double rate)
+{
+    log().push_back(withValue("rate", rate));
+}
+
+void CRecordingSpeechEngine::setVolume(double volume)
+{
+    log().push_back(withValue("volume", volume));
+}
+
+void CRecordingSpeechEngine::say(const std::string &text)
+{
+    log().push_back("say " + text);
+}
+
+void CRecordingSpeechEngine::stop()
+{
+    log().push_back("stop speech");
+}
+
+CRecordingSoundPlayer::CRecordingSoundPlayer(std::vector<std::string> *log)
+    : m_log(log)
+{
+}
+
+void CRecordingSoundPlayer::play(const std::string &path)
+{
+    log().push_back("play " + path);
+}
+
+void CRecordingSoundPlayer::stop()
+{
+    log().push_back("stop sound");
+}
+
+RecordingServices::RecordingServices(const CKvrSettings &settings)
+    : pronunciation(&speech, sound, settings)
+{
+}
+
+std::vector<std::string> RecordingServices::take()
+{
+    std::vector<std::string> taken;
+    taken.swap(calls);
+    return taken;
+}
+
+} // namespace kvr::test
