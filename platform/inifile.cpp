@@ -198,7 +198,8 @@ bool writePrivateProfileString(std::string_view section, std::string_view key,
             keyAt = i;
     }
 
-    const std::string header = "[" + std::string(trim(section)) + "]";
+    std::string header = "[";
+    header.append(trim(section)).push_back(']');
     std::vector<std::string_view> out(lines.begin(), lines.end());
     if (keyAt) {
         out[*keyAt] = newLine;
