@@ -1,6 +1,7 @@
 #include "drill/answerjudge.h"
 
 #include <array>
+#include <optional>
 
 #include "app/kvrsettings.h"
 #include "db/question.h"
@@ -46,9 +47,11 @@ TypedJudgement matched(TypedVerdict verdict, std::string feedback, int index, CA
     return { verdict, std::move(feedback), index, false };
 }
 
-// Steps 2–6: the verdicts that count as correct; Wrong when none applies.
+// Steps 2–6: the verdicts that count as correct; Wrong when none applies. Without a pick the
+// shared generator is drawn, and only for an exact answer, so other entries leave its
+// sequence alone.
 TypedJudgement judgeAnswer(DrillMode mode, const std::string &text, CAnswerList &list,
-                           const JudgeOptions &options, int pick)
+                           const JudgeOptions &options, std::optional<int> pick)
 {
     if (mode == DrillMode::EnglishToJapaneseTyped && options.correctHead) {
         for (int i = 0; i < list.size(); ++i) {
@@ -59,7 +62,7 @@ TypedJudgement judgeAnswer(DrillMode mode, const std::string &text, CAnswerList 
     }
     int index = list.find(text, options.ignoreCase);
     if (index >= 0)
-        return matched(TypedVerdict::Exact, praise(pick), index, list);
+        return matched(TypedVerdict::Exact, praise(pick ? *pick : crt::rand()), index, list);
 
     if (text.front() >= 'a' && text.front() <= 'z') {
         std::string capital = text;
@@ -225,14 +228,10 @@ bool isQuestionComplete(const CAnswerList &list, const JudgeOptions &options)
     return options.multiJudge == 1 && list.size() >= options.multiJudgeOverN;
 }
 
-TypedJudgement judgeFirstEntry(DrillMode mode, std::string_view typed, CAnswerList &list,
-                               const JudgeOptions &options)
-{
-    return judgeFirstEntry(mode, typed, list, options, crt::rand());
-}
+namespace {
 
-TypedJudgement judgeFirstEntry(DrillMode mode, std::string_view typed, CAnswerList &list,
-                               const JudgeOptions &options, int pick)
+TypedJudgement judgeEntry(DrillMode mode, std::string_view typed, CAnswerList &list,
+                          const JudgeOptions &options, std::optional<int> pick)
 {
     const std::string text = trimEntry(typed);
     if (text.empty())
@@ -250,6 +249,20 @@ TypedJudgement judgeFirstEntry(DrillMode mode, std::string_view typed, CAnswerLi
     if (isCommand(text, "end", list))
         return { TypedVerdict::EndCommand, {}, -1, false };
     return { TypedVerdict::Wrong, cp932::text("ざぁ～んねん、不正解！"), -1, false };
+}
+
+} // namespace
+
+TypedJudgement judgeFirstEntry(DrillMode mode, std::string_view typed, CAnswerList &list,
+                               const JudgeOptions &options)
+{
+    return judgeEntry(mode, typed, list, options, std::nullopt);
+}
+
+TypedJudgement judgeFirstEntry(DrillMode mode, std::string_view typed, CAnswerList &list,
+                               const JudgeOptions &options, int pick)
+{
+    return judgeEntry(mode, typed, list, options, pick);
 }
 
 std::string correctionPrompt(std::string_view firstWrongEntry)

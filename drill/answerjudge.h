@@ -101,7 +101,7 @@ bool isQuestionComplete(const CAnswerList &list, const JudgeOptions &options);
 
 // Judges the entry typed while answering (trimmed first) and marks the matched entry
 // entered. pick chooses among the three praises for Exact (pick % 3); by default the
-// shared C runtime generator is drawn.
+// shared C runtime generator is drawn, once per Exact verdict and never otherwise.
 TypedJudgement judgeFirstEntry(DrillMode mode, std::string_view typed, CAnswerList &list,
                                const JudgeOptions &options);
 TypedJudgement judgeFirstEntry(DrillMode mode, std::string_view typed, CAnswerList &list,

@@ -202,6 +202,19 @@ TEST(JudgeFirstEntry, PraiseIsPickedModuloThree)
     EXPECT_EQ(judgeFirstEntry(kJE, "go", list, options(true)).feedback, T(praises[2]));
 }
 
+TEST(JudgeFirstEntry, GeneratorDrawnOnlyForExactAnswers)
+{
+    // Seed 1 gives 41, 18467, ...: an exact answer after other entries must still get the
+    // praise of the first draw (41 % 3 = 2), and the next draw must stay 18467.
+    crt::srand(1);
+    CAnswerList list = listOf({ "go", "I am.", "Apple" });
+    const JudgeOptions opts = options(false);
+    for (const char *typed : { "", "wrong", "end", "exit", "I am", "apple" })
+        judgeFirstEntry(kJE, typed, list, opts);
+    EXPECT_EQ(judgeFirstEntry(kJE, "go", list, opts).feedback, T("正解だよ。調子いいんでない？"));
+    EXPECT_EQ(crt::rand(), 18467);
+}
+
 TEST(JudgeFirstEntry, SeveralAnswersNeedAllOfThemWithoutMultiJudge)
 {
     CAnswerList list = listOf({ "a", "b", "c" });
