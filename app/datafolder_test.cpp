@@ -3,14 +3,12 @@
 
 #include "app/datafolder.h"
 #include "app/kvrsettings.h"
-#include "app/testsupport.h"
+#include "platform/testsupport.h"
 #include "platform/settingsstore.h"
 
 namespace kvr {
 namespace {
 
-using test::contentsOf;
-using test::CTempFolder;
 
 // A program folder with its shipped files, and an empty per-user data home.
 class DataLayoutTest : public testing::Test
@@ -40,7 +38,7 @@ protected:
         return m_folder / ("share/Kelvora/" + relative);
     }
 
-    CTempFolder m_folder;
+    TempFolder m_folder;
     DataLocations m_locations;
     CMemorySettingsStore m_store;
 };
@@ -61,16 +59,16 @@ TEST_F(DataLayoutTest, ReadOnlyInstallSeedsAPerUserCopyOnce)
     EXPECT_EQ(m_store.readString("Options", "InstallPath"), settings.InstallPath);
     EXPECT_EQ(settings.DatabaseFilename, user("Datas/DBv3.kvr"));
     EXPECT_EQ(settings.SkinPath, user("skin/default.ini"));
-    EXPECT_EQ(contentsOf(user("Datas/DBv3.kvr")), "shipped db");
-    EXPECT_EQ(contentsOf(user("Datas/wavvoice/a.wav")), "RIFF");
-    EXPECT_EQ(contentsOf(user("skin/default.ini")), "[Design]");
+    EXPECT_EQ(readFile(user("Datas/DBv3.kvr")), "shipped db");
+    EXPECT_EQ(readFile(user("Datas/wavvoice/a.wav")), "RIFF");
+    EXPECT_EQ(readFile(user("skin/default.ini")), "[Design]");
     EXPECT_FALSE(std::filesystem::exists(user("Datas.partial")));
 
     // The learner's own data is never replaced by the shipped files, nor added to later.
     m_folder.put("share/Kelvora/Datas/DBv3.kvr", "my questions");
     std::filesystem::remove(user("Datas/webdic.ini"));
     load();
-    EXPECT_EQ(contentsOf(user("Datas/DBv3.kvr")), "my questions");
+    EXPECT_EQ(readFile(user("Datas/DBv3.kvr")), "my questions");
     EXPECT_FALSE(std::filesystem::exists(user("Datas/webdic.ini")));
 }
 
@@ -79,8 +77,8 @@ TEST_F(DataLayoutTest, SeedingKeepsFilesAlreadyInThePerUserFolder)
     makeReadOnly();
     m_folder.put("share/Kelvora/skin/default.ini", "my skin");
     load();
-    EXPECT_EQ(contentsOf(user("skin/default.ini")), "my skin");
-    EXPECT_EQ(contentsOf(user("Datas/DBv3.kvr")), "shipped db");
+    EXPECT_EQ(readFile(user("skin/default.ini")), "my skin");
+    EXPECT_EQ(readFile(user("Datas/DBv3.kvr")), "shipped db");
 }
 
 TEST_F(DataLayoutTest, ProgramFolderWithoutDatasGetsAnEmptyPerUserDataFolder)
@@ -89,7 +87,7 @@ TEST_F(DataLayoutTest, ProgramFolderWithoutDatasGetsAnEmptyPerUserDataFolder)
     const CKvrSettings settings = load();
     EXPECT_EQ(settings.InstallPath, m_folder / "share/Kelvora");
     EXPECT_TRUE(std::filesystem::is_directory(user("Datas")));
-    EXPECT_EQ(contentsOf(user("skin/default.ini")), "[Design]");
+    EXPECT_EQ(readFile(user("skin/default.ini")), "[Design]");
 }
 
 TEST_F(DataLayoutTest, DeletedPerUserDataIsSeededAgain)
@@ -99,7 +97,7 @@ TEST_F(DataLayoutTest, DeletedPerUserDataIsSeededAgain)
     std::filesystem::remove_all(m_folder / "share/Kelvora");
     const CKvrSettings settings = load();
     EXPECT_EQ(settings.InstallPath, m_folder / "share/Kelvora");
-    EXPECT_EQ(contentsOf(user("Datas/DBv3.kvr")), "shipped db");
+    EXPECT_EQ(readFile(user("Datas/DBv3.kvr")), "shipped db");
 }
 
 TEST_F(DataLayoutTest, StoredInstallPathIsKeptAndNothingIsCopied)
@@ -115,7 +113,7 @@ TEST_F(DataLayoutTest, StoredInstallPathIsKeptAndNothingIsCopied)
 
 TEST(DataLocations, TheFileSystemDecidesWhenNoCheckIsGiven)
 {
-    CTempFolder folder;
+    TempFolder folder;
     const DataLocations locations { folder.path(), folder.path(), {} };
     EXPECT_TRUE(locations.canWrite(folder.path()));
     EXPECT_FALSE(locations.canWrite(folder / "missing"));

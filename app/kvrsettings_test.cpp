@@ -2,13 +2,12 @@
 #include <set>
 
 #include "app/kvrsettings.h"
-#include "app/testsupport.h"
+#include "platform/testsupport.h"
 #include "platform/settingsstore.h"
 
 namespace kvr {
 namespace {
 
-using test::CTempFolder;
 
 class KvrSettingsTest : public testing::Test
 {
@@ -30,7 +29,7 @@ protected:
         return m_folder / ("program/" + relative);
     }
 
-    CTempFolder m_folder;
+    TempFolder m_folder;
     DataLocations m_locations;
     CMemorySettingsStore m_store;
 };

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "history/answerlog.h"
-#include "history/testsupport.h"
+#include "platform/testsupport.h"
 #include "platform/error.h"
 
 using namespace kvr;
@@ -173,7 +173,7 @@ TEST(AnswerLog, RenamesMatchWholeNamesAndFolderPrefixes)
 
 TEST(AnswerLog, FinishedDrillUpdatesTheRecordAndSaves)
 {
-    test::TempFolder folder;
+    TempFolder folder;
     const std::string path = folder.file("translog.txt");
     CAnswerLog log;
     log.addUserLog("someone else");

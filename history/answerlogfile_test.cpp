@@ -6,7 +6,7 @@
 #endif
 
 #include "history/answerlog.h"
-#include "history/testsupport.h"
+#include "platform/testsupport.h"
 #include "platform/cp932.h"
 
 using namespace kvr;
@@ -155,20 +155,20 @@ const std::string kRichLog = "# Kvr Log Information File\r\n"
 
 TEST(AnswerLogFile, RichLogRoundTripsByteForByte)
 {
-    test::TempFolder folder;
+    TempFolder folder;
     const std::string path = folder.file("translog.txt");
-    test::writeFile(path, kRichLog);
+    writeFile(path, kRichLog);
     CAnswerLog log;
     ASSERT_TRUE(log.loadAnswerLog(path));
     EXPECT_EQ(log.findUserLog(cp932::text(u8"太郎")).sections.size(), 2u);
     ASSERT_TRUE(log.saveAnswerLog(path));
-    EXPECT_EQ(test::readFile(path), kRichLog);
+    EXPECT_EQ(readFile(path), kRichLog);
     EXPECT_EQ(log.formatAnswerLog(), kRichLog);
 }
 
 TEST(AnswerLogFile, FailedLoadLeavesTheLogAsItWas)
 {
-    test::TempFolder folder;
+    TempFolder folder;
     CAnswerLog log;
     ASSERT_TRUE(log.loadAnswerLogText(kRichLog));
     const CAnswerLog before = log;
@@ -180,9 +180,9 @@ TEST(AnswerLogFile, FailedLoadLeavesTheLogAsItWas)
 
 TEST(AnswerLogFile, FailedSaveLeavesTheOldFileWhole)
 {
-    test::TempFolder folder;
+    TempFolder folder;
     const std::string path = folder.file("translog.txt");
-    test::writeFile(path, kRichLog);
+    writeFile(path, kRichLog);
     CAnswerLog log;
     ASSERT_TRUE(log.loadAnswerLog(path));
     CSectionLog &big = log.userAt(0).sections[0];
@@ -203,7 +203,7 @@ TEST(AnswerLogFile, FailedSaveLeavesTheOldFileWhole)
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, previous);
     EXPECT_FALSE(saved);
-    EXPECT_EQ(test::readFile(path), kRichLog);
+    EXPECT_EQ(readFile(path), kRichLog);
 #endif
     EXPECT_EQ(log.users, inMemory);
 }

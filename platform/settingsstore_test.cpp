@@ -10,25 +10,11 @@
 #include <unistd.h>
 
 #include "platform/settingsstore.h"
+#include "platform/testsupport.h"
 #include "platform/textfile.h"
 
 namespace kvr {
 namespace {
-
-class CTempFolder
-{
-public:
-    CTempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvrstoreXXXXXX").string();
-        m_path = ::mkdtemp(pattern.data());
-    }
-    ~CTempFolder() { std::filesystem::remove_all(m_path); }
-    std::string file(const std::string &name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
 
 std::string allBytes()
 {
@@ -60,13 +46,13 @@ const std::vector<std::string> kOddTexts = {
 struct StoreKind
 {
     const char *name;
-    std::function<std::unique_ptr<ISettingsStore>(const CTempFolder &)> make;
+    std::function<std::unique_ptr<ISettingsStore>(const TempFolder &)> make;
 };
 
 class SettingsStoreContract : public testing::TestWithParam<StoreKind>
 {
 protected:
-    CTempFolder m_folder;
+    TempFolder m_folder;
     std::unique_ptr<ISettingsStore> m_store = GetParam().make(m_folder);
 };
 
@@ -146,11 +132,11 @@ TEST_P(SettingsStoreContract, OddBytesSurviveInValuesAndNames)
 INSTANTIATE_TEST_SUITE_P(
     Stores, SettingsStoreContract,
     testing::Values(StoreKind { "Memory",
-                                [](const CTempFolder &) {
+                                [](const TempFolder &) {
                                     return std::make_unique<CMemorySettingsStore>();
                                 } },
                     StoreKind { "File",
-                                [](const CTempFolder &folder) {
+                                [](const TempFolder &folder) {
                                     return std::make_unique<CFileSettingsStore>(
                                         folder.file("Ombrel Presents/Kvr.conf"));
                                 } }),
@@ -160,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FileSettingsStore, EveryLineIsPrintableAsciiAndReadsBackInAFreshStore)
 {
-    CTempFolder folder;
+    TempFolder folder;
     CFileSettingsStore writer(folder.file("Kvr.conf"));
     for (std::size_t i = 0; i < kOddTexts.size(); ++i)
         ASSERT_TRUE(writer.writeString(kOddTexts[i], "v" + std::to_string(i), kOddTexts[i]));
@@ -201,7 +187,7 @@ TEST(FileSettingsStore, ParseSkipsWhatItCannotReadAndKeepsTheRest)
 
 TEST(FileSettingsStore, TwoStoresOnOneFileKeepEachOthersValues)
 {
-    CTempFolder folder;
+    TempFolder folder;
     CFileSettingsStore study(folder.file("Kvr.conf"));
     CFileSettingsStore editor(folder.file("Kvr.conf"));
     ASSERT_TRUE(study.writeInt("Options", "KvrWindowWidth", 700));
@@ -214,7 +200,7 @@ TEST(FileSettingsStore, TwoStoresOnOneFileKeepEachOthersValues)
 
 TEST(FileSettingsStore, ExistingDataThatCannotBeReadIsNotReplaced)
 {
-    CTempFolder folder;
+    TempFolder folder;
     // A folder where the file should be: it exists but cannot be read as a file.
     std::filesystem::create_directory(folder.file("Kvr.conf"));
     CFileSettingsStore store(folder.file("Kvr.conf"));
@@ -234,7 +220,7 @@ pid_t forkWriter(const std::function<void()> &body)
 
 TEST(FileSettingsStore, TwoProcessesWritingAtOnceLoseNoValue)
 {
-    CTempFolder folder;
+    TempFolder folder;
     const std::string path = folder.file("Kvr.conf");
     constexpr int kWrites = 60;
     auto writer = [&](const std::string &subkey) {
@@ -264,7 +250,7 @@ TEST(FileSettingsStore, TwoProcessesWritingAtOnceLoseNoValue)
 
 TEST(FileSettingsStore, WriterKilledMidWriteLeavesAWholeFile)
 {
-    CTempFolder folder;
+    TempFolder folder;
     const std::string path = folder.file("Kvr.conf");
     for (int round = 0; round < 3; ++round) {
         const pid_t pid = forkWriter([&] {

@@ -1,9 +1,11 @@
 #pragma once
 
-// Helpers for tests: a temporary folder that removes itself.
+// Helpers for tests: a temporary folder that removes itself, and whole-file access.
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 
@@ -29,10 +31,30 @@ public:
 
     // The folder as a CP932 path (the temp folder's name is plain ASCII).
     const std::string &path() const { return m_path; }
-    std::string file(const std::string &name) const { return env::joinPath(m_path, name); }
+    std::string file(const std::string &relative) const { return env::joinPath(m_path, relative); }
+    std::string operator/(const std::string &relative) const { return file(relative); }
+
+    // Writes a file below the folder, making the folders on its way.
+    void put(const std::string &relative, const std::string &contents) const
+    {
+        const std::filesystem::path path = file(relative);
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << contents;
+    }
 
 private:
     std::string m_path;
 };
+
+inline std::string readFile(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void writeFile(const std::string &path, const std::string &contents)
+{
+    std::ofstream(path, std::ios::binary) << contents;
+}
 
 } // namespace kvr
