@@ -93,7 +93,7 @@ TEST(DrillKeys, F8PronouncesByMode)
         DrillMode mode;
         std::vector<std::string> spoken; // after three presses
     } rows[] = {
-        { DrillMode::JapaneseToEnglishTyped, { "say a", "say b/c", "say a" } },
+        { DrillMode::JapaneseToEnglishTyped, { "say a", "say b c", "say a" } },
         { DrillMode::EnglishToJapaneseTyped, { "say a b c", "say a b c", "say a b c" } },
         { DrillMode::SpeedReply, {} },
     };
@@ -109,6 +109,19 @@ TEST(DrillKeys, F8PronouncesByMode)
             EXPECT_EQ(rig.session().keyPress({ DrillKey::F8 }), KeyAction::Consumed);
         EXPECT_EQ(rig.voice.take(), row.spoken);
     }
+}
+
+TEST(DrillKeys, F8CyclesTheAcceptedAnswersLikeF2AndSpeaksSlashesAsBlanks)
+{
+    DrillRig rig;
+    rig.settings.UseVoice = true;
+    // Answer 3 follows an empty answer 2, so only "x/y" is accepted.
+    rig.start(setupOf({ questionLine("q", { "x/y", "", "z" }) }));
+    ASSERT_TRUE(rig.awaitingAnswer());
+    rig.voice.take();
+    for (int press = 0; press < 2; ++press)
+        rig.session().keyPress({ DrillKey::F8 });
+    EXPECT_EQ(rig.voice.take(), (std::vector<std::string> { "say x y", "say x y" }));
 }
 
 TEST(DrillKeys, EnglishQuestionsArePronouncedWhenShown)

@@ -53,7 +53,7 @@ void CDrillSession::open()
 
     m_view.hintButton.visible = false;
     m_view.hintField.visible = false;
-    m_view.answerDisplay.visible = m_setup.drillMode == DrillMode::SpeedReply;
+    // The typed modes keep the answer display field until the first question decides.
     if (typedMode()) {
         m_view.input.enabled = false;
         setChoiceRows(ChoiceButtons {}, true);

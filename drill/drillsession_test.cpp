@@ -174,6 +174,36 @@ TEST(DrillSession, TypedCorrectionTakesTheExpectedAnswersInOrder)
     EXPECT_EQ(rig.view().incorrectTotal.value, 1);
 }
 
+TEST(DrillSession, AnswerDisplayIsHiddenDuringTheCountdownOnlyInChoiceModes)
+{
+    for (const DrillMode mode :
+         { DrillMode::JapaneseToEnglishTyped, DrillMode::SpeedReply,
+           DrillMode::EnglishToJapaneseTyped, DrillMode::EnglishToJapaneseChoice,
+           DrillMode::JapaneseToEnglishChoice }) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        DrillRig rig;
+        rig.start(setupOf(simpleQuestions(4), mode));
+        ASSERT_EQ(rig.view().state, DrillState::Starting);
+        EXPECT_EQ(rig.view().answerDisplay.visible, !isChoiceMode(mode));
+        ASSERT_TRUE(rig.awaitingAnswer());
+        EXPECT_EQ(rig.view().answerDisplay.visible, mode == DrillMode::SpeedReply);
+    }
+}
+
+TEST(DrillSession, TypingSpeedIsNotShownBeforeAWholeSecondOfAnswering)
+{
+    DrillRig rig;
+    rig.start(setupOf(simpleQuestions(3)));
+    EXPECT_TRUE(rig.view().typingSpeed.empty());
+    ASSERT_TRUE(rig.awaitingAnswer());
+    rig.timers.advance(999);
+    rig.answerAndWait("a0");
+    EXPECT_TRUE(rig.view().typingSpeed.empty());
+    rig.timers.advance(1001);
+    rig.answerAndWait("a1"); // 4 bytes in 2 whole seconds
+    EXPECT_EQ(rig.view().typingSpeed, "120.00 [Chars/Min]");
+}
+
 TEST(DrillSession, EmptyCollectionEndsAtOnceWithoutHistory)
 {
     DrillRig rig;

@@ -95,7 +95,7 @@ struct DrillView
     CounterView incorrectNow; // "不正解数", this pass
     CounterView correctTotal;
     CounterView incorrectTotal;
-    std::string typingSpeed; // "%.2lf [Chars/Min]"
+    std::string typingSpeed; // "%.2lf [Chars/Min]"; empty before a whole second of answers
 
     std::vector<AnswerMark> answerMarks;
     BigMark bigMark = BigMark::None;

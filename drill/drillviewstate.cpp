@@ -53,7 +53,9 @@ DrillView CDrillSession::view() const
     view.incorrectNow = counter(m_incorrectThisPass, kIncorrectCounterColour);
     view.correctTotal = counter(m_correctTotal, kCorrectCounterColour);
     view.incorrectTotal = counter(m_incorrectTotal, kIncorrectCounterColour);
-    view.typingSpeed = formatRunningSpeed(m_keyCount, m_answerTimeMs);
+    // The speed needs a whole second of answering to divide by.
+    if (m_answerTimeMs >= 1000)
+        view.typingSpeed = formatRunningSpeed(m_keyCount, m_answerTimeMs);
 
     for (const CAnswerList::Entry &entry : m_answers.entries()) {
         view.answerMarks.push_back({ entry.entered, cp932::text(entry.entered ? "●" : "○"),

@@ -1,5 +1,7 @@
 #include "drill/pronunciation.h"
 
+#include "drill/answerjudge.h"
+
 #include <algorithm>
 
 #include "app/kvrsettings.h"
@@ -28,7 +30,7 @@ struct OccasionRule
     bool slashesToBlanks;
 };
 
-OccasionRule ruleFor(VoiceOccasion occasion, DrillMode mode)
+OccasionRule ruleFor(VoiceOccasion occasion)
 {
     switch (occasion) {
     case VoiceOccasion::QuestionShown:
@@ -48,7 +50,7 @@ OccasionRule ruleFor(VoiceOccasion occasion, DrillMode mode)
         return { true, &CKvrSettings::UseJEVoice2,
                  kAllModes & ~modeBit(DrillMode::EnglishToJapaneseTyped), false };
     case VoiceOccasion::OnRequest:
-        return { false, nullptr, kAllModes, mode != DrillMode::JapaneseToEnglishTyped };
+        return { false, nullptr, kAllModes, true };
     }
     return { true, nullptr, 0, false };
 }
@@ -78,11 +80,12 @@ std::string requestedSpeechText(DrillMode mode, const CQuestion &question, int a
 {
     switch (mode) {
     case DrillMode::JapaneseToEnglishTyped: {
-        const int count = question.answerCount();
+        // The accepted answers in turn, the same list F2 cycles through.
+        const CAnswerList answers = CAnswerList::forQuestion(mode, question);
+        const int count = answers.size();
         if (count == 0)
             return {};
-        const int turn = ((answerTurn % count) + count) % count;
-        return question.answers[static_cast<std::size_t>(turn)];
+        return answers.text(((answerTurn % count) + count) % count);
     }
     case DrillMode::EnglishToJapaneseChoice:
     case DrillMode::EnglishToJapaneseTyped:
@@ -170,7 +173,7 @@ void CPronunciation::stopSound()
 bool CPronunciation::pronounce(VoiceOccasion occasion, DrillMode mode, const CQuestion &question,
                                std::string_view text)
 {
-    const OccasionRule rule = ruleFor(occasion, mode);
+    const OccasionRule rule = ruleFor(occasion);
     if (!m_settings.UseVoice || !(rule.modes & modeBit(mode)))
         return false;
     if (rule.voiceSwitch && !(m_settings.*rule.voiceSwitch))

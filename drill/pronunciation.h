@@ -106,8 +106,7 @@ public:
     //   AnswerStepShown:     engine, UseVoice, UseJEVoice; typed modes.
     //   ChoiceRevealed:      engine, UseVoice, UseJEVoice2; mode 和英４択; "/" → " ".
     //   ReentryAccepted:     engine, UseVoice, UseJEVoice2; every mode but 英和入力.
-    //   OnRequest:           UseVoice; text from requestedSpeechText(); "/" → " " but in
-    //                        和英入力.
+    //   OnRequest:           UseVoice; text from requestedSpeechText(); "/" → " ".
     bool pronounce(VoiceOccasion occasion, DrillMode mode, const CQuestion &question,
                    std::string_view text);
 

@@ -160,7 +160,7 @@ TEST(Pronunciation, EachOccasionChecksItsOwnSwitches)
         { O::ReentryAccepted, kEJ, none, true, "q.wav", {} },
         { O::ReentryAccepted, kJE, noJE2, true, "q.wav", {} },
         { O::ReentryAccepted, kJE, noVoice, true, "q.wav", {} },
-        { O::OnRequest, kJE, none, true, "q.wav", kept },
+        { O::OnRequest, kJE, none, true, "q.wav", spoken },
         { O::OnRequest, kJE4, none, true, "q.wav", spoken },
         { O::OnRequest, kEJ, noJE, true, "q.wav", spoken },
         { O::OnRequest, kEJ, noVoice, true, "q.wav", {} },
