@@ -1,9 +1,5 @@
 #include "db/testsupport.h"
 
-#include <atomic>
-#include <filesystem>
-#include <unistd.h>
-
 #include "platform/cp932.h"
 
 namespace kvr {
@@ -84,20 +80,6 @@ void PrintTo(const CQuestionDatabase &database, std::ostream *os)
     PrintTo(database.root, os);
 }
 
-CTempFile::CTempFile(std::string_view name)
-{
-    static std::atomic<int> counter { 0 };
-    const auto folder = std::filesystem::temp_directory_path()
-            / ("kvr_db_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    std::filesystem::create_directories(folder);
-    m_folder = folder.string();
-    m_path = (folder / name).string();
-}
-
-CTempFile::~CTempFile()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(m_folder, ignored);
-}
+CTempFile::CTempFile(std::string_view name) : m_path(m_folder.file(std::string(name))) { }
 
 } // namespace kvr

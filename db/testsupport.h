@@ -6,6 +6,7 @@
 
 #include "db/question.h"
 #include "db/questiondatabase.h"
+#include "platform/testsupport.h"
 
 // Helpers shared by the database tests.
 namespace kvr {
@@ -25,15 +26,12 @@ class CTempFile
 {
 public:
     explicit CTempFile(std::string_view name = "db.kvr");
-    ~CTempFile();
-    CTempFile(const CTempFile &) = delete;
-    CTempFile &operator=(const CTempFile &) = delete;
 
     const std::string &path() const { return m_path; }
-    const std::string &folder() const { return m_folder; }
+    const std::string &folder() const { return m_folder.path(); }
 
 private:
-    std::string m_folder;
+    TempFolder m_folder;
     std::string m_path;
 };
 
