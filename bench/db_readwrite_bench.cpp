@@ -8,6 +8,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "bench/freshprocess.h"
 #include "db/question.h"
 #include "db/questiondatabase.h"
 #include "platform/cp932.h"
@@ -206,6 +207,31 @@ void BM_ReadDatabaseAndFree(benchmark::State &state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size));
 }
 
+void BM_RawLineSplitAtStart(benchmark::State &state)
+{
+    const SampleFile &file = sampleFile();
+    kvr::bench::runAtStart(state, file.size, [&] {
+        kvr::CLineReader reader;
+        reader.open(file.path);
+        std::string_view line;
+        std::size_t lines = 0;
+        while (reader.next(line))
+            ++lines;
+        benchmark::DoNotOptimize(lines);
+    });
+}
+
+void BM_ReadDatabaseAtStart(benchmark::State &state)
+{
+    const SampleFile &file = sampleFile();
+    kvr::bench::runAtStart(state, file.size, [&] {
+        // Left to the child's exit, as the program leaves it: freeing is not reading.
+        auto *db = new kvr::CQuestionDatabase;
+        kvr::readDatabase(*db, file.path);
+        benchmark::DoNotOptimize(db);
+    });
+}
+
 void BM_FormatDatabase(benchmark::State &state)
 {
     const kvr::CQuestionDatabase &db = sampleDatabase();
@@ -236,6 +262,8 @@ BENCHMARK(BM_ReadDatabase)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadDatabaseAndFree)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SplitText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadDatabaseText)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RawLineSplitAtStart)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadDatabaseAtStart)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormatDatabase)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteDatabase)->Unit(benchmark::kMillisecond);
 

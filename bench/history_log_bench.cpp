@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/freshprocess.h"
 #include "history/answerlog.h"
 #include "platform/textfile.h"
 
@@ -115,6 +116,30 @@ void BM_Load(benchmark::State &state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes));
 }
 
+void BM_ReadAndSplitBaselineAtStart(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    kvr::bench::runAtStart(state, static_cast<std::int64_t>(f.bytes), [&] {
+        CLineReader reader;
+        reader.open(f.path);
+        std::string_view line;
+        std::size_t lines = 0;
+        while (reader.next(line))
+            ++lines;
+        benchmark::DoNotOptimize(lines);
+    });
+}
+
+void BM_LoadAtStart(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    kvr::bench::runAtStart(state, static_cast<std::int64_t>(f.bytes), [&] {
+        auto *log = new CAnswerLog; // left to the child's exit: freeing is not loading
+        log->loadAnswerLog(f.path);
+        benchmark::DoNotOptimize(log);
+    });
+}
+
 // Only building the loaded log's tally vectors (same shape, no parsing): the part of a load
 // that the read-and-split baseline does not have.
 void BM_TallyMemoryOnly(benchmark::State &state)
@@ -157,6 +182,8 @@ void BM_Save(benchmark::State &state)
 
 BENCHMARK(BM_ReadAndSplitBaseline)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReadAndSplitBaselineAtStart)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadAtStart)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TallyMemoryOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Format)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->MinTime(2.0);
