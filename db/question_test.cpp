@@ -10,16 +10,6 @@
 namespace kvr {
 namespace {
 
-std::string errorText(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const KvrError &e) {
-        return e.what();
-    }
-    return "(no error)";
-}
-
 TEST(CQuestion, AccessorsRejectIndexesOutsideTheirFields)
 {
     const CQuestion q;

@@ -10,16 +10,6 @@
 namespace kvr {
 namespace {
 
-std::string errorText(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const KvrError &e) {
-        return e.what();
-    }
-    return "(no error)";
-}
-
 // root: folder A { folder B { section C }, section C, folder Same, section Same,
 //                  section Dup (1 line), section Dup (2 lines) }, section Top, folder Empty
 CFolder sampleTree()

@@ -10,16 +10,6 @@ namespace {
 
 using Ints = std::vector<std::int32_t>;
 
-template <typename F> std::string errorOf(F f)
-{
-    try {
-        f();
-    } catch (const KvrError &e) {
-        return e.what();
-    }
-    return "no error";
-}
-
 CSectionLog recordWithTallies(const std::string &name, int count)
 {
     CSectionLog r;
@@ -45,15 +35,15 @@ TEST(AnswerLog, LookupsFailWithTheirTextsAndFindTheFirstOfDuplicateNames)
     CUserLog &first = log.users[0];
     CSectionLog &record = obtainSectionLog(first, "s", LogModeIndex::JapaneseToEnglishTyped);
     const std::string illegal = "illegal index required.";
-    EXPECT_EQ(errorOf([&] { log.findUserLog("x"); }), "not found the requested user.");
-    EXPECT_EQ(errorOf([&] { findSectionLog(first, "s", LogModeIndex::EnglishToJapaneseChoice); }),
+    EXPECT_EQ(errorText([&] { log.findUserLog("x"); }), "not found the requested user.");
+    EXPECT_EQ(errorText([&] { findSectionLog(first, "s", LogModeIndex::EnglishToJapaneseChoice); }),
               "not found the requested sectionname.");
-    EXPECT_EQ(errorOf([&] { log.userAt(2); }), illegal);
-    EXPECT_EQ(errorOf([&] { log.removeUser(2); }), illegal);
-    EXPECT_EQ(errorOf([&] { sectionAt(first, 1); }), illegal);
-    EXPECT_EQ(errorOf([&] { runAt(record, 0); }), illegal);
-    EXPECT_EQ(errorOf([&] { eraseRun(record, 0); }), illegal);
-    EXPECT_EQ(errorOf([&] { getTally(record, 0, QuestionTally::FieldCount); }), illegal);
+    EXPECT_EQ(errorText([&] { log.userAt(2); }), illegal);
+    EXPECT_EQ(errorText([&] { log.removeUser(2); }), illegal);
+    EXPECT_EQ(errorText([&] { sectionAt(first, 1); }), illegal);
+    EXPECT_EQ(errorText([&] { runAt(record, 0); }), illegal);
+    EXPECT_EQ(errorText([&] { eraseRun(record, 0); }), illegal);
+    EXPECT_EQ(errorText([&] { getTally(record, 0, QuestionTally::FieldCount); }), illegal);
     EXPECT_EQ(&log.findUserLog("a"), &first);
     log.removeUser(0);
     EXPECT_TRUE(log.findUserLog("a").sections.empty());

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/environment.h"
+#include "platform/error.h"
 
 namespace kvr {
 
@@ -45,6 +46,18 @@ public:
 private:
     std::string m_path;
 };
+
+// The text of the KvrError a call raises, or "(no error)".
+template <typename Call>
+std::string errorText(Call call)
+{
+    try {
+        call();
+    } catch (const KvrError &error) {
+        return error.what();
+    }
+    return "(no error)";
+}
 
 inline std::string readFile(const std::string &path)
 {
