@@ -229,7 +229,8 @@ void addDrillRun(CSectionLog &record, const DrillRunRecord &run)
     record.totalStudySeconds = wrapAdd(record.totalStudySeconds, seconds);
     record.totalKeyCount = wrapAdd(record.totalKeyCount, static_cast<std::uint32_t>(run.keyCount));
     record.recentRuns.push_front(run);
-    while (record.recentRuns.size() > CSectionLog::kMaxRecentRuns)
+    // Only the one run pushed out goes: a longer list read from a file keeps its length.
+    if (record.recentRuns.size() > CSectionLog::kMaxRecentRuns)
         record.recentRuns.pop_back();
 }
 

@@ -80,6 +80,17 @@ TEST(AnswerLog, TwentyFirstRunPushesOutTheOldestButStaysInTheTotals)
     EXPECT_EQ(r.correctCount, 231);
 }
 
+TEST(AnswerLog, AddDrillRunDropsOnlyTheOldestRunOfAnOverlongList)
+{
+    CSectionLog r;
+    for (int i = 0; i < 25; ++i)
+        r.recentRuns.push_back(DrillRunRecord { 100 + i, 0, 0, 0, 0 });
+    addDrillRun(r, DrillRunRecord { 7, 0, 10, 20, 0 });
+    ASSERT_EQ(r.recentRuns.size(), 25u);
+    EXPECT_EQ(runAt(r, 0).correct, 7);
+    EXPECT_EQ(runAt(r, 24).correct, 123);
+}
+
 TEST(AnswerLog, CountersWrapInsteadOfOverflowing)
 {
     CSectionLog r;
