@@ -3,12 +3,11 @@
 
 #include "app/datafolder.h"
 #include "app/kvrsettings.h"
-#include "platform/testsupport.h"
 #include "platform/settingsstore.h"
+#include "platform/testsupport.h"
 
 namespace kvr {
 namespace {
-
 
 // A program folder with its shipped files, and an empty per-user data home.
 class DataLayoutTest : public testing::Test

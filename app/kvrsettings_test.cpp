@@ -2,12 +2,11 @@
 #include <set>
 
 #include "app/kvrsettings.h"
-#include "platform/testsupport.h"
 #include "platform/settingsstore.h"
+#include "platform/testsupport.h"
 
 namespace kvr {
 namespace {
-
 
 class KvrSettingsTest : public testing::Test
 {

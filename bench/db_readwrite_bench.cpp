@@ -1,7 +1,6 @@
 // Reading and writing a large question database, against merely reading the same file and
 // splitting it into lines.
 #include <benchmark/benchmark.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <string>

@@ -6,7 +6,6 @@
 // process per iteration, so start-up reads are measured as a user meets them.
 
 #include <benchmark/benchmark.h>
-
 #include <chrono>
 #include <cstdint>
 #include <sys/wait.h>
@@ -15,8 +14,7 @@
 namespace kvr::bench {
 
 // Seconds the work took in a new child process, or -1 when the child failed.
-template <typename Work>
-double secondsInFreshProcess(Work work)
+template <typename Work> double secondsInFreshProcess(Work work)
 {
     int channel[2];
     if (::pipe(channel) != 0)
@@ -25,8 +23,8 @@ double secondsInFreshProcess(Work work)
     if (child == 0) {
         const auto start = std::chrono::steady_clock::now();
         work();
-        const double seconds
-            = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const bool sent = ::write(channel[1], &seconds, sizeof seconds) == sizeof seconds;
         ::_exit(sent ? 0 : 1); // no clean-up: freeing is not part of the work
     }

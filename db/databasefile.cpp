@@ -1,12 +1,11 @@
 // The database text file: tag lines open and close folders and collections, each node has a
 // name line and a header block ended by ".", a collection's body is its question lines.
-#include "db/questiondatabase.h"
-
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "db/dbcs.h"
+#include "db/questiondatabase.h"
 #include "platform/textfile.h"
 
 namespace kvr {
@@ -31,7 +30,10 @@ bool isTag(std::string_view line, std::string_view lowerTag)
 class CDatabaseReader
 {
 public:
-    explicit CDatabaseReader(CQuestionDatabase &database) : m_database(database) { }
+    explicit CDatabaseReader(CQuestionDatabase &database)
+        : m_database(database)
+    {
+    }
 
     void feed(std::string_view line)
     {
@@ -164,8 +166,7 @@ public:
     }
 
     // False when the file could not be read to its end.
-    template<typename Consumer>
-    bool forEachLine(Consumer &&consume)
+    template <typename Consumer> bool forEachLine(Consumer &&consume)
     {
         std::vector<char> buffer(kChunkSize);
         std::size_t kept = 0; // bytes of an unfinished line at the front of the buffer
@@ -173,7 +174,7 @@ public:
             if (kept == buffer.size())
                 buffer.resize(buffer.size() * 2); // a line longer than the buffer
             const std::size_t got =
-                    std::fread(buffer.data() + kept, 1, buffer.size() - kept, m_file);
+                std::fread(buffer.data() + kept, 1, buffer.size() - kept, m_file);
             if (got == 0)
                 break;
             const std::string_view data(buffer.data(), kept + got);
@@ -197,8 +198,7 @@ public:
 private:
     static constexpr std::size_t kChunkSize = 64 * 1024;
 
-    template<typename Consumer>
-    static void splitInto(std::string_view text, Consumer &consume)
+    template <typename Consumer> static void splitInto(std::string_view text, Consumer &consume)
     {
         CLineSplitter splitter(text);
         std::string_view line;

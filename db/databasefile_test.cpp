@@ -1,11 +1,9 @@
-#include "db/questiondatabase.h"
-
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <random>
 
-#include <gtest/gtest.h>
-
 #include "db/question.h"
+#include "db/questiondatabase.h"
 #include "db/testsupport.h"
 #include "platform/textfile.h"
 
@@ -45,8 +43,7 @@ CQuestionDatabase exampleDatabase()
 TEST(DatabaseFile, WritesTheExampleByteForByte)
 {
     const std::string expected = crlf({ "<f>", sj("英語"), "A", "B", "", "note=N", ".", "<s>",
-                                        sj("動物"), "", "", "", ".",
-                                        "?dog,,,,," + sj("犬") + ",,,",
+                                        sj("動物"), "", "", "", ".", "?dog,,,,," + sj("犬") + ",,,",
                                         "?cat,,,,," + sj("猫") + ",,,", "</s>", "", "</f>", "" });
     EXPECT_EQ(formatDatabase(exampleDatabase()), expected);
 
@@ -206,9 +203,20 @@ TEST(DatabaseFile, MalformedInputIsReadSafely)
         EXPECT_EQ(ok, cut >= closed) << cut;
     }
 
-    const std::vector<std::string> pieces = { "<s>", "</s>", "<F>", "</f>", ".", "note=",
-                                              "NOTE=", "?\"a,", "x", "\x81", std::string(1, '\0'),
-                                              "\r", "</S", "<" };
+    const std::vector<std::string> pieces = { "<s>",
+                                              "</s>",
+                                              "<F>",
+                                              "</f>",
+                                              ".",
+                                              "note=",
+                                              "NOTE=",
+                                              "?\"a,",
+                                              "x",
+                                              "\x81",
+                                              std::string(1, '\0'),
+                                              "\r",
+                                              "</S",
+                                              "<" };
     std::mt19937 random(11);
     int complete = 0;
     for (int round = 0; round < 2000; ++round) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/cp932.h"
-
 #include <string_view>
+
+#include "platform/cp932.h"
 
 // Byte-level text helpers of the database file and the question-line codec.
 namespace kvr::dbcs {

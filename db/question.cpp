@@ -10,7 +10,7 @@ namespace kvr {
 
 namespace {
 
-template<std::size_t N>
+template <std::size_t N>
 const std::string &checkedAt(const std::array<std::string, N> &texts, int index,
                              const char *errorText)
 {
@@ -19,11 +19,10 @@ const std::string &checkedAt(const std::array<std::string, N> &texts, int index,
     return texts[static_cast<std::size_t>(index)];
 }
 
-template<std::size_t N>
-int nonEmptyCount(const std::array<std::string, N> &texts)
+template <std::size_t N> int nonEmptyCount(const std::array<std::string, N> &texts)
 {
     return static_cast<int>(
-            std::count_if(texts.begin(), texts.end(), [](const auto &t) { return !t.empty(); }));
+        std::count_if(texts.begin(), texts.end(), [](const auto &t) { return !t.empty(); }));
 }
 
 struct PartOfSpeechMarker

@@ -21,8 +21,8 @@ struct CQuestion
     const std::string &getHint(int index) const;
 
     int questionCount() const; // non-empty question lines
-    int answerCount() const;   // non-empty answers
-    int hintCount() const;     // non-empty hints
+    int answerCount() const; // non-empty answers
+    int hintCount() const; // non-empty hints
 
     void clear();
     bool operator==(const CQuestion &) const = default;

@@ -1,9 +1,7 @@
-#include "db/question.h"
-
 #include <functional>
-
 #include <gtest/gtest.h>
 
+#include "db/question.h"
 #include "db/testsupport.h"
 #include "platform/error.h"
 

@@ -1,10 +1,9 @@
 // The one-line codec of a question: the empty line, the plain line (answer 1 alone) and the
 // full "?" line of comma-separated, escaped fields.
-#include "db/question.h"
-
 #include <algorithm>
 
 #include "db/dbcs.h"
+#include "db/question.h"
 
 namespace kvr {
 
@@ -73,8 +72,7 @@ std::size_t findClosingQuote(std::string_view line, std::size_t pos)
 }
 
 // Splits text at its first line ends into the given texts; the last takes the rest.
-template<std::size_t N>
-void splitLines(std::string_view text, std::array<std::string, N> &parts)
+template <std::size_t N> void splitLines(std::string_view text, std::array<std::string, N> &parts)
 {
     for (std::size_t i = 0; i + 1 < N; ++i) {
         const std::size_t end = text.find(kLineEnd);
@@ -105,16 +103,16 @@ void storeField(CQuestion &question, int index, std::string text)
 bool readsBackAsPlainLine(std::string_view answer)
 {
     return answer.find('\n') == std::string_view::npos && answer.front() != '?'
-            && !dbcs::startsWithIgnoringAsciiCase(answer, "</s>");
+        && !dbcs::startsWithIgnoringAsciiCase(answer, "</s>");
 }
 
 bool onlyFirstAnswer(const CQuestion &question)
 {
     const auto empty = [](const std::string &t) { return t.empty(); };
     return std::all_of(question.questionLines.begin(), question.questionLines.end(), empty)
-            && std::all_of(question.answers.begin() + 1, question.answers.end(), empty)
-            && std::all_of(question.hints.begin(), question.hints.end(), empty)
-            && question.wavFile.empty() && question.extData.empty();
+        && std::all_of(question.answers.begin() + 1, question.answers.end(), empty)
+        && std::all_of(question.hints.begin(), question.hints.end(), empty)
+        && question.wavFile.empty() && question.extData.empty();
 }
 
 std::string questionText(const CQuestion &question)

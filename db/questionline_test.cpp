@@ -1,9 +1,7 @@
-#include "db/question.h"
-
+#include <gtest/gtest.h>
 #include <random>
 
-#include <gtest/gtest.h>
-
+#include "db/question.h"
 #include "db/testsupport.h"
 
 namespace kvr {
@@ -124,8 +122,8 @@ TEST(QuestionLine, EveryRecordReadsBackUnchanged)
     CQuestion ext = record({ "a" });
     ext.extData = "k=v,\"q\",\\";
     add(ext);
-    for (const char *answer : { "plain answer", "?starts", "?", "</s>", "</S>tail",
-                                       "two\r\nlines", "bare\nfeed", "a,b" })
+    for (const char *answer : { "plain answer", "?starts", "?", "</s>", "</S>tail", "two\r\nlines",
+                                "bare\nfeed", "a,b" })
         add(record({ std::string(answer) }));
 
     for (const CQuestion &q : records) {
@@ -168,9 +166,8 @@ TEST(QuestionLine, ChoosesTheShortestFormThatReadsBack)
 // Every line the older writer produced must still decode to the record it was made from.
 TEST(QuestionLine, ReadsEveryLineTheOlderWriterProduced)
 {
-    const std::vector<std::string> tokens = { "a",    "\\",        "\"",      "\r\n",
-                                              ",",    "n",         sj("表"), sj("ソ"),
-                                              "\\n", sj("能") };
+    const std::vector<std::string> tokens = { "a", "\\",     "\"",     "\r\n", ",",
+                                              "n", sj("表"), sj("ソ"), "\\n",  sj("能") };
     std::vector<std::string> texts = { "" };
     for (std::size_t begin = 0, length = 0; length < 3; ++length) {
         const std::size_t end = texts.size();
@@ -194,8 +191,8 @@ TEST(QuestionLine, ReadsEveryLineTheOlderWriterProduced)
 
 TEST(QuestionLine, RandomRecordsRoundTrip)
 {
-    const std::vector<std::string> tokens = { "a", "\\", "\"", ",", "n", "?", " ",
-                                              sj("表"), sj("ソ"), "\\n", "<s>" };
+    const std::vector<std::string> tokens = { "a", "\\",     "\"",     ",",   "n",  "?",
+                                              " ", sj("表"), sj("ソ"), "\\n", "<s>" };
     std::mt19937 random(7);
     const auto text = [&](bool lineEnds) {
         std::string t;
@@ -227,9 +224,19 @@ TEST(QuestionLine, MalformedLinesNeverOverrun)
 {
     const std::string big(1 << 20, 'x');
     const std::vector<std::string> lines = {
-        "?\"" + big,      "?" + big,           "?\x81",        "?\"\x81",       "?\"\\",
-        "?\"a\\\"",       "?a,\x81",           "?\"\x81\"",    std::string("?\0,\0", 4),
-        "?,,,,,,,,,,,,,", "?\"\"\"\"\"\"\"\"", "?\\\\\\\\\\", "?" + sj("表") + "\"",
+        "?\"" + big,
+        "?" + big,
+        "?\x81",
+        "?\"\x81",
+        "?\"\\",
+        "?\"a\\\"",
+        "?a,\x81",
+        "?\"\x81\"",
+        std::string("?\0,\0", 4),
+        "?,,,,,,,,,,,,,",
+        "?\"\"\"\"\"\"\"\"",
+        "?\\\\\\\\\\",
+        "?" + sj("表") + "\"",
     };
     for (const std::string &line : lines) {
         CQuestion q;

@@ -1,10 +1,9 @@
 // The folder / collection tree and its path look-ups.
-#include "db/questiondatabase.h"
-
 #include <algorithm>
 #include <memory>
 #include <utility>
 
+#include "db/questiondatabase.h"
 #include "platform/error.h"
 
 namespace kvr {
@@ -118,14 +117,19 @@ bool CSection::containsLine(std::string_view line) const
 }
 
 TreeEntry::TreeEntry(CSection section)
-    : m_kind(EntryKind::Section), m_section(std::make_unique<CSection>(std::move(section)))
-{ }
+    : m_kind(EntryKind::Section)
+    , m_section(std::make_unique<CSection>(std::move(section)))
+{
+}
 
 TreeEntry::TreeEntry(CFolder folder)
-    : m_kind(EntryKind::Folder), m_folder(std::make_unique<CFolder>(std::move(folder)))
-{ }
+    : m_kind(EntryKind::Folder)
+    , m_folder(std::make_unique<CFolder>(std::move(folder)))
+{
+}
 
-TreeEntry::TreeEntry(const TreeEntry &other) : m_kind(other.m_kind)
+TreeEntry::TreeEntry(const TreeEntry &other)
+    : m_kind(other.m_kind)
 {
     if (other.m_section)
         m_section = std::make_unique<CSection>(*other.m_section);

@@ -1,9 +1,7 @@
-#include "db/questiondatabase.h"
-
 #include <functional>
-
 #include <gtest/gtest.h>
 
+#include "db/questiondatabase.h"
 #include "db/testsupport.h"
 #include "platform/error.h"
 

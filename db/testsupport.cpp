@@ -80,6 +80,9 @@ void PrintTo(const CQuestionDatabase &database, std::ostream *os)
     PrintTo(database.root, os);
 }
 
-CTempFile::CTempFile(std::string_view name) : m_path(m_folder.file(std::string(name))) { }
+CTempFile::CTempFile(std::string_view name)
+    : m_path(m_folder.file(std::string(name)))
+{
+}
 
 } // namespace kvr

@@ -316,8 +316,7 @@ TEST(JudgeCorrection, HeadMatchOnlyInEnglishToJapaneseTyped)
         DrillMode mode;
         bool correctHead;
         bool matched;
-    } rows[] = { { kEJ, true, true }, { kEJ, false, false },
-        { kJE, true, false } };
+    } rows[] = { { kEJ, true, true }, { kEJ, false, false }, { kJE, true, false } };
     for (const auto &row : rows) {
         CAnswerList list = listOf({ T("りんご") });
         const CorrectionJudgement step =

@@ -1,11 +1,10 @@
 #include "drill/pronunciation.h"
 
-#include "drill/answerjudge.h"
-
 #include <algorithm>
 
 #include "app/kvrsettings.h"
 #include "db/question.h"
+#include "drill/answerjudge.h"
 #include "platform/environment.h"
 
 namespace kvr {

@@ -78,7 +78,7 @@ struct FinishedDrill
     std::int64_t endTime = 0;
     std::int32_t keyCount = 0;
     std::vector<QuestionTally> tallies; // the drill's working copy
-    bool advancesSeries = false;        // started without a selection
+    bool advancesSeries = false; // started without a selection
     std::uint32_t seed = 0;
     std::int32_t questionsTaken = 0;
     std::vector<std::int32_t> missed;

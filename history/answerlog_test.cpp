@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "history/answerlog.h"
-#include "platform/testsupport.h"
 #include "platform/error.h"
+#include "platform/testsupport.h"
 
 using namespace kvr;
 

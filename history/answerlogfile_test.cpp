@@ -6,8 +6,8 @@
 #endif
 
 #include "history/answerlog.h"
-#include "platform/testsupport.h"
 #include "platform/cp932.h"
+#include "platform/testsupport.h"
 
 using namespace kvr;
 

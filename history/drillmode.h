@@ -37,8 +37,7 @@ constexpr DrillMode toDrillMode(LogModeIndex index)
 
 constexpr bool isChoiceMode(DrillMode mode)
 {
-    return mode == DrillMode::EnglishToJapaneseChoice
-        || mode == DrillMode::JapaneseToEnglishChoice;
+    return mode == DrillMode::EnglishToJapaneseChoice || mode == DrillMode::JapaneseToEnglishChoice;
 }
 
 } // namespace kvr

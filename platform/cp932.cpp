@@ -95,8 +95,8 @@ bool encodeChar(char32_t c, std::string &out)
     const wchar_t wide = static_cast<wchar_t>(c);
     char bytes[4];
     BOOL usedDefault = FALSE;
-    const int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, 4, nullptr,
-                                      &usedDefault);
+    const int n =
+        WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, 4, nullptr, &usedDefault);
     if (n <= 0 || usedDefault)
         return false;
     out.append(bytes, n);
@@ -107,7 +107,10 @@ bool encodeChar(char32_t c, std::string &out)
 class Converter
 {
 public:
-    Converter(const char *to, const char *from) : m_cd(iconv_open(to, from)) { }
+    Converter(const char *to, const char *from)
+        : m_cd(iconv_open(to, from))
+    {
+    }
     ~Converter()
     {
         if (m_cd != reinterpret_cast<iconv_t>(-1))
@@ -201,9 +204,8 @@ std::string toUtf8(std::string_view cp932)
             // An undecodable pair: replace the lead byte alone so that an ASCII trail byte
             // is not swallowed.
             c = kReplacement;
-            pos += isLeadByte(cp932[pos]) && static_cast<unsigned char>(cp932[pos + 1]) >= 0x40
-                ? 2
-                : 1;
+            pos += isLeadByte(cp932[pos]) && static_cast<unsigned char>(cp932[pos + 1]) >= 0x40 ? 2
+                                                                                                : 1;
         } else {
             pos += length;
         }

@@ -13,7 +13,10 @@ constexpr bool isLeadByte(unsigned char c)
 {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
-constexpr bool isLeadByte(char c) { return isLeadByte(static_cast<unsigned char>(c)); }
+constexpr bool isLeadByte(char c)
+{
+    return isLeadByte(static_cast<unsigned char>(c));
+}
 
 // Length in bytes of the character that starts at text[pos] (1 or 2; 1 for a lone lead
 // byte at the end of the text).
@@ -27,7 +30,7 @@ std::string toUtf8(std::string_view cp932);
 
 struct Encoded
 {
-    std::string bytes;               // the CP932 text; unmappable characters become '?'
+    std::string bytes; // the CP932 text; unmappable characters become '?'
     std::vector<char32_t> unmappable; // the characters CP932 cannot hold, in text order
     bool ok() const { return unmappable.empty(); }
 };

@@ -1,7 +1,6 @@
-#include "platform/cp932.h"
-
 #include <gtest/gtest.h>
 
+#include "platform/cp932.h"
 #include "platform/crand.h"
 
 using namespace kvr;
@@ -22,8 +21,8 @@ TEST(Cp932, RoundTripsCodePageSpecificCharacters)
         const char *utf8;
         const char *bytes;
     } rows[] = {
-        { "表", "\x95\x5C" }, { "ソ", "\x83\x5C" },     { "～", "\x81\x60" },
-        { "①", "\x87\x40" },  { "ｱ", "\xB1" },           { "\\~", "\\~" },
+        { "表", "\x95\x5C" }, { "ソ", "\x83\x5C" }, { "～", "\x81\x60" },
+        { "①", "\x87\x40" },  { "ｱ", "\xB1" },      { "\\~", "\\~" },
         { "ー", "\x81\x5B" }, { "ゾ", "\x83\x5D" }, { "ａＡ", "\x82\x81\x82\x60" },
     };
     for (const auto &row : rows) {
@@ -36,9 +35,9 @@ TEST(Cp932, RoundTripsCodePageSpecificCharacters)
 
 TEST(Cp932, BadBytesDecodeToReplacementWithoutEatingAscii)
 {
-    EXPECT_EQ(cp932::toUtf8("a\x81"), "a\xEF\xBF\xBD");           // lone lead byte at the end
-    EXPECT_EQ(cp932::toUtf8("\x81\r\n"), "\xEF\xBF\xBD\r\n");     // lead byte before CR LF
-    EXPECT_EQ(cp932::toUtf8("\x80x"), "\xEF\xBF\xBDx");           // never a CP932 byte
+    EXPECT_EQ(cp932::toUtf8("a\x81"), "a\xEF\xBF\xBD"); // lone lead byte at the end
+    EXPECT_EQ(cp932::toUtf8("\x81\r\n"), "\xEF\xBF\xBD\r\n"); // lead byte before CR LF
+    EXPECT_EQ(cp932::toUtf8("\x80x"), "\xEF\xBF\xBDx"); // never a CP932 byte
     EXPECT_EQ(cp932::toUtf8(std::string("\0z", 2)), std::string("\0z", 2));
 }
 

@@ -77,10 +77,22 @@ std::string desktopFolder()
     return SHGetSpecialFolderPathA(nullptr, path, CSIDL_DESKTOPDIRECTORY, FALSE) ? path : "";
 }
 
-std::string homeFolder() { return variable("USERPROFILE"); }
-std::string configHome() { return variable("APPDATA"); }
-std::string dataHome() { return variable("APPDATA"); }
-std::string runtimeFolder() { return variable("TEMP"); }
+std::string homeFolder()
+{
+    return variable("USERPROFILE");
+}
+std::string configHome()
+{
+    return variable("APPDATA");
+}
+std::string dataHome()
+{
+    return variable("APPDATA");
+}
+std::string runtimeFolder()
+{
+    return variable("TEMP");
+}
 
 bool makeFolders(std::string_view path)
 {

@@ -25,7 +25,7 @@ std::string programFolder();
 std::string desktopFolder();
 std::string homeFolder();
 std::string configHome(); // XDG_CONFIG_HOME or ~/.config
-std::string dataHome();   // XDG_DATA_HOME or ~/.local/share
+std::string dataHome(); // XDG_DATA_HOME or ~/.local/share
 std::string runtimeFolder(); // XDG_RUNTIME_DIR, or a private folder under the temp dir
 
 // Creates the folder and its parents; true when it exists afterwards.

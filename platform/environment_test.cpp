@@ -1,10 +1,8 @@
-#include "platform/environment.h"
-
+#include <cstdlib>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "platform/cp932.h"
+#include "platform/environment.h"
 #include "platform/testsupport.h"
 #include "platform/textfile.h"
 

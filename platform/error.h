@@ -10,7 +10,10 @@ namespace kvr {
 class KvrError : public std::runtime_error
 {
 public:
-    explicit KvrError(const std::string &text) : std::runtime_error(text) { }
+    explicit KvrError(const std::string &text)
+        : std::runtime_error(text)
+    {
+    }
 };
 
 } // namespace kvr

@@ -29,8 +29,7 @@ bool sameName(std::string_view a, std::string_view b)
 }
 
 // Profile files split lines at CR or LF alike.
-template <typename Visit>
-void forEachLine(std::string_view text, Visit visit)
+template <typename Visit> void forEachLine(std::string_view text, Visit visit)
 {
     std::size_t start = 0;
     while (start < text.size()) {
@@ -119,7 +118,8 @@ void CIniFile::parse(std::string_view text)
             m_sections.push_back(Section { std::string(*name), {} });
             current = &m_sections.back();
         } else if (const auto entry = keyLine(line); entry && current) {
-            current->entries.push_back(Entry { std::string(entry->key), std::string(entry->value) });
+            current->entries.push_back(
+                Entry { std::string(entry->key), std::string(entry->value) });
         }
     });
 }

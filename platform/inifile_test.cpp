@@ -1,8 +1,7 @@
-#include "platform/inifile.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/cp932.h"
+#include "platform/inifile.h"
 #include "platform/testsupport.h"
 #include "platform/textfile.h"
 
@@ -65,8 +64,8 @@ TEST(IniFile, WritesKeepEveryOtherLine)
     EXPECT_EQ(readWholeFile(path).value(), "[WebDic]\r\n0_dictype=1\r\n");
 
     ASSERT_TRUE(replaceFileAtomically(path, "; note\r\n[A]\r\nk=1\r\n\r\n[WebDic]\r\nx = 2\r\n"));
-    ASSERT_TRUE(writePrivateProfileString("a", "new", "v", path));      // new key, end of section
-    ASSERT_TRUE(writePrivateProfileString("WEBDIC", "X", "3", path));   // replaced in place
+    ASSERT_TRUE(writePrivateProfileString("a", "new", "v", path)); // new key, end of section
+    ASSERT_TRUE(writePrivateProfileString("WEBDIC", "X", "3", path)); // replaced in place
     ASSERT_TRUE(writePrivateProfileString("Extra", "n", cp932::text("表"), path));
     EXPECT_EQ(readWholeFile(path).value(),
               "; note\r\n[A]\r\nk=1\r\nnew=v\r\n\r\n[WebDic]\r\nX=3\r\n\r\n[Extra]\r\nn="

@@ -61,8 +61,8 @@ std::string lockFileName(const std::string &name)
     std::string file = "kelvora-mutex-";
     for (const char c : name) {
         const auto b = static_cast<unsigned char>(c);
-        if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9')
-            || b == '_' || b == '-') {
+        if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '_'
+            || b == '-') {
             file.push_back(c);
         } else {
             char escaped[4];

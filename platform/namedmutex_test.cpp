@@ -1,9 +1,8 @@
-#include "platform/namedmutex.h"
-
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "platform/namedmutex.h"
 
 using namespace kvr;
 
@@ -15,8 +14,7 @@ std::string uniqueName(const char *base)
 }
 
 // Runs body in a child process and returns its exit code.
-template <typename Body>
-int inChild(Body body)
+template <typename Body> int inChild(Body body)
 {
     const pid_t child = ::fork();
     if (child == 0)
@@ -60,7 +58,11 @@ TEST(NamedMutex, WorksAcrossProcessesAndVanishesWithACrashedHolder)
     char ok = 0;
     ASSERT_EQ(::read(ready[0], &ok, 1), 1);
     ASSERT_EQ(ok, 'y');
-    EXPECT_EQ(inChild([&] { CNamedMutex m; return m.acquire(name) ? 1 : 0; }), 0);
+    EXPECT_EQ(inChild([&] {
+                  CNamedMutex m;
+                  return m.acquire(name) ? 1 : 0;
+              }),
+              0);
     CNamedMutex mine;
     EXPECT_FALSE(mine.acquire(name));
     (void)::write(proceed[1], "x", 1);

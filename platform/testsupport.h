@@ -48,8 +48,7 @@ private:
 };
 
 // The text of the KvrError a call raises, or "(no error)".
-template <typename Call>
-std::string errorText(Call call)
+template <typename Call> std::string errorText(Call call)
 {
     try {
         call();

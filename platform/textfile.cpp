@@ -132,7 +132,8 @@ bool replaceFileAtomically(std::string_view path, std::string_view contents)
     std::size_t done = 0;
     while (ok && done < contents.size()) {
         DWORD written = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(contents.size() - done, 1 << 20));
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(contents.size() - done, 1 << 20));
         ok = WriteFile(file, contents.data() + done, chunk, &written, nullptr) && written > 0;
         done += written;
     }
@@ -188,8 +189,8 @@ bool replaceFileAtomically(std::string_view path, std::string_view contents)
 {
     static std::atomic<unsigned> counter { 0 };
     const std::string target = nativePath(path);
-    const std::string temporary = target + ".tmp-" + std::to_string(::getpid()) + "-"
-        + std::to_string(counter.fetch_add(1));
+    const std::string temporary =
+        target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
 
     // Keep the permissions of the file being replaced; a new file gets the umask's.
     struct stat old;

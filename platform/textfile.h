@@ -24,7 +24,10 @@ bool isDirectory(std::string_view path);
 class CLineSplitter
 {
 public:
-    explicit CLineSplitter(std::string_view text) : m_text(text) { }
+    explicit CLineSplitter(std::string_view text)
+        : m_text(text)
+    {
+    }
     bool next(std::string_view &line);
 
 private:

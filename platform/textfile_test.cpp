@@ -1,9 +1,6 @@
-#include "platform/textfile.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -12,6 +9,7 @@
 #include "platform/cp932.h"
 #include "platform/environment.h"
 #include "platform/testsupport.h"
+#include "platform/textfile.h"
 
 using namespace kvr;
 
