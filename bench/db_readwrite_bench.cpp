@@ -7,7 +7,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "bench/freshprocess.h"
+#include "bench/benchsupport.h"
 #include "db/question.h"
 #include "db/questiondatabase.h"
 #include "platform/cp932.h"
@@ -133,14 +133,8 @@ void BM_RawLineSplit(benchmark::State &state)
 {
     const SampleFile &file = sampleFile();
     for (auto _ : state) {
-        kvr::CLineReader reader;
-        if (!reader.open(file.path))
+        if (!kvr::bench::readAndSplit(file.path))
             state.SkipWithError("cannot open");
-        std::string_view line;
-        std::size_t lines = 0;
-        while (reader.next(line))
-            ++lines;
-        benchmark::DoNotOptimize(lines);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size));
 }
@@ -209,15 +203,7 @@ void BM_ReadDatabaseAndFree(benchmark::State &state)
 void BM_RawLineSplitAtStart(benchmark::State &state)
 {
     const SampleFile &file = sampleFile();
-    kvr::bench::runAtStart(state, file.size, [&] {
-        kvr::CLineReader reader;
-        reader.open(file.path);
-        std::string_view line;
-        std::size_t lines = 0;
-        while (reader.next(line))
-            ++lines;
-        benchmark::DoNotOptimize(lines);
-    });
+    kvr::bench::runAtStart(state, file.size, [&] { kvr::bench::readAndSplit(file.path); });
 }
 
 void BM_ReadDatabaseAtStart(benchmark::State &state)

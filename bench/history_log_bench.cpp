@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/freshprocess.h"
+#include "bench/benchsupport.h"
 #include "history/answerlog.h"
 #include "platform/textfile.h"
 
@@ -89,14 +89,8 @@ void BM_ReadAndSplitBaseline(benchmark::State &state)
 {
     Fixture &f = fixture();
     for (auto _ : state) {
-        CLineReader reader;
-        if (!reader.open(f.path))
+        if (!kvr::bench::readAndSplit(f.path))
             state.SkipWithError("open failed");
-        std::string_view line;
-        std::size_t lines = 0;
-        while (reader.next(line))
-            ++lines;
-        benchmark::DoNotOptimize(lines);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes));
 }
@@ -119,15 +113,8 @@ void BM_Load(benchmark::State &state)
 void BM_ReadAndSplitBaselineAtStart(benchmark::State &state)
 {
     Fixture &f = fixture();
-    kvr::bench::runAtStart(state, static_cast<std::int64_t>(f.bytes), [&] {
-        CLineReader reader;
-        reader.open(f.path);
-        std::string_view line;
-        std::size_t lines = 0;
-        while (reader.next(line))
-            ++lines;
-        benchmark::DoNotOptimize(lines);
-    });
+    kvr::bench::runAtStart(state, static_cast<std::int64_t>(f.bytes),
+                           [&] { kvr::bench::readAndSplit(f.path); });
 }
 
 void BM_LoadAtStart(benchmark::State &state)

@@ -1,5 +1,9 @@
 #pragma once
 
+// Shared pieces of the benchmarks.
+//
+// The raw baseline: reading a file and splitting it into lines, with no parsing.
+//
 // The programs read their files once, at start, into a new heap. A read repeated in a
 // benchmark loop meets the previous iteration's freed memory instead, which glibc settles
 // lazily during the next read. These helpers time one piece of work in a fresh child
@@ -8,10 +12,27 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdint>
+#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/textfile.h"
+
 namespace kvr::bench {
+
+// Reads the file and splits it into lines; false when it cannot be opened.
+inline bool readAndSplit(const std::string &path)
+{
+    CLineReader reader;
+    if (!reader.open(path))
+        return false;
+    std::string_view line;
+    std::size_t lines = 0;
+    while (reader.next(line))
+        ++lines;
+    benchmark::DoNotOptimize(lines);
+    return true;
+}
 
 // Seconds the work took in a new child process, or -1 when the child failed.
 template <typename Work> double secondsInFreshProcess(Work work)
