@@ -1,8 +1,7 @@
 #pragma once
 
-// Shared pieces of the benchmarks.
-//
-// The raw baseline: reading a file and splitting it into lines, with no parsing.
+// Shared pieces of the benchmarks: the raw baseline (read a file and split it into lines,
+// no parsing) and timing in fresh processes.
 //
 // The programs read their files once, at start, into a new heap. A read repeated in a
 // benchmark loop meets the previous iteration's freed memory instead, which glibc settles
