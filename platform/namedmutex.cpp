@@ -4,12 +4,9 @@
 #include <windows.h>
 #else
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include "platform/environment.h"
-#include "platform/textfile.h"
+#include "platform/filelock.h"
 #endif
 
 namespace kvr {
@@ -81,15 +78,11 @@ std::string lockFileName(const std::string &name)
 bool CNamedMutex::acquire(const std::string &name)
 {
     close();
-    const std::string path = nativePath(env::joinPath(env::runtimeFolder(), lockFileName(name)));
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
+    auto lock = std::make_unique<CFileLock>(env::joinPath(env::runtimeFolder(), lockFileName(name)),
+                                            CFileLock::Wait::No);
+    if (!lock->locked())
         return false;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return false;
-    }
-    m_fd = fd;
+    m_lock = std::move(lock);
     m_createdHere = true;
     return true;
 }
@@ -101,9 +94,7 @@ void CNamedMutex::release()
 
 void CNamedMutex::close()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
-    m_fd = -1;
+    m_lock.reset();
     m_createdHere = false;
 }
 

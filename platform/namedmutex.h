@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "platform/filelock.h"
 
 namespace kvr {
 
@@ -23,7 +26,7 @@ private:
 #ifdef _WIN32
     void *m_handle = nullptr;
 #else
-    int m_fd = -1;
+    std::unique_ptr<CFileLock> m_lock;
 #endif
     bool m_createdHere = false;
 };

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/environment.h"
+#include "platform/filelock.h"
 #include "platform/textfile.h"
 
 namespace kvr {
@@ -320,7 +321,7 @@ bool CFileSettingsStore::apply(std::span<const SettingChange> changes)
     const std::string folder = env::parentFolder(m_path);
     if (!folder.empty() && !env::makeFolders(folder))
         return false;
-    detail::CFileLock lock(m_path + ".lock");
+    CFileLock lock(m_path + ".lock");
     if (!lock.locked())
         return false;
     CSettingsValues values;

@@ -147,26 +147,4 @@ std::string settingsFilePath(std::string_view company = kSettingsCompany,
 // The current user's settings key of the study program (shared with the editor).
 std::unique_ptr<ISettingsStore> openUserSettings();
 
-namespace detail {
-// Holds an exclusive lock on a lock file for as long as it lives (flock on POSIX, LockFileEx
-// on Windows). The lock goes with the process when it dies.
-class CFileLock
-{
-public:
-    explicit CFileLock(const std::string &lockPath);
-    ~CFileLock();
-    CFileLock(const CFileLock &) = delete;
-    CFileLock &operator=(const CFileLock &) = delete;
-    bool locked() const { return m_locked; }
-
-private:
-#ifdef _WIN32
-    void *m_handle = nullptr;
-#else
-    int m_fd = -1;
-#endif
-    bool m_locked = false;
-};
-} // namespace detail
-
 } // namespace kvr
