@@ -147,17 +147,25 @@ void freeOutsideTiming(benchmark::State &state, kvr::CQuestionDatabase &db)
     state.ResumeTiming();
 }
 
+// Reads into a new tree per iteration; the tree is freed outside the timing unless asked.
+template <typename Read>
+void readLoop(benchmark::State &state, std::size_t bytes, bool timeFree, Read read)
+{
+    for (auto _ : state) {
+        kvr::CQuestionDatabase db;
+        if (!read(db))
+            state.SkipWithError("read failed");
+        benchmark::DoNotOptimize(db.root.entries.data());
+        if (!timeFree)
+            freeOutsideTiming(state, db);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+
 void BM_ReadDatabase(benchmark::State &state)
 {
     const SampleFile &file = sampleFile();
-    for (auto _ : state) {
-        kvr::CQuestionDatabase db;
-        if (!kvr::readDatabase(db, file.path))
-            state.SkipWithError("read failed");
-        benchmark::DoNotOptimize(db.root.entries.data());
-        freeOutsideTiming(state, db);
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size));
+    readLoop(state, file.size, false, [&](auto &db) { return kvr::readDatabase(db, file.path); });
 }
 
 // The same two on text already in memory: splitting alone against the whole reader.
@@ -178,26 +186,13 @@ void BM_SplitText(benchmark::State &state)
 void BM_ReadDatabaseText(benchmark::State &state)
 {
     const std::string text = *kvr::readWholeFile(sampleFile().path);
-    for (auto _ : state) {
-        kvr::CQuestionDatabase db;
-        if (!kvr::readDatabaseText(db, text))
-            state.SkipWithError("read failed");
-        benchmark::DoNotOptimize(db.root.entries.data());
-        freeOutsideTiming(state, db);
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+    readLoop(state, text.size(), false, [&](auto &db) { return kvr::readDatabaseText(db, text); });
 }
 
 void BM_ReadDatabaseAndFree(benchmark::State &state)
 {
     const SampleFile &file = sampleFile();
-    for (auto _ : state) {
-        kvr::CQuestionDatabase db;
-        if (!kvr::readDatabase(db, file.path))
-            state.SkipWithError("read failed");
-        benchmark::DoNotOptimize(db.root.entries.data());
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size));
+    readLoop(state, file.size, true, [&](auto &db) { return kvr::readDatabase(db, file.path); });
 }
 
 void BM_RawLineSplitAtStart(benchmark::State &state)
