@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/timerhost.h"
+
 namespace kvr {
 
 // The drill window's timers. The ids are fixed; only one timer of an id runs at a time,
@@ -29,16 +31,5 @@ constexpr int kHideBarDelayMs = 500;
 
 // The time-limit bar runs from 0 to this value.
 constexpr int kLimitBarRange = 1000;
-
-// Whoever hosts the session runs its timers: a window's timers in the program, a simulated
-// clock in the tests. Expiry comes back as CDrillSession::onTimer(id), repeatedly every
-// period until the timer is stopped.
-class ITimerHost
-{
-public:
-    virtual ~ITimerHost() = default;
-    virtual void startTimer(int id, int periodMs) = 0;
-    virtual void stopTimer(int id) = 0;
-};
 
 } // namespace kvr

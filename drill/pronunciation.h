@@ -5,40 +5,12 @@
 #include <vector>
 
 #include "history/drillmode.h"
+#include "platform/sound.h"
 
 namespace kvr {
 
 struct CKvrSettings;
 struct CQuestion;
-
-// The text-to-speech engine behind the study program (supplied by the Qt layer; tests use a
-// recording fake). Rate and volume arrive already mapped to the engine's units.
-class ISpeechEngine
-{
-public:
-    virtual ~ISpeechEngine() = default;
-    // False when no engine could be created or it is in an error state: every speech call
-    // is then skipped by the service.
-    virtual bool isAvailable() const = 0;
-    // rate in [-1, 1] (0 = normal), from the stored VoiceRate -10…10.
-    virtual void setRate(double rate) = 0;
-    // volume in [0, 1], from the stored VoiceVolume 0…100.
-    virtual void setVolume(double volume) = 0;
-    // Starts speaking a CP932 text and returns at once.
-    virtual void say(const std::string &text) = 0;
-    virtual void stop() = 0;
-};
-
-// Plays WAV files (effect sounds and recorded voices). One channel: a new sound replaces
-// the one playing. A path naming no file plays nothing and reports nothing.
-class ISoundPlayer
-{
-public:
-    virtual ~ISoundPlayer() = default;
-    // Starts playing and returns at once; the path is CP932.
-    virtual void play(const std::string &path) = 0;
-    virtual void stop() = 0;
-};
 
 enum class Effect { Correct, Incorrect };
 

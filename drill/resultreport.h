@@ -4,24 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/rgb.h"
+
 namespace kvr {
-
-// A colour as plain red, green, blue.
-struct Rgb
-{
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
-    bool operator==(const Rgb &) const = default;
-};
-
-// Windows COLORREF order (0x00BBGGRR), as BackgroundColor is stored.
-constexpr Rgb rgbFromColorRef(std::int32_t colorRef)
-{
-    return Rgb { static_cast<std::uint8_t>(colorRef & 0xFF),
-                 static_cast<std::uint8_t>((colorRef >> 8) & 0xFF),
-                 static_cast<std::uint8_t>((colorRef >> 16) & 0xFF) };
-}
 
 struct ReportRow
 {

@@ -45,9 +45,10 @@ CRecordingSoundPlayer::CRecordingSoundPlayer(std::vector<std::string> *log)
 {
 }
 
-void CRecordingSoundPlayer::play(const std::string &path)
+bool CRecordingSoundPlayer::play(const std::string &path)
 {
     log().push_back("play " + path);
+    return playable;
 }
 
 void CRecordingSoundPlayer::stop()

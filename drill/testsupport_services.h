@@ -36,7 +36,8 @@ class CRecordingSoundPlayer : public ISoundPlayer
 public:
     explicit CRecordingSoundPlayer(std::vector<std::string> *log = nullptr);
 
-    void play(const std::string &path) override;
+    bool play(const std::string &path) override;
+    bool playable = true; // what play() reports
     void stop() override;
 
     std::vector<std::string> calls;

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QFont>
+
+namespace kvr::ui {
+
+// Maps the fonts the programs name, "ＭＳ ゴシック" and "ＭＳ 明朝", to installed Japanese
+// fonts (IPA, then Noto CJK), so that their texts render. Call once after the application
+// object exists.
+void installFontSubstitutions();
+
+// The two faces at a pixel height.
+QFont gothicFont(int pixelSize);
+QFont minchoFont(int pixelSize);
+
+} // namespace kvr::ui
