@@ -72,6 +72,9 @@ function(kvr_ui_area name)
     list(FILTER sources EXCLUDE REGEX "(_test|testsupport[^/]*)\\.cpp$")
     # Headers with Q_OBJECT must be listed for moc.
     file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    if(NOT sources)
+        return() # a folder still waiting for its first window
+    endif()
     add_library(${name} STATIC ${sources} ${headers})
     set_target_properties(${name} PROPERTIES AUTOMOC ON AUTORCC ON)
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
