@@ -1,0 +1,249 @@
+#include "drill/ui/drillwidgets.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "drill/drilltimers.h"
+#include "drill/drillwindow.h"
+#include "drill/skin.h"
+#include "drill/ui/answeredit.h"
+#include "drill/ui/drillcore.h"
+#include "platform/ui/fonts.h"
+#include "platform/ui/qtext.h"
+
+namespace kvr::ui {
+
+namespace {
+
+constexpr int kControlFontPx = 13;
+constexpr int kFieldFontPx = 15;
+constexpr int kRoomyFieldHeight = 22; // the field font needs this much
+
+template <typename Widget> Widget *named(Widget *widget, const char *name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QPushButton *button(QWidget *parent, const char *name, std::string_view label)
+{
+    auto *b = named(new QPushButton(utext(label), parent), name);
+    // Enter belongs to the drill (it confirms the answer), never to a default button.
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    return b;
+}
+
+QLineEdit *readOnlyField(QWidget *parent, const char *name)
+{
+    auto *field = named(new QLineEdit(parent), name);
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setFont(gothicFont(kFieldFontPx));
+    return field;
+}
+
+QLabel *label(QWidget *parent, const char *name, std::string_view text = {})
+{
+    auto *l = named(new QLabel(utext(text), parent), name);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+QProgressBar *bar(QWidget *parent, const char *name, int maximum)
+{
+    auto *b = named(new QProgressBar(parent), name);
+    b->setTextVisible(false);
+    b->setRange(0, maximum);
+    b->setValue(0);
+    return b;
+}
+
+QColor colourOf(Rgb rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+void setTextColour(QLabel *l, Rgb rgb)
+{
+    const QColor colour = colourOf(rgb);
+    if (l->palette().color(QPalette::WindowText) == colour)
+        return;
+    QPalette palette = l->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    l->setPalette(palette);
+}
+
+void place(QWidget *widget, const SkinRect &rect)
+{
+    widget->setGeometry(rect.left, rect.top, rect.width(), rect.height());
+}
+
+void showControl(QWidget *widget, const ControlView &control)
+{
+    widget->setVisible(control.visible);
+    widget->setEnabled(control.enabled);
+}
+
+void showField(QLineEdit *field, const ControlView &control, const QString &text)
+{
+    showControl(field, control);
+    if (field->text() != text) {
+        field->setText(text);
+        field->setCursorPosition(0);
+    }
+}
+
+void showCounter(QLabel *l, const CounterView &counter)
+{
+    l->setText(qtext(counter.text));
+    setTextColour(l, counter.colour);
+}
+
+// Several hints go on one line of the hint field; the tooltip keeps one per line.
+QString hintLine(const QString &hints)
+{
+    QString line = hints;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral("  /  "));
+    return line;
+}
+
+void createControls(DrillWidgets &w, QWidget *parent)
+{
+    w.input = named(new CAnswerEdit(parent), "input");
+    w.input->setFont(gothicFont(kFieldFontPx));
+    w.confirmButton = button(parent, "confirmButton", "これでよい");
+    w.cancelButton = button(parent, "cancelButton", "逃げる");
+    w.hintButton = button(parent, "hintButton", "ヒント(&G)");
+    w.hintField = readOnlyField(parent, "hintField");
+    w.lastQuestionButton = button(parent, "lastQuestionButton", "さっきの問題を...(&B)");
+    w.answerDisplay = readOnlyField(parent, "answerDisplay");
+    static const char *const buttonNames[] = { "choiceButtons0", "choiceButtons1", "choiceButtons2",
+                                               "choiceButtons3" };
+    static const char *const fieldNames[] = { "choiceFields0", "choiceFields1", "choiceFields2",
+                                              "choiceFields3" };
+    static const char *const buttonLabels[] = { "&1", "&2", "&3", "&4" };
+    for (int row = 0; row < kChoiceCount; ++row) {
+        w.choiceButtons[row] = button(parent, buttonNames[row], buttonLabels[row]);
+        w.choiceFields[row] = readOnlyField(parent, fieldNames[row]);
+    }
+    w.progress = bar(parent, "progress", 0);
+    w.limitBar = bar(parent, "TransLimitBar", kLimitBarRange);
+}
+
+void createTexts(DrillWidgets &w, QWidget *parent)
+{
+    w.infoGroup = named(new QGroupBox(utext("回答情報"), parent), "infoGroup");
+    static const char *const infoNames[] = { "allQuestionsLabel", "remainingLabel", "correctLabel",
+                                             "incorrectLabel" };
+    static const char *const infoTexts[] = { "全問題数", "残り問題数", "正解数", "不正解数" };
+    for (std::size_t i = 0; i < w.infoLabels.size(); ++i)
+        w.infoLabels[i] = label(parent, infoNames[i], infoTexts[i]);
+    w.allQuestions = label(parent, "allQuestions");
+    w.remaining = label(parent, "remaining");
+    w.correctNow = label(parent, "correctNow");
+    w.incorrectNow = label(parent, "incorrectNow");
+    w.correctTotal = label(parent, "correctTotal");
+    w.incorrectTotal = label(parent, "incorrectTotal");
+    for (QLabel *counter : { w.allQuestions, w.remaining, w.correctNow, w.incorrectNow,
+                             w.correctTotal, w.incorrectTotal })
+        counter->setFont(gothicFont(kFieldFontPx));
+
+    w.instruction = label(parent, "instruction");
+    w.notice = label(parent, "notice");
+    setTextColour(w.notice, kNoticeColour);
+    w.feedback = label(parent, "feedback");
+    w.typingSpeed = label(parent, "typingSpeed");
+    for (QLabel *line : { w.instruction, w.notice, w.feedback })
+        line->setFont(gothicFont(kFieldFontPx));
+}
+
+} // namespace
+
+DrillWidgets createDrillWidgets(QWidget *parent)
+{
+    parent->setFont(gothicFont(kControlFontPx));
+    DrillWidgets w;
+    // The group box first, so that the labels inside it lie above it.
+    createTexts(w, parent);
+    createControls(w, parent);
+    return w;
+}
+
+void layoutDrillWidgets(const DrillWidgets &w, const CSkin &skin, bool choiceMode)
+{
+    place(w.input, skin.InputArea_rc);
+    place(w.confirmButton, skin.OkButton_rc);
+    place(w.cancelButton, skin.CancelButton_rc);
+    const HintPlacement hint = hintPlacement(skin, choiceMode);
+    place(w.hintButton, hint.button);
+    place(w.hintField, hint.field);
+    // A squeezed hint row keeps its text whole with the controls' smaller font.
+    w.hintField->setFont(
+        gothicFont(hint.field.height() >= kRoomyFieldHeight ? kFieldFontPx : kControlFontPx));
+    place(w.lastQuestionButton, skin.LastQuestionModify_rc);
+    place(w.answerDisplay, skin.AnswerIndicater_rc);
+    for (int row = 0; row < kChoiceCount; ++row) {
+        place(w.choiceButtons[row], *skin.replyButton(row + 1));
+        place(w.choiceFields[row], *skin.replyAnswer(row + 1));
+    }
+    place(w.progress, skin.Progress_rc);
+    place(w.limitBar, skin.TransLimitBar_rc);
+
+    place(w.infoGroup, skin.InfoGroup_rc);
+    place(w.infoLabels[0], skin.AllQuestionsStatic_rc);
+    place(w.infoLabels[1], skin.RemindQuestionsStatic_rc);
+    place(w.infoLabels[2], skin.CorrectsStatic_rc);
+    place(w.infoLabels[3], skin.IncorrectsStatic_rc);
+    place(w.allQuestions, skin.AllQuestions_rc);
+    place(w.remaining, skin.RemindQuestions_rc);
+    place(w.correctNow, skin.CorrectsNow_rc);
+    place(w.incorrectNow, skin.IncorrectsNow_rc);
+    place(w.correctTotal, skin.CorrectsTotal_rc);
+    place(w.incorrectTotal, skin.IncorrectsTotal_rc);
+    place(w.instruction, skin.TitleMessage_rc);
+    place(w.notice, skin.TitleMessage_rc);
+    place(w.feedback, skin.ResultComment_rc);
+    place(w.typingSpeed, skin.CorrectingRate_rc);
+}
+
+void renderDrillWidgets(const DrillWidgets &w, const DrillView &view)
+{
+    showControl(w.input, view.input);
+    showControl(w.confirmButton, view.confirmButton);
+    showControl(w.cancelButton, view.cancelButton);
+    showControl(w.hintButton, view.hintButton);
+    const QString hints = qtext(view.hintField.text);
+    showField(w.hintField, view.hintField, hintLine(hints));
+    w.hintField->setToolTip(hints);
+    showControl(w.lastQuestionButton, view.lastQuestionButton);
+    showField(w.answerDisplay, view.answerDisplay, qtext(view.answerDisplay.text));
+    for (int row = 0; row < kChoiceCount; ++row) {
+        showControl(w.choiceButtons[row], view.choiceButtons[row]);
+        showField(w.choiceFields[row], view.choiceFields[row], qtext(view.choiceFields[row].text));
+    }
+    w.progress->setRange(0, view.progressMax);
+    w.progress->setValue(view.progressValue);
+    w.limitBar->setVisible(view.limitBarVisible);
+    w.limitBar->setValue(view.limitBarValue);
+
+    const bool noticeShown = !view.notice.empty();
+    w.instruction->setText(qtext(view.instruction));
+    w.instruction->setVisible(!noticeShown);
+    w.notice->setText(qtext(view.notice));
+    w.notice->setVisible(noticeShown);
+    w.feedback->setText(qtext(view.feedback));
+    w.typingSpeed->setText(qtext(view.typingSpeed));
+
+    showCounter(w.allQuestions, view.allQuestions);
+    showCounter(w.remaining, view.remaining);
+    showCounter(w.correctNow, view.correctNow);
+    showCounter(w.incorrectNow, view.incorrectNow);
+    showCounter(w.correctTotal, view.correctTotal);
+    showCounter(w.incorrectTotal, view.incorrectTotal);
+}
+
+} // namespace kvr::ui
