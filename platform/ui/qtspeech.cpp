@@ -48,8 +48,8 @@ struct CQtSpeechEngine::Impl
     {
     }
 
+    bool latinBroken = false; // set from a signal of latin, so it outlives latin
     std::unique_ptr<QTextToSpeech> latin;
-    bool latinBroken = false;
     CJTalk jtalk;
 };
 
