@@ -2,10 +2,12 @@
 #include <memory>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -17,6 +19,7 @@
 #include "drill/ui/drilldlg.h"
 #include "drill/ui/drillrunner.h"
 #include "drill/ui/skinmenu.h"
+#include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/settingsstore.h"
 #include "platform/testsupport_prompter.h"
@@ -173,10 +176,16 @@ private Q_SLOTS:
     void typedQuestionReachesTheControls()
     {
         WindowRig rig;
+        rig.settings.UseReplyStartLimitJe = true;
+        rig.settings.ReplyStartLimitJe = 3000;
         QVERIFY(rig.open(setupOf(words())));
         QCOMPARE(rig.labelText("feedback"), utext("まもなく始まります。がんばってください！"));
         QVERIFY(!rig.input()->isEnabled());
         QVERIFY(rig.awaitingAnswer());
+        rig.timers.advance(1500);
+        auto *limitBar = rig.widget<QProgressBar>("TransLimitBar");
+        QVERIFY(limitBar->isVisible());
+        QVERIFY(limitBar->value() >= 490 && limitBar->value() <= 510);
 
         QCOMPARE(rig.dlg->windowTitle(), utext("Kelvora (Translate Window)  - Folder/Words -"));
         QCOMPARE(rig.labelText("instruction"), utext("日本語を英語に訳そう！"));
@@ -341,6 +350,38 @@ private Q_SLOTS:
         QCOMPARE(rig.input()->geometry(), QRect(145, 224, 485, 22));
         QVERIFY(rig.awaitingAnswer());
         test::saveScreenshot(rig.dlg.get(), QStringLiteral("drill-compact-skin"));
+
+        // F5 reads the skin named by the settings again.
+        rig.settings.SkinPath = sourceFile("data/skin/large.ini");
+        QTest::keyClick(rig.input(), Qt::Key_F5);
+        QCOMPARE(rig.dlg->size(), QSize(994, 470));
+        QCOMPARE(rig.state(), DrillState::Answering);
+    }
+
+    void backgroundMenuOffersTheSkins()
+    {
+        WindowRig rig;
+        QVERIFY(rig.open(setupOf(words())));
+        QStringList top;
+        QStringList skins;
+        whenPopupOpens([&top, &skins](QMenu *menu) {
+            top = actionTexts(menu);
+            if (auto *change = menu->findChild<QMenu *>(QStringLiteral("changeSkin")))
+                skins = actionTexts(change);
+            test::saveScreenshot(menu, QStringLiteral("drill-skin-menu"));
+            menu->close();
+        });
+        const QPoint where(400, 180);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, where, rig.dlg->mapToGlobal(where));
+        QApplication::sendEvent(rig.dlg.get(), &event);
+        const QStringList expectedTop { utext("スキンの再読込(&R)\tF5"), utext("スキンの変更(&S)"),
+                                        QStringLiteral("-"),
+                                        utext("Kvr(Kelvora)のﾊﾞｰｼﾞｮﾝ情報 (&A)...") };
+        QCOMPARE(top, expectedTop);
+        QCOMPARE(skins.size(), 4);
+        for (const char *name : { "標準設定", "コンパクト", "大きな文字" })
+            QVERIFY2(skins.contains(utext(name)), name);
+        QCOMPARE(skins.last(), utext("ファイル選択... (&C)"));
     }
 
     void wholeDrillEndsWithReportAndHistory()
@@ -381,6 +422,41 @@ private Q_SLOTS:
         QCOMPARE(record->recentRuns.front().correct, 3);
         QCOMPARE(record->recentRuns.front().incorrect, 1);
         QVERIFY(rig.prompter.asked.empty()); // the log was saved
+    }
+
+    void runnerReturnsAfterTheWindowClosed()
+    {
+        // Real timers and the real window, modal: the learner leaves before the first
+        // question, the report is closed, and the runner returns.
+        TempFolder folder;
+        CKvrSettings settings = quietSettings();
+        settings.LogPath = folder.file("translog.txt");
+        settings.SkinPath = sourceFile("data/skin/default.ini");
+        CMemorySettingsStore store;
+        CAnswerLog log;
+        CQuestionDatabase database;
+        test::RecordingServices voice { settings };
+        test::CScriptedPrompter prompter;
+        ui::DrillWindowContext context {
+            settings, store, log, database, voice.pronunciation, prompter, CSystemClock::instance()
+        };
+        QStringList seen;
+        QTimer poll;
+        poll.setInterval(20);
+        QObject::connect(&poll, &QTimer::timeout, [&seen] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || (!seen.isEmpty() && seen.last() == modal->objectName()))
+                return;
+            seen << modal->objectName();
+            if (modal->objectName() == QLatin1String("drillDlg"))
+                QTest::keyClick(modal, Qt::Key_Escape);
+            else if (auto *dialog = qobject_cast<QDialog *>(modal))
+                dialog->accept();
+        });
+        poll.start();
+        ui::runDrillWindow(setupOf(words()), context, nullptr);
+        poll.stop();
+        QCOMPARE(seen.value(0), QStringLiteral("drillDlg"));
     }
 };
 
