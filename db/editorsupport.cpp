@@ -1,0 +1,57 @@
+// Pieces shared by the editor's tree commands.
+#include "db/editorsupport.h"
+
+#include "history/answerlog.h"
+#include "platform/cp932.h"
+#include "platform/environment.h"
+#include "platform/textfile.h"
+#include "platform/textformat.h"
+
+namespace kvr {
+
+std::string backupFilePath(const std::string &databasePath)
+{
+    return env::joinPath(env::parentFolder(databasePath), "Backup.kvr");
+}
+
+std::string oldCopyPath(const std::string &databasePath)
+{
+    return databasePath + ".old";
+}
+
+namespace editor {
+
+std::string kindWord(EntryKind kind)
+{
+    return cp932::text(kind == EntryKind::Folder ? "フォルダ" : "問題集");
+}
+
+void tell(TreeEditContext &context, const std::string &text)
+{
+    context.prompter.tell(text);
+}
+
+bool writeOldCopy(const std::string &databasePath)
+{
+    const std::optional<std::string> content = readWholeFile(databasePath);
+    return content && replaceFileAtomically(oldCopyPath(databasePath), *content);
+}
+
+void renameHistory(TreeEditContext &context, std::string_view oldPath, std::string_view newPath,
+                   EntryKind kind)
+{
+    CAnswerLog log;
+    if (!log.loadAnswerLog(context.logPath))
+        return;
+    if (kind == EntryKind::Folder)
+        log.renameFolderLogs(oldPath, newPath);
+    else
+        log.renameSectionLogs(oldPath, newPath);
+    if (!log.saveAnswerLog(context.logPath))
+        tell(context,
+             formatText(cp932::text("ログファイル %s を保存できませんでした。"),
+                        context.logPath.c_str()));
+}
+
+} // namespace editor
+} // namespace kvr

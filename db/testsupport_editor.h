@@ -1,0 +1,50 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "db/editoroperations.h"
+#include "db/testsupport.h"
+#include "platform/prompter.h"
+
+// Helpers of the tree-editing tests.
+namespace kvr::test {
+
+// Records every box and answers from a script; with the script used up, Yes or Ok.
+class FakePrompter final : public IPrompter
+{
+public:
+    Reply ask(const Message &message) override;
+    std::vector<std::string> texts() const;
+
+    std::vector<Message> asked;
+    std::deque<Reply> replies;
+};
+
+// A tree written as an outline: entries separated by ",", a folder as name[entries], a
+// collection as its bare name (ASCII names only), e.g. "A[X,B[Y]],X".
+CFolder treeOf(std::string_view outline);
+std::string outlineOf(const CFolder &folder);
+
+// The database, its file, the log file and a prompter, in a fresh folder.
+class EditorFiles
+{
+public:
+    explicit EditorFiles(std::string_view outline = {});
+
+    // Writes the database to its file (so the ".old" copy has something to copy).
+    void save() const;
+    // A log whose learners "u1" and "u2" each hold one record per path, in that order.
+    void writeLog(const std::vector<std::string> &paths) const;
+    // The record paths of every learner in the log file, learner by learner.
+    std::vector<std::string> logPaths() const;
+
+    CTempFile dbFile { "DBv3.kvr" };
+    CQuestionDatabase database;
+    FakePrompter prompter;
+    TreeEditContext context;
+};
+
+} // namespace kvr::test
