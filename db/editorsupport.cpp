@@ -33,6 +33,8 @@ void tell(TreeEditContext &context, const std::string &text)
 
 bool writeOldCopy(const std::string &databasePath)
 {
+    if (!fileExists(databasePath))
+        return false;
     const std::optional<std::string> content = readWholeFile(databasePath);
     return content && replaceFileAtomically(oldCopyPath(databasePath), *content);
 }

@@ -1,5 +1,10 @@
 #include "db/testsupport_editor.h"
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "history/answerlog.h"
 #include "platform/environment.h"
 
@@ -65,6 +70,20 @@ std::string outlineOf(const CFolder &folder)
             out += '[' + outlineOf(entry.folder()) + ']';
     }
     return out;
+}
+
+bool inChildWithFileLimit(std::size_t maxFileBytes, const std::function<bool()> &body)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit { maxFileBytes, maxFileBytes };
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::_exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)
+        && WEXITSTATUS(status) == 0;
 }
 
 EditorFiles::EditorFiles(std::string_view outline)

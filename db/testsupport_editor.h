@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,10 @@ public:
 // collection as its bare name (ASCII names only), e.g. "A[X,B[Y]],X".
 CFolder treeOf(std::string_view outline);
 std::string outlineOf(const CFolder &folder);
+
+// Runs body in a child process whose files cannot grow past maxFileBytes (so every larger
+// write fails) and returns what body returned there.
+bool inChildWithFileLimit(std::size_t maxFileBytes, const std::function<bool()> &body);
 
 // The database, its file, the log file and a prompter, in a fresh folder.
 class EditorFiles
