@@ -53,7 +53,10 @@ TreeEditResult createNode(TreeEditContext &context, EntryKind kind,
                           const std::string &defaultUser, const AskNewNode &ask)
 {
     CFolder &root = context.database.root;
-    CFolder *selected = selectedFolder ? &findFolder(root, *selectedFolder) : nullptr;
+    // A selection that no longer names a folder offers the root only.
+    CFolder *selected = selectedFolder && hasFolder(root, *selectedFolder)
+        ? &findFolder(root, *selectedFolder)
+        : nullptr;
     NewNodeForm shown;
     shown.underSelectedFolder = selected != nullptr;
     for (;;) {

@@ -34,85 +34,50 @@ NewNodeForm form(std::string name, bool under = false, std::string holder = "me"
 
 TEST(EditorCreate, RefusesEmptyAndTakenNamesAndAddsUnderTheChosenPlace)
 {
+    using Answers = std::vector<std::optional<NewNodeForm>>;
     struct Row
     {
         EntryKind kind;
-        std::optional<std::string> selected;
-        std::vector<std::optional<NewNodeForm>> answers;
+        std::string selected; // empty: no folder selected
+        Answers answers; // then cancel
         std::string after;
-        Strings texts;
-        std::optional<std::string> selectPath;
+        std::string created; // empty: nothing created
+        Strings refusals;
     };
+    const EntryKind S = EntryKind::Section, F = EntryKind::Folder;
     const std::string taken = sj("その名前の問題集はすでにデータベースに存在しています。");
+    const std::string takenFolder = sj("その名前のフォルダはすでにデータベースに存在しています。");
     const std::string empty = sj("問題集名が空白です。入力してください。");
     const Row rows[] = {
-        { EntryKind::Section,
-          std::nullopt,
-          { form("N") },
-          "F[S],S,N",
-          { sj("新しい問題集 N を作成しました。") },
-          "N" },
-        { EntryKind::Folder,
-          "F",
-          { form("N", true) },
-          "F[S,N[]],S",
-          { sj("新しいフォルダ F/N を作成しました。") },
-          "F/N" },
-        { EntryKind::Section,
-          "F",
-          { form("N", false) },
-          "F[S],S,N",
-          { sj("新しい問題集 N を作成しました。") },
-          "N" },
-        { EntryKind::Section,
-          std::nullopt,
-          { form("N", true) },
-          "F[S],S,N",
-          { sj("新しい問題集 N を作成しました。") },
-          "N" },
-        { EntryKind::Section,
-          std::nullopt,
-          { form("a/b") },
-          sj("F[S],S,a／b"),
-          { sj("新しい問題集 a／b を作成しました。") },
-          sj("a／b") },
-        { EntryKind::Section,
-          std::nullopt,
-          { form("F") },
-          "F[S],S,F",
-          { sj("新しい問題集 F を作成しました。") },
-          "F" },
-        { EntryKind::Folder,
-          std::nullopt,
-          { form("F"), std::nullopt },
-          "F[S],S",
-          { sj("その名前のフォルダはすでにデータベースに存在しています。") },
-          std::nullopt },
-        { EntryKind::Section,
-          "F",
-          { form("S", true), form("S", false, "you") },
-          "F[S],S",
-          { taken, taken },
-          std::nullopt },
-        { EntryKind::Section,
-          std::nullopt,
-          { form(""), std::nullopt },
-          "F[S],S",
-          { empty },
-          std::nullopt },
-        { EntryKind::Section, std::nullopt, {}, "F[S],S", {}, std::nullopt },
+        { S, "", { form("N") }, "F[S],S,N", "N", {} },
+        { F, "F", { form("N", true) }, "F[S,N[]],S", "F/N", {} },
+        { S, "F", { form("N", false) }, "F[S],S,N", "N", {} },
+        { S, "", { form("N", true) }, "F[S],S,N", "N", {} },
+        { S, "S", { form("N", true) }, "F[S],S,N", "N", {} }, // no such folder: the root
+        { S, "", { form("a/b") }, sj("F[S],S,a／b"), sj("a／b"), {} },
+        { S, "", { form("F") }, "F[S],S,F", "F", {} },
+        { F, "", { form("F") }, "F[S],S", "", { takenFolder } },
+        { S, "F", { form("S", true), form("S") }, "F[S],S", "", { taken, taken } },
+        { S, "", { form("") }, "F[S],S", "", { empty } },
+        { S, "", {}, "F[S],S", "", {} },
     };
     for (const Row &row : rows) {
         EditorFiles files("F[S],S");
         ScriptedDialog dialog { row.answers, {} };
+        const std::optional<std::string> selected =
+            row.selected.empty() ? std::nullopt : std::optional(row.selected);
         const TreeEditResult result =
-            createNode(files.context, row.kind, row.selected, "me", std::ref(dialog));
+            createNode(files.context, row.kind, selected, "me", std::ref(dialog));
         EXPECT_EQ(outlineOf(files.database.root), row.after) << row.after;
-        EXPECT_EQ(files.prompter.texts(), row.texts) << row.after;
-        EXPECT_EQ(result.changed, row.selectPath.has_value());
-        EXPECT_EQ(result.select ? std::optional(result.select->path) : std::nullopt,
-                  row.selectPath);
-        EXPECT_EQ(dialog.shown.front().underSelectedFolder, row.selected.has_value());
+        Strings texts = row.refusals;
+        if (!row.created.empty()) {
+            texts.push_back(sj(row.kind == F ? "新しいフォルダ " : "新しい問題集 ") + row.created
+                            + sj(" を作成しました。"));
+        }
+        EXPECT_EQ(files.prompter.texts(), texts) << row.after;
+        EXPECT_EQ(result.changed, !row.created.empty());
+        EXPECT_EQ(result.select ? result.select->path : "", row.created);
+        EXPECT_EQ(dialog.shown.front().underSelectedFolder, row.selected == "F");
     }
 }
 

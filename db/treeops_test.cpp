@@ -38,8 +38,9 @@ TEST(TreeDelete, RemovesTheFirstNodeOfTheKindAndMovesTheRestUp)
                                                            : deleteSection(root, row.path);
         EXPECT_EQ(removed, row.removed) << row.path;
         EXPECT_EQ(outlineOf(root), row.after) << row.path;
-        if (row.path == "A/X" && row.kind == EntryKind::Section)
+        if (row.path == "A/X" && row.kind == EntryKind::Section) {
             EXPECT_EQ(findSection(root, "A/X").lines.size(), 1u); // the second one stays
+        }
     }
 }
 
