@@ -88,13 +88,6 @@ TEST(TreeCopy, CopiesDeeplyReplacingTheTargetEvenWhenOneHoldsTheOther)
     const CFolder child = findFolder(root, "A/B");
     copyFolderInto(root, findFolder(root, "A/B"));
     EXPECT_EQ(root, child);
-
-    CSection section;
-    section.lines = { "a" };
-    CSection from = findSection(child, "Y");
-    from.header.headerFields = { "c", "i", "s" };
-    copySectionInto(section, from);
-    EXPECT_EQ(section, from);
 }
 
 TEST(TreeUniqueName, NumbersTheNameUntilOneIsFreeAndGivesUpAfterNinetyNine)
@@ -111,9 +104,7 @@ TEST(TreeUniqueName, NumbersTheNameUntilOneIsFreeAndGivesUpAfterNinetyNine)
         { "W,W (1)", "W", EntryKind::Section, "W (2)" },
         { "W,W (2)", "W", EntryKind::Section, "W (1)" },
         { "W", "W", EntryKind::Folder, "W" }, // the kinds never block each other
-        { "W[]", "W", EntryKind::Section, "W" },
         { "W[],W (1)[]", "W", EntryKind::Folder, "W (2)" },
-        { "W(1),W 1", "W (1)", EntryKind::Section, "W (1)" },
         { "W (1)", "W (1)", EntryKind::Section, "W (1) (1)" },
         { "E[W]", "E/W", EntryKind::Section, "E/W (1)" },
         { "E[W]", "W", EntryKind::Section, "W" },
@@ -121,33 +112,13 @@ TEST(TreeUniqueName, NumbersTheNameUntilOneIsFreeAndGivesUpAfterNinetyNine)
     for (const Row &row : rows)
         EXPECT_EQ(makeUniqueName(treeOf(row.tree), row.wanted, row.kind), row.expected) << row.tree;
 
-    CFolder root;
-    CFolder &folder = root.addFolder();
-    folder.name = sj("英語");
-    folder.addSection().name = sj("単語");
+    CFolder root = treeOf("E[W]");
+    CFolder &folder = root.entries[0].folder();
     for (int n = 1; n <= 98; ++n)
-        folder.addSection().name = sj("単語") + " (" + std::to_string(n) + ")";
-    EXPECT_EQ(makeUniqueName(root, sj("英語/単語"), EntryKind::Section), sj("英語/単語 (99)"));
-    folder.addSection().name = sj("単語 (99)");
-    EXPECT_EQ(makeUniqueName(root, sj("英語/単語"), EntryKind::Section), std::nullopt);
-}
-
-TEST(TreePaths, SplitJoinContainAndName)
-{
-    for (const auto &[path, parent, name] :
-         { std::tuple { "A", "", "A" }, { "A/B", "A", "B" }, { "A/B/C", "A/B", "C" } }) {
-        EXPECT_EQ(parentPathOf(path), parent);
-        EXPECT_EQ(lastNameOf(path), name);
-        EXPECT_EQ(childPath(parent, name), path);
-    }
-    EXPECT_EQ(nodeNameFrom(sj("表/a/")), sj("表／a／"));
-
-    const CFolder root = treeOf("A[X[]],B[]");
-    const CFolder &a = findFolder(root, "A");
-    EXPECT_TRUE(isWithinFolder(a, a));
-    EXPECT_TRUE(isWithinFolder(a, findFolder(root, "A/X")));
-    EXPECT_FALSE(isWithinFolder(a, findFolder(root, "B")));
-    EXPECT_FALSE(isWithinFolder(findFolder(root, "A/X"), a));
+        folder.addSection().name = "W (" + std::to_string(n) + ")";
+    EXPECT_EQ(makeUniqueName(root, "E/W", EntryKind::Section), "E/W (99)");
+    folder.addSection().name = "W (99)";
+    EXPECT_EQ(makeUniqueName(root, "E/W", EntryKind::Section), std::nullopt);
 }
 
 } // namespace
