@@ -176,5 +176,24 @@ TEST(EditorRename, ShowsTheHeaderRefusesEmptyNamesAndStopsWhenTheGridCannotCommi
     EXPECT_EQ(files.prompter.texts().back(), sj("データベースの更新に失敗しました・・・"));
 }
 
+TEST(EditorRename, ALogThatCannotBeSavedIsTold)
+{
+    EditorFiles files("A");
+    Strings paths = { "A" };
+    for (int n = 0; n < 100; ++n)
+        paths.push_back("P" + std::to_string(n));
+    files.writeLog(paths);
+    const std::string earlier = readFile(files.context.logPath);
+    ASSERT_GT(earlier.size(), 4096u);
+    EXPECT_TRUE(test::inChildWithFileLimit(4096, [&] {
+        const auto ask = [](const RenameForm &) { return std::optional<std::string>("B"); };
+        return renameNode(files.context, { "A", EntryKind::Section }, {}, ask).changed
+            && files.prompter.texts()
+            == Strings { sj("ログファイル ") + files.context.logPath
+                         + sj(" を保存できませんでした。") };
+    }));
+    EXPECT_EQ(readFile(files.context.logPath), earlier);
+}
+
 } // namespace
 } // namespace kvr
