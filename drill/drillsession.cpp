@@ -359,7 +359,7 @@ void CDrillSession::onTimer(int id)
         m_view.limitBarVisible = false;
         return;
     default:
-        m_services.prompter.showMessage("Unknown TIMER event received...");
+        m_services.prompter.tell("Unknown TIMER event received...");
         m_services.timers.stopTimer(id);
         return;
     }
@@ -399,7 +399,7 @@ void CDrillSession::showSaveReport(const SaveReport &report)
     if (report.kind == SaveReport::Notice)
         showNotice(report.text);
     else if (report.kind == SaveReport::MessageBox)
-        m_services.prompter.showMessage(report.text);
+        m_services.prompter.tell(report.text);
 }
 
 } // namespace kvr

@@ -15,6 +15,7 @@
 #include "drill/fourchoice.h"
 #include "drill/lastquestion.h"
 #include "history/answerlog.h"
+#include "platform/prompter.h"
 
 namespace kvr {
 
@@ -27,7 +28,7 @@ struct DrillServices
     ITimerHost &timers;
     const IClock &clock;
     CPronunciation &voice;
-    IDrillPrompter &prompter;
+    IPrompter &prompter;
     IResultPresenter &results;
 };
 

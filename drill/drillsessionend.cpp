@@ -23,18 +23,20 @@ void CDrillSession::cancel()
         nextQuestion();
         return;
     }
-    const PromptAnswer answer = m_services.prompter.askYesNoCancel(
-        cp932::text("再回答を行いますか？\n（「いいえ」の場合、すぐに終了します。）"),
-        cp932::text("キャンセル？"));
-    switch (answer) {
-    case PromptAnswer::Cancel:
+    Message question;
+    question.text = cp932::text("再回答を行いますか？\n（「いいえ」の場合、すぐに終了します。）");
+    question.caption = cp932::text("キャンセル？");
+    question.buttons = Buttons::YesNoCancel;
+    switch (m_services.prompter.ask(question)) {
+    case Reply::Cancel:
+    case Reply::Ok: // not a button of this box
         m_state = state;
         m_pass = pass;
         return;
-    case PromptAnswer::No:
+    case Reply::No:
         endStep();
         return;
-    case PromptAnswer::Yes:
+    case Reply::Yes:
         stopQuestionTimers();
         m_stopAfter = m_passIndex;
         nextQuestion();
@@ -84,8 +86,7 @@ void CDrillSession::recordHistory(std::int64_t endTime)
     const std::vector<int> &missed = m_firstPassDone ? m_wrongFirstPass : m_wrongThisPass;
     drill.missed.assign(missed.begin(), missed.end());
     if (!m_log.recordFinishedDrill(drill, m_settings.LogPath))
-        m_services.prompter.showMessage(cp932::text("ログファイル ") + m_settings.LogPath
-                                        + cp932::text(" を保存できませんでした。"));
+        m_services.prompter.ask(errorBox(logSaveFailedText(m_settings.LogPath)));
 }
 
 void CDrillSession::stopAllTimers()

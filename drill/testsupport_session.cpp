@@ -105,23 +105,6 @@ std::vector<int> FakeTimers::runUntilIdle(std::uint64_t maxMs)
     return fired;
 }
 
-PromptAnswer ScriptedPrompter::askYesNoCancel(const std::string &text, const std::string &caption)
-{
-    questions.push_back(caption + "|" + text);
-    if (answers.empty()) {
-        ADD_FAILURE() << "unexpected question: " << text;
-        return PromptAnswer::Cancel;
-    }
-    const PromptAnswer answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
-void ScriptedPrompter::showMessage(const std::string &text)
-{
-    messages.push_back(text);
-}
-
 void FakeResultPresenter::showResultReport(const ResultReport &report)
 {
     reports.push_back(report);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/cp932.h"
 #include "platform/error.h"
 
 namespace kvr {
@@ -173,6 +174,12 @@ bool CAnswerLog::recordFinishedDrill(const FinishedDrill &drill, std::string_vie
     record.lastMissed = drill.missed;
     // A failed save keeps the drill in memory, so the next successful save writes it.
     return saveAnswerLog(logPath);
+}
+
+std::string logSaveFailedText(std::string_view logPath)
+{
+    return cp932::text("ログファイル ") + std::string(logPath)
+        + cp932::text(" を保存できませんでした。");
 }
 
 CSectionLog &findSectionLog(CUserLog &user, std::string_view path, LogModeIndex mode)

@@ -121,6 +121,10 @@ public:
     bool recordFinishedDrill(const FinishedDrill &drill, std::string_view logPath);
 };
 
+// "ログファイル " + path + " を保存できませんでした。" (CP932): what a failed save of the
+// log tells the learner.
+std::string logSaveFailedText(std::string_view logPath);
+
 // "not found the requested sectionname." when the learner has fewer than mode+1 records.
 CSectionLog &findSectionLog(CUserLog &user, std::string_view path, LogModeIndex mode);
 CSectionLog &obtainSectionLog(CUserLog &user, std::string_view path, LogModeIndex mode);
