@@ -8,7 +8,6 @@
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/crand.h"
-#include "platform/error.h"
 
 namespace kvr {
 
@@ -70,14 +69,8 @@ void CDrillSession::open()
 
 void CDrillSession::takeWorkingTallies()
 {
-    CUserLog *user = nullptr;
-    try {
-        user = &m_log.findUserLog(m_settings.UserName);
-    } catch (const KvrError &) {
-        user = &m_log.addUserLog(m_settings.UserName);
-    }
-    const CSectionLog &record =
-        obtainSectionLog(*user, m_setup.sectionPath, toLogMode(m_setup.drillMode));
+    const CSectionLog &record = obtainSectionLog(obtainUserLog(m_log, m_settings.UserName),
+                                                 m_setup.sectionPath, toLogMode(m_setup.drillMode));
     m_tallies = record.questionTallies;
 }
 

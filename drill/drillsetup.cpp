@@ -46,17 +46,6 @@ int drawRandom(std::vector<int> &pool)
     return position;
 }
 
-CSectionLog *findLearnerRecord(CAnswerLog &log, std::string_view userName,
-                               std::string_view sectionPath, LogModeIndex mode)
-{
-    try {
-        CUserLog &user = log.findUserLog(userName);
-        return &findSectionLog(user, sectionPath, mode);
-    } catch (const KvrError &) {
-        return nullptr;
-    }
-}
-
 std::optional<LogModeIndex> logModeFromSetting(int logMode)
 {
     if (logMode < 0 || logMode >= kDrillModeCount)

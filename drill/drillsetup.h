@@ -35,10 +35,6 @@ std::vector<int> buildQuestionPool(const CSection &section);
 // Removes and returns the element at crt::rand() % size; -1 (and no draw) when empty.
 int drawRandom(std::vector<int> &pool);
 
-// The learner's record for (path, mode), or nullptr when the learner or the record is
-// missing. Never creates anything.
-CSectionLog *findLearnerRecord(CAnswerLog &log, std::string_view userName,
-                               std::string_view sectionPath, LogModeIndex mode);
 // The LogMode setting as a mode index; nothing for a value outside 0-4.
 std::optional<LogModeIndex> logModeFromSetting(int logMode);
 

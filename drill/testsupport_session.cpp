@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "db/question.h"
-#include "platform/error.h"
 
 namespace kvr::session_test {
 
@@ -176,12 +175,8 @@ CDrillSession &DrillRig::start(DrillSetup setup)
 
 const CSectionLog *DrillRig::record()
 {
-    try {
-        CUserLog &user = log.findUserLog(settings.UserName);
-        return &findSectionLog(user, m_setup.sectionPath, toLogMode(m_setup.drillMode));
-    } catch (const KvrError &) {
-        return nullptr;
-    }
+    return findLearnerRecord(log, settings.UserName, m_setup.sectionPath,
+                             toLogMode(m_setup.drillMode));
 }
 
 bool DrillRig::awaitingAnswer()

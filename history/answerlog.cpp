@@ -1,6 +1,7 @@
 #include "history/answerlog.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/cp932.h"
 #include "platform/error.h"
@@ -75,11 +76,10 @@ CAnswerLog::CAnswerLog()
 
 CUserLog &CAnswerLog::findUserLog(std::string_view name)
 {
-    auto it = std::find_if(users.begin(), users.end(),
-                           [name](const CUserLog &user) { return user.name == name; });
-    if (it == users.end())
+    CUserLog *user = findUser(*this, name);
+    if (!user)
         throw KvrError(kUserNotFound);
-    return *it;
+    return *user;
 }
 
 CUserLog &CAnswerLog::addUserLog(std::string_view name)
@@ -148,13 +148,8 @@ void CAnswerLog::renameFolderLogs(std::string_view oldFolderPath, std::string_vi
 
 bool CAnswerLog::recordFinishedDrill(const FinishedDrill &drill, std::string_view logPath)
 {
-    CUserLog *user = nullptr;
-    try {
-        user = &findUserLog(drill.userName);
-    } catch (const KvrError &) {
-        user = &addUserLog(drill.userName);
-    }
-    CSectionLog &record = obtainSectionLog(*user, drill.sectionPath, drill.mode);
+    CSectionLog &record =
+        obtainSectionLog(obtainUserLog(*this, drill.userName), drill.sectionPath, drill.mode);
 
     DrillRunRecord run;
     run.correct = drill.correct;
@@ -182,15 +177,66 @@ std::string logSaveFailedText(std::string_view logPath)
         + cp932::text(" を保存できませんでした。");
 }
 
-CSectionLog &findSectionLog(CUserLog &user, std::string_view path, LogModeIndex mode)
+const CUserLog *findUser(const CAnswerLog &log, std::string_view name)
+{
+    auto it = std::find_if(log.users.begin(), log.users.end(),
+                           [name](const CUserLog &user) { return user.name == name; });
+    return it == log.users.end() ? nullptr : &*it;
+}
+
+CUserLog *findUser(CAnswerLog &log, std::string_view name)
+{
+    return const_cast<CUserLog *>(findUser(std::as_const(log), name));
+}
+
+const CSectionLog *findRecord(const CUserLog &user, std::string_view path, LogModeIndex mode)
 {
     const int wanted = static_cast<int>(mode);
     int seen = 0;
-    for (CSectionLog &record : user.sections) {
+    for (const CSectionLog &record : user.sections) {
         if (record.sectionName == path && seen++ == wanted)
-            return record;
+            return &record;
     }
-    throw KvrError(kSectionNotFound);
+    return nullptr;
+}
+
+CSectionLog *findRecord(CUserLog &user, std::string_view path, LogModeIndex mode)
+{
+    return const_cast<CSectionLog *>(findRecord(std::as_const(user), path, mode));
+}
+
+const CSectionLog *findLearnerRecord(const CAnswerLog &log, std::string_view userName,
+                                     std::string_view sectionPath, LogModeIndex mode)
+{
+    const CUserLog *user = findUser(log, userName);
+    return user ? findRecord(*user, sectionPath, mode) : nullptr;
+}
+
+CSectionLog *findLearnerRecord(CAnswerLog &log, std::string_view userName,
+                               std::string_view sectionPath, LogModeIndex mode)
+{
+    return const_cast<CSectionLog *>(
+        findLearnerRecord(std::as_const(log), userName, sectionPath, mode));
+}
+
+const CSectionLog &emptySectionLog()
+{
+    static const CSectionLog empty;
+    return empty;
+}
+
+CUserLog &obtainUserLog(CAnswerLog &log, std::string_view name)
+{
+    CUserLog *user = findUser(log, name);
+    return user ? *user : log.addUserLog(name);
+}
+
+CSectionLog &findSectionLog(CUserLog &user, std::string_view path, LogModeIndex mode)
+{
+    CSectionLog *record = findRecord(user, path, mode);
+    if (!record)
+        throw KvrError(kSectionNotFound);
+    return *record;
 }
 
 CSectionLog &obtainSectionLog(CUserLog &user, std::string_view path, LogModeIndex mode)
@@ -250,6 +296,12 @@ void eraseRun(CSectionLog &record, std::size_t index)
 void eraseSectionHistory(CUserLog &user, std::string_view path)
 {
     std::erase_if(user.sections, [path](const CSectionLog &r) { return r.sectionName == path; });
+}
+
+QuestionTally readTally(const CSectionLog &record, std::size_t position)
+{
+    return position < record.questionTallies.size() ? record.questionTallies[position]
+                                                    : QuestionTally {};
 }
 
 std::int32_t getTally(CSectionLog &record, std::size_t position, QuestionTally::Field field)

@@ -49,6 +49,58 @@ TEST(AnswerLog, LookupsFailWithTheirTextsAndFindTheFirstOfDuplicateNames)
     EXPECT_TRUE(log.findUserLog("a").sections.empty());
 }
 
+TEST(AnswerLog, NonThrowingLookupsFindWhatTheThrowingOnesFindAndCreateNothing)
+{
+    CAnswerLog log;
+    log.addUserLog("a");
+    log.addUserLog("a").sections.push_back(recordWithTallies("s", 1));
+    CUserLog &first = log.users[0];
+    obtainSectionLog(first, "s", LogModeIndex::EnglishToJapaneseTyped).correctCount = 7;
+    const CAnswerLog &view = log;
+    const struct
+    {
+        const char *user;
+        const char *path;
+        int mode;
+        int expectedCorrect; // -1: nothing found
+    } rows[] = {
+        { "a", "s", 2, 7 }, // the first learner of a duplicate name
+        { "a", "s", 0, 0 },  { "a", "s", 3, -1 }, // fewer records than the mode needs
+        { "a", "t", 0, -1 }, { "b", "s", 0, -1 }, { "a", "s", -1, -1 }, // modes outside 0-4
+        { "a", "s", 5, -1 },
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(std::string(row.user) + " " + row.path + " " + std::to_string(row.mode));
+        const auto mode = static_cast<LogModeIndex>(row.mode);
+        CSectionLog *found = findLearnerRecord(log, row.user, row.path, mode);
+        const CSectionLog *seen = findLearnerRecord(view, row.user, row.path, mode);
+        EXPECT_EQ(found, seen);
+        EXPECT_EQ(found ? found->correctCount : -1, row.expectedCorrect);
+        if (found) {
+            EXPECT_EQ(found, &findSectionLog(log.findUserLog(row.user), row.path, mode));
+        }
+    }
+    EXPECT_EQ(findUser(log, "a"), &first);
+    EXPECT_EQ(findUser(view, "b"), nullptr);
+    EXPECT_EQ(log.users.size(), 2u);
+    EXPECT_EQ(first.sections.size(), 3u);
+
+    EXPECT_EQ(&obtainUserLog(log, "a"), &first);
+    obtainUserLog(log, "b");
+    EXPECT_EQ(&obtainUserLog(log, "b"), &log.users.back());
+    EXPECT_EQ(log.users.size(), 3u);
+}
+
+TEST(AnswerLog, ViewsReadZerosWithoutChangingTheRecord)
+{
+    const CSectionLog record = recordWithTallies("s", 2);
+    EXPECT_EQ(readTally(record, 1).values[QuestionTally::FirstCorrect], 101);
+    EXPECT_EQ(readTally(record, 2), QuestionTally {});
+    EXPECT_EQ(readTally(record, 1000), QuestionTally {});
+    EXPECT_EQ(record.questionTallies.size(), 2u);
+    EXPECT_EQ(emptySectionLog(), CSectionLog {});
+}
+
 TEST(AnswerLog, ObtainForMode3AppendsFourRecordsAndMode1FindsTheSecond)
 {
     CUserLog user;
