@@ -2,6 +2,7 @@
 #include "drill/drillsession.h"
 #include "drill/pronunciation.h"
 #include "platform/cp932.h"
+#include "platform/textformat.h"
 
 namespace kvr {
 
@@ -99,7 +100,7 @@ void CDrillSession::cycleHint()
     m_hintIndex = m_hintIndex + 1 >= count ? 0 : m_hintIndex + 1;
     const std::string &answer = m_answers.text(m_hintIndex);
     setInputText(answer.substr(0, answer.empty() ? 0 : cp932::charLength(answer, 0)));
-    showNotice(formatNumber(cp932::text("答え %d のヒントです"), m_hintIndex + 1));
+    showNotice(formatText(cp932::text("答え %d のヒントです"), m_hintIndex + 1));
 }
 
 void CDrillSession::pronounceOnRequest()

@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/crand.h"
+#include "platform/textformat.h"
 
 namespace kvr {
 
@@ -94,8 +95,8 @@ void CDrillSession::nextQuestion()
 
     m_lastQuestionLine = m_currentLine;
     if (!loadQuestion()) {
-        m_view.feedback = formatNumber(cp932::text("データの取得に失敗しました。(contents:%d)"),
-                                       static_cast<int>(m_order.size()));
+        m_view.feedback = formatText(cp932::text("データの取得に失敗しました。(contents:%d)"),
+                                     static_cast<int>(m_order.size()));
         return;
     }
     showQuestion();

@@ -1,13 +1,13 @@
 #include "drill/drillsetup.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "app/kvrsettings.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/crand.h"
 #include "platform/error.h"
+#include "platform/textformat.h"
 
 namespace kvr {
 
@@ -268,10 +268,7 @@ bool countDlgAccepts(int value)
 
 std::string countDlgRangeLabel(int questionCount)
 {
-    const std::string format = cp932::text("(1～%d)");
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format.c_str(), questionCount);
-    return buffer;
+    return formatText(cp932::text("(1～%d)"), questionCount);
 }
 
 DrillStart startDrill(const DrillStartRequest &request, const CFolder &root, CAnswerLog &log,
