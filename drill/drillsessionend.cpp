@@ -82,6 +82,7 @@ void CDrillSession::recordHistory(std::int64_t endTime)
     drill.advancesSeries = m_setup.selection.empty() && m_finishedNormally;
     drill.seed = m_setup.orderSeed;
     drill.questionsTaken = m_stopAfter;
+    drill.newSeries = m_setup.newSeries;
     // A drill left during its first pass still missed what it missed so far.
     const std::vector<int> &missed = m_firstPassDone ? m_wrongFirstPass : m_wrongThisPass;
     drill.missed.assign(missed.begin(), missed.end());

@@ -53,9 +53,10 @@ std::optional<LogModeIndex> logModeFromSetting(int logMode)
     return static_cast<LogModeIndex>(logMode);
 }
 
-void prepareSeries(DrillSetup &setup, bool random, int questionCount, CSectionLog *record,
+void prepareSeries(DrillSetup &setup, bool random, int questionCount, const CSectionLog *record,
                    const IClock &clock)
 {
+    setup.newSeries = false;
     if (record && record->seriesDone > 0 && record->seriesDone < questionCount) {
         const bool randomSeries = record->seriesSeed != 0;
         if (randomSeries) {
@@ -73,17 +74,17 @@ void prepareSeries(DrillSetup &setup, bool random, int questionCount, CSectionLo
     }
     // A new series counts from zero, also when it follows a series of the other kind:
     // otherwise the end-of-drill advance would add to the old count and cut the new
-    // permutation short, repeating questions.
-    if (record)
-        record->seriesDone = 0;
+    // permutation short, repeating questions. The record keeps its count until the drill
+    // is recorded.
+    setup.newSeries = true;
     setup.orderSeed = random ? timeSeed(clock) : 0;
     setup.orderSkip = 0;
 }
 
-void prepareSeries(DrillSetup &setup, bool random, int questionCount, CAnswerLog &log,
+void prepareSeries(DrillSetup &setup, bool random, int questionCount, const CAnswerLog &log,
                    const CKvrSettings &settings, const IClock &clock)
 {
-    CSectionLog *record = nullptr;
+    const CSectionLog *record = nullptr;
     if (const auto mode = logModeFromSetting(settings.LogMode))
         record = findLearnerRecord(log, settings.UserName, setup.sectionPath, *mode);
     prepareSeries(setup, random, questionCount, record, clock);
@@ -314,8 +315,8 @@ DrillStart startDrill(const DrillStartRequest &request, const CFolder &root, CAn
     setup.selection = request.selection;
     setup.sectionCopy = *section;
     if (setup.selection.empty()) {
-        CSectionLog *record = findLearnerRecord(log, settings.UserName, setup.sectionPath,
-                                                toLogMode(setup.drillMode));
+        const CSectionLog *record = findLearnerRecord(log, settings.UserName, setup.sectionPath,
+                                                      toLogMode(setup.drillMode));
         prepareSeries(setup, !setup.sequentialOrder, questionCount, record, clock);
     } else {
         setup.orderSeed = setup.sequentialOrder ? 0 : timeSeed(clock);

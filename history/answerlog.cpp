@@ -160,12 +160,8 @@ bool CAnswerLog::recordFinishedDrill(const FinishedDrill &drill, std::string_vie
     addDrillRun(record, run);
 
     record.questionTallies = drill.tallies;
-    if (drill.advancesSeries) {
-        record.seriesSeed = drill.seed;
-        record.seriesDone =
-            wrapAdd(record.seriesDone, static_cast<std::uint32_t>(drill.questionsTaken));
-        record.lastSeriesCount = drill.questionsTaken;
-    }
+    if (drill.advancesSeries)
+        advanceSeries(record, drill.seed, drill.questionsTaken, drill.newSeries);
     record.lastMissed = drill.missed;
     // A failed save keeps the drill in memory, so the next successful save writes it.
     return saveAnswerLog(logPath);
@@ -285,6 +281,14 @@ void addDrillRun(CSectionLog &record, const DrillRunRecord &run)
     // Only the one run pushed out goes: a longer list read from a file keeps its length.
     if (record.recentRuns.size() > CSectionLog::kMaxRecentRuns)
         record.recentRuns.pop_back();
+}
+
+void advanceSeries(CSectionLog &record, std::uint32_t seed, std::int32_t taken, bool newSeries)
+{
+    record.seriesSeed = seed;
+    const std::int32_t before = newSeries ? 0 : record.seriesDone;
+    record.seriesDone = wrapAdd(before, static_cast<std::uint32_t>(taken));
+    record.lastSeriesCount = taken;
 }
 
 void eraseRun(CSectionLog &record, std::size_t index)

@@ -78,10 +78,11 @@ struct FinishedDrill
     std::int64_t endTime = 0;
     std::int32_t keyCount = 0;
     std::vector<QuestionTally> tallies; // the drill's working copy
-    bool advancesSeries = false; // started without a selection
+    bool advancesSeries = false; // started without a selection, and ran to its end
     std::uint32_t seed = 0;
     std::int32_t questionsTaken = 0;
     std::vector<std::int32_t> missed;
+    bool newSeries = false; // the drill started a new series
 };
 
 class CAnswerLog
@@ -149,6 +150,9 @@ CSectionLog &obtainSectionLog(CUserLog &user, std::string_view path, LogModeInde
 CSectionLog &sectionAt(CUserLog &user, std::size_t index);
 const DrillRunRecord &runAt(const CSectionLog &record, std::size_t index);
 void addDrillRun(CSectionLog &record, const DrillRunRecord &run);
+// Moves the series on by a drill's questions: the drill's seed, seriesDone += taken (or
+// = taken for a drill that started a new series), lastSeriesCount = taken.
+void advanceSeries(CSectionLog &record, std::uint32_t seed, std::int32_t taken, bool newSeries);
 void eraseRun(CSectionLog &record, std::size_t index);
 void eraseSectionHistory(CUserLog &user, std::string_view path);
 

@@ -234,7 +234,7 @@ TEST(AnswerLog, FinishedDrillUpdatesTheRecordAndSaves)
                           7,          3,           1700000000,
                           1700000095, 120,         std::vector<QuestionTally>(3),
                           true,       4000000000u, 10,
-                          { 2, 0 } };
+                          { 2, 0 },   false };
     drill.tallies[2].values[QuestionTally::FirstIncorrect] = 1;
     ASSERT_TRUE(log.recordFinishedDrill(drill, path));
     drill.missed = { 1 };
@@ -259,9 +259,17 @@ TEST(AnswerLog, FinishedDrillUpdatesTheRecordAndSaves)
     EXPECT_EQ((Ints { r.seriesDone, r.lastSeriesCount }), (Ints { 20, 10 }));
     EXPECT_EQ(r.lastMissed, (Ints { 1 }));
 
+    // A drill that started a new series counts it from its own questions.
+    drill.advancesSeries = true;
+    drill.newSeries = true;
+    drill.questionsTaken = 6;
+    ASSERT_TRUE(log.recordFinishedDrill(drill, path));
+    EXPECT_EQ((Ints { r.seriesDone, r.lastSeriesCount }), (Ints { 6, 6 }));
+    EXPECT_EQ(r.seriesSeed, 5u);
+
     // A failed save reports false; the drill stays in memory for the next save.
     EXPECT_FALSE(log.recordFinishedDrill(drill, folder.file("no/such/translog.txt")));
-    EXPECT_EQ(log.users[1].sections[2].studyCount, 4);
+    EXPECT_EQ(log.users[1].sections[2].studyCount, 5);
 }
 
 } // namespace
