@@ -93,6 +93,49 @@ TEST(DrillCancel, WithWrongAnswersAsksAndFollowsTheAnswer)
     }
 }
 
+TEST(DrillCancel, TheDrillStandsStillWhileTheQuestionIsOpen)
+{
+    DrillRig rig;
+    rig.settings.UseReplyStartLimitJe = true;
+    rig.settings.ReplyStartLimitJe = 3000;
+    rig.start(setupOf(simpleQuestions(5)));
+    ASSERT_TRUE(rig.awaitingAnswer());
+    rig.answerAndWait("a0");
+    rig.answerAndWait("x");
+    rig.answerAndWait("a2");
+    ASSERT_EQ(rig.view().questionLines[0], "q3");
+    rig.timers.advance(1000);
+    EXPECT_EQ(rig.view().limitBarValue, 333);
+
+    // A real box keeps delivering timer events; ten seconds pass while it is open.
+    int boxes = 0;
+    rig.prompter.whileOpen = [&](const Message &) {
+        ++boxes;
+        EXPECT_FALSE(rig.timers.isRunning(TIMER_START_LIMIT));
+        rig.timers.advance(10'000);
+    };
+    rig.prompter.push(Reply::Cancel);
+    rig.session().cancel();
+    ASSERT_EQ(boxes, 1);
+    EXPECT_EQ(rig.view().state, DrillState::Answering);
+    EXPECT_EQ(rig.view().questionLines[0], "q3");
+    EXPECT_EQ(rig.timers.period(TIMER_START_LIMIT), kLimitTickMs);
+
+    // The limit goes on where it stood: 2500 of 3000 ms used, not yet over.
+    rig.timers.advance(1500);
+    EXPECT_EQ(rig.view().state, DrillState::Answering);
+    EXPECT_EQ(rig.view().limitBarValue, 833);
+    rig.answerAndWait("a3");
+    ASSERT_EQ(rig.view().questionLines[0], "q4");
+
+    rig.prompter.push(Reply::No);
+    rig.session().cancel();
+    EXPECT_EQ(boxes, 2);
+    ASSERT_TRUE(rig.view().closed);
+    // The time in the boxes is no answer time.
+    EXPECT_EQ(rig.results.reports.at(0).rows[0].value, text("2.5 秒"));
+}
+
 TEST(DrillCancel, YesWhileACorrectAnswerIsShownDoesNotSkipAQuestion)
 {
     DrillRig rig;

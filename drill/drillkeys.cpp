@@ -52,9 +52,9 @@ KeyAction CDrillSession::keyPress(const DrillKey &key)
     }
 
     if (m_startLimitRunning && !key.ctrl && stopsStartLimit(key)) {
-        m_services.timers.stopTimer(TIMER_START_LIMIT);
+        disarmTimer(TIMER_START_LIMIT);
         m_startLimitRunning = false;
-        m_services.timers.startTimer(TIMER_HIDE_BAR, kHideBarDelayMs);
+        armTimer(TIMER_HIDE_BAR, kHideBarDelayMs);
     }
     if ((key.ctrl || key.alt) && isLetter(key, 'B'))
         return hasLastQuestion() ? KeyAction::OpenLastQuestionMenu : KeyAction::Consumed;
