@@ -188,9 +188,9 @@ TEST(EditorRename, ALogThatCannotBeSavedIsTold)
     EXPECT_TRUE(test::inChildWithFileLimit(4096, [&] {
         const auto ask = [](const RenameForm &) { return std::optional<std::string>("B"); };
         return renameNode(files.context, { "A", EntryKind::Section }, {}, ask).changed
-            && files.prompter.texts()
-            == Strings { sj("ログファイル ") + files.context.logPath
-                         + sj(" を保存できませんでした。") };
+            && files.prompter.asked
+            == std::vector { errorBox(sj("ログファイル ") + files.context.logPath
+                                      + sj(" を保存できませんでした。")) };
     }));
     EXPECT_EQ(readFile(files.context.logPath), earlier);
 }

@@ -5,7 +5,6 @@
 #include "platform/cp932.h"
 #include "platform/environment.h"
 #include "platform/textfile.h"
-#include "platform/textformat.h"
 
 namespace kvr {
 
@@ -50,9 +49,7 @@ void renameHistory(TreeEditContext &context, std::string_view oldPath, std::stri
     else
         log.renameSectionLogs(oldPath, newPath);
     if (!log.saveAnswerLog(context.logPath))
-        tell(context,
-             formatText(cp932::text("ログファイル %s を保存できませんでした。"),
-                        context.logPath.c_str()));
+        context.prompter.ask(errorBox(logSaveFailedText(context.logPath)));
 }
 
 } // namespace editor

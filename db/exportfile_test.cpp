@@ -162,7 +162,7 @@ TEST(ExportCommand, AnnouncesAsksWritesAndTells)
 {
     const CQuestionDatabase database = sampleDatabase();
     CTempFile file("out.kve");
-    test::FakePrompter prompter;
+    test::CScriptedPrompter prompter;
     FileDialog dialog { file.path(), {} };
     EXPECT_TRUE(exportCommand(database, prompter, { sj("英語/単語"), EntryKind::Section },
                               std::ref(dialog)));
@@ -176,7 +176,7 @@ TEST(ExportCommand, AnnouncesAsksWritesAndTells)
     EXPECT_EQ(dialog.requests[0].proposedName, sj("単語"));
     EXPECT_TRUE(fileExists(file.path()));
 
-    test::FakePrompter failing;
+    test::CScriptedPrompter failing;
     dialog.answer = file.folder() + "/no/x.kvf";
     EXPECT_FALSE(exportCommand(database, failing, { "F", EntryKind::Folder }, std::ref(dialog)));
     EXPECT_EQ(failing.texts().back(), sj("ファイルの作成に失敗しました…。"));
@@ -209,7 +209,7 @@ TEST(ImportCommand, RefusesBadExtensionsMissingAndBrokenFiles)
     };
     for (const Row &row : rows) {
         CQuestionDatabase database;
-        test::FakePrompter prompter;
+        test::CScriptedPrompter prompter;
         FileDialog dialog { row.path, {} };
         const TreeEditResult result = importCommand(database, prompter, std::ref(dialog));
         EXPECT_EQ(result.changed, row.text.empty() && !row.path.empty()) << row.path;

@@ -10,24 +10,6 @@
 
 namespace kvr::test {
 
-Reply FakePrompter::ask(const Message &message)
-{
-    asked.push_back(message);
-    if (replies.empty())
-        return message.buttons == Buttons::YesNo ? Reply::Yes : Reply::Ok;
-    const Reply reply = replies.front();
-    replies.pop_front();
-    return reply;
-}
-
-std::vector<std::string> FakePrompter::texts() const
-{
-    std::vector<std::string> result;
-    for (const Message &message : asked)
-        result.push_back(message.text);
-    return result;
-}
-
 namespace {
 
 void parseEntries(CFolder &folder, std::string_view &text)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -8,21 +7,10 @@
 
 #include "db/editoroperations.h"
 #include "db/testsupport.h"
-#include "platform/prompter.h"
+#include "platform/testsupport_prompter.h"
 
 // Helpers of the tree-editing tests.
 namespace kvr::test {
-
-// Records every box and answers from a script; with the script used up, Yes or Ok.
-class FakePrompter final : public IPrompter
-{
-public:
-    Reply ask(const Message &message) override;
-    std::vector<std::string> texts() const;
-
-    std::vector<Message> asked;
-    std::deque<Reply> replies;
-};
 
 // A tree written as an outline: entries separated by ",", a folder as name[entries], a
 // collection as its bare name (ASCII names only), e.g. "A[X,B[Y]],X".
@@ -48,7 +36,7 @@ public:
 
     CTempFile dbFile { "DBv3.kvr" };
     CQuestionDatabase database;
-    FakePrompter prompter;
+    CScriptedPrompter prompter;
     TreeEditContext context;
 };
 
