@@ -162,5 +162,12 @@ TEST(EditorDeleteFolder, NothingIsDeletedWithoutTheOldCopy)
     EXPECT_EQ(outlineOf(files.database.root), "F[X]");
 }
 
+TEST(EditorBackupPaths, LieBesideTheDatabaseFile)
+{
+    EXPECT_EQ(backupFilePath("/d/Datas/DBv3.kvr"), "/d/Datas/Backup.kvr");
+    EXPECT_EQ(backupFilePath("DBv3.kvr"), "Backup.kvr");
+    EXPECT_EQ(oldCopyPath("/d/DBv3.kvr"), "/d/DBv3.kvr.old");
+}
+
 } // namespace
 } // namespace kvr

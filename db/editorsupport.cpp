@@ -10,7 +10,9 @@ namespace kvr {
 
 std::string backupFilePath(const std::string &databasePath)
 {
-    return env::joinPath(env::parentFolder(databasePath), "Backup.kvr");
+    // Beside the database file, also when its path names no folder.
+    const std::string folder = env::parentFolder(databasePath);
+    return folder.empty() ? std::string("Backup.kvr") : env::joinPath(folder, "Backup.kvr");
 }
 
 std::string oldCopyPath(const std::string &databasePath)
