@@ -31,8 +31,10 @@ bool guarded(IPrompter &prompter, std::string_view utf8Format, Action &&action) 
         detail = "unknown error";
     }
     try {
-        prompter.ask(Message {
-            formatText(cp932::text(utf8Format), detail.c_str()), {}, Buttons::Ok, Icon::Error });
+        Message message;
+        message.text = formatText(cp932::text(utf8Format), detail.c_str());
+        message.icon = Icon::Error;
+        prompter.ask(message);
     } catch (...) {
         // Nothing more can be done without a message box; the window stays usable.
     }

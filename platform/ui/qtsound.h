@@ -8,8 +8,10 @@
 namespace kvr::ui {
 
 // Sound on the system's audio output. Effect sounds that were preloaded play through
-// QSoundEffect (no start-up delay); every other WAV file plays on one QMediaPlayer, where a
-// new sound replaces the one playing. Nothing waits for playback.
+// QSoundEffect (no start-up delay); every other WAV file plays on a QMediaPlayer. play()
+// has one channel, where a new sound replaces the one playing; generated speech has a
+// channel of its own, so an effect and the words after it are both heard. Nothing waits
+// for playback.
 class CQtSoundPlayer final : public ISoundPlayer
 {
 public:
@@ -20,11 +22,16 @@ public:
     // playable file is ignored.
     void preload(const std::string &path);
 
+    // False, without playing, for a missing file or one that is not a PCM WAV file.
     bool play(const std::string &path) override;
-    void stop() override;
+    void stop() override; // the play() channel
 
-    // Plays a file by its native (UTF-8) path on the media player: generated speech.
+    // Plays a file by its native (UTF-8) path on the speech channel at the speech volume:
+    // generated speech. A new file replaces the one playing.
     void playNativeFile(const std::string &nativePath);
+    void stopNativeFile();
+    // Volume in [0, 1] of the speech channel; play() always plays at full volume.
+    void setSpeechVolume(double volume);
 
 private:
     struct Impl;

@@ -4,10 +4,10 @@
 #include <map>
 #include <memory>
 
-#include "platform/timerhost.h"
+#include <QPointer>
+#include <QTimer>
 
-class QObject;
-class QTimer;
+#include "platform/timerhost.h"
 
 namespace kvr::ui {
 
@@ -27,9 +27,11 @@ public:
     bool isRunning(int id) const;
 
 private:
-    QObject *m_parent;
+    QPointer<QObject> m_parent;
     std::function<void(int)> m_onTimer;
-    std::map<int, QTimer *> m_timers;
+    // A timer is kept once made and only stopped, so onTimer may stop the very timer that
+    // fired; QPointer because the parent may delete the timers before the host goes.
+    std::map<int, QPointer<QTimer>> m_timers;
 };
 
 } // namespace kvr::ui

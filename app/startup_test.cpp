@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include "app/kvrsettings.h"
+#include "app/startup.h"
+#include "app/testsupport_app.h"
+#include "db/questiondatabase.h"
+#include "history/answerlog.h"
+#include "platform/cp932.h"
+#include "platform/settingsstore.h"
+#include "platform/testsupport.h"
+
+namespace kvr {
+namespace {
+
+using test::RecordingPrompter;
+using test::ScriptedFileChooser;
+
+CQuestionDatabase databaseWith(const std::string &sectionName)
+{
+    CQuestionDatabase database;
+    database.root.addSection().name = sectionName;
+    return database;
+}
+
+CAnswerLog logWith(const std::string &learner)
+{
+    CAnswerLog log;
+    log.addUserLog(learner);
+    return log;
+}
+
+std::string unreadableDatabase()
+{
+    return formatDatabase(databaseWith("cut")).substr(0, 6); // no closing tag
+}
+const std::string kUnreadableLog = "[u]\r\n\"s\"\r\n";
+
+class StartupTest : public testing::Test
+{
+protected:
+    StartupTest()
+    {
+        m_settings.DatabaseFilename = m_folder / "Datas/DBv3.kvr";
+        m_settings.LogPath = m_folder / "Datas/translog.txt";
+        m_settings.WebdiciniPath = m_folder / "Datas/webdic.ini";
+    }
+    void putDatabase(const std::string &name)
+    {
+        putDatabaseText(formatDatabase(databaseWith(name)));
+    }
+    void putDatabaseText(const std::string &text) { m_folder.put("Datas/DBv3.kvr", text); }
+    void putLog(const std::string &learner) { putLogText(logWith(learner).formatAnswerLog()); }
+    void putLogText(const std::string &text) { m_folder.put("Datas/translog.txt", text); }
+    void putWebDictionaries() { m_folder.put("Datas/webdic.ini", "[WebDic]\n0_dictype=ej\n"); }
+
+    std::vector<std::string> startUp(bool expected)
+    {
+        std::vector<std::string> statuses;
+        EXPECT_EQ(loadStartupData(m_context, [&](std::string s) { statuses.push_back(s); }),
+                  expected);
+        return statuses;
+    }
+    std::string firstSection() const
+    {
+        return m_database.root.entries.empty() ? "(none)" : m_database.root.entries[0].name();
+    }
+    std::string firstLearner() const
+    {
+        return m_log.users.empty() ? "(none)" : m_log.users[0].name;
+    }
+
+    TempFolder m_folder;
+    CKvrSettings m_settings;
+    CMemorySettingsStore m_store;
+    CQuestionDatabase m_database;
+    CAnswerLog m_log;
+    std::vector<WebDictionary> m_webDictionaries;
+    RecordingPrompter m_prompter;
+    ScriptedFileChooser m_chooser;
+    StartupContext m_context { m_settings,        m_store,    m_database, m_log,
+                               m_webDictionaries, m_prompter, m_chooser };
+};
+
+TEST_F(StartupTest, LoadsTheThreeFilesAnnouncingEach)
+{
+    putDatabase("words");
+    putLog("learner");
+    putWebDictionaries();
+    EXPECT_EQ(startUp(true),
+              (std::vector<std::string> { "Loading database...", "Loading logfiles...",
+                                          "Loading webdic-inifile...", "" }));
+    EXPECT_EQ(firstSection(), "words");
+    EXPECT_EQ(firstLearner(), "learner");
+    EXPECT_EQ(m_webDictionaries.size(), 1u);
+    EXPECT_TRUE(m_prompter.shown.empty());
+    EXPECT_TRUE(m_chooser.calls.empty());
+}
+
+TEST_F(StartupTest, FailuresStopTheLoaderButAMissingWebDictionaryFileDoesNot)
+{
+    putDatabaseText(unreadableDatabase());
+    putLog("learner");
+    EXPECT_EQ(startUp(false), (std::vector<std::string> { "Loading database..." }));
+    EXPECT_EQ(firstLearner(), "(none)");
+
+    putDatabase("words");
+    putLogText(kUnreadableLog);
+    EXPECT_EQ(startUp(false),
+              (std::vector<std::string> { "Loading database...", "Loading logfiles..." }));
+
+    putLog("learner");
+    EXPECT_EQ(startUp(true).size(), 4u); // no webdic.ini
+    EXPECT_TRUE(m_webDictionaries.empty());
+}
+
+// The two files differ only in their setting and texts.
+struct FileCase
+{
+    const char *name;
+    std::string CKvrSettings::*path;
+    bool (*load)(StartupContext &);
+    const char *missingText;
+    const char *title;
+    FileFilter filter;
+    const char *prefix;
+    const char *subkey, *valueName;
+};
+
+const FileCase kFiles[] = {
+    { "database",
+      &CKvrSettings::DatabaseFilename,
+      loadDatabase,
+      "データベースファイルが見つかりませんでした。次のダイアログで指定してください。",
+      "データベースファイル DBv3.kvr を指定してください。",
+      { "Kvr Files(*.kvr)", "*.kvr" },
+      "データベースファイル ",
+      "DBv3",
+      "filename" },
+    { "log",
+      &CKvrSettings::LogPath,
+      loadLog,
+      "ログファイルが見つかりませんでした。次のダイアログで指定してください。",
+      "ログファイル translog.txt を指定してください。",
+      { "Log Files(*.txt)", "*.txt" },
+      "ログファイル ",
+      "Options",
+      "LogPath" },
+};
+
+TEST_F(StartupTest, MissingFileIsAskedForAndTheChoiceStoredAtOnce)
+{
+    for (const FileCase &file : kFiles) {
+        SCOPED_TRACE(file.name);
+        m_prompter.shown.clear();
+        m_chooser.calls.clear();
+        const std::string configured = m_folder / (std::string("missing-") + file.name);
+        m_settings.*file.path = configured;
+        const std::string chosen = m_folder / (std::string("chosen-") + file.name);
+        m_folder.put(std::string("chosen-") + file.name, "[u]\r\n\"s\"\r\n"); // unreadable
+        m_chooser.answers = { chosen };
+
+        EXPECT_FALSE(file.load(m_context));
+        ASSERT_EQ(m_prompter.shown.size(), 2u);
+        const Message &missing = m_prompter.shown[0];
+        EXPECT_EQ(missing.text, cp932::text(file.missingText));
+        EXPECT_EQ(missing.caption, "Error!");
+        EXPECT_TRUE(missing.systemModal);
+        EXPECT_EQ(missing.icon, Icon::None);
+        ASSERT_EQ(m_chooser.calls.size(), 1u);
+        EXPECT_EQ(m_chooser.calls[0].title, cp932::text(file.title));
+        EXPECT_EQ(m_chooser.calls[0].filters,
+                  (std::vector<FileFilter> { file.filter, { cp932::text("すべて(*.*)"), "*.*" } }));
+        EXPECT_EQ(m_chooser.calls[0].initialPath, configured);
+        // Stored although the chosen file then fails to read.
+        EXPECT_EQ(m_settings.*file.path, chosen);
+        EXPECT_EQ(m_store.readString(file.subkey, file.valueName), chosen);
+        EXPECT_EQ(m_prompter.shown[1].text,
+                  cp932::text(file.prefix) + chosen + cp932::text(" が開けませんでした。"));
+        EXPECT_TRUE(m_prompter.shown[1].systemModal);
+    }
+}
+
+TEST_F(StartupTest, CancelledDialogKeepsEverythingAsItWas)
+{
+    m_database = databaseWith("old");
+    m_log = logWith("old learner");
+    for (const FileCase &file : kFiles) {
+        SCOPED_TRACE(file.name);
+        m_prompter.shown.clear();
+        const std::string configured = m_folder / "missing";
+        m_settings.*file.path = configured;
+        EXPECT_FALSE(file.load(m_context));
+        EXPECT_EQ(m_prompter.shown.size(), 1u); // only the missing-file message
+        EXPECT_EQ(m_settings.*file.path, configured);
+    }
+    EXPECT_TRUE(m_store.changes().empty());
+    EXPECT_EQ(firstSection(), "old");
+    EXPECT_EQ(firstLearner(), "old learner");
+}
+
+TEST_F(StartupTest, ReloadOfUnreadableFilesKeepsTheLoadedData)
+{
+    m_database = databaseWith("old");
+    m_log = logWith("old learner");
+    putDatabaseText(unreadableDatabase());
+    putLogText(kUnreadableLog);
+    EXPECT_FALSE(reloadData(m_context)); // the log is tried although the database failed
+    EXPECT_EQ(m_prompter.texts(),
+              (std::vector<std::string> { cp932::text("データベースファイル ")
+                                              + m_settings.DatabaseFilename
+                                              + cp932::text(" が開けませんでした。"),
+                                          cp932::text("ログファイル ") + m_settings.LogPath
+                                              + cp932::text(" が開けませんでした。") }));
+    EXPECT_EQ(firstSection(), "old");
+    EXPECT_EQ(firstLearner(), "old learner");
+
+    putLog("new learner");
+    EXPECT_FALSE(reloadData(m_context));
+    EXPECT_EQ(firstLearner(), "new learner");
+    putDatabase("new");
+    EXPECT_TRUE(reloadData(m_context));
+    EXPECT_EQ(firstSection(), "new");
+    EXPECT_EQ(m_database.root.entries.size(), 1u); // replaced, not appended
+}
+
+TEST_F(StartupTest, SaveLogReportsAFailure)
+{
+    const CAnswerLog log = logWith("learner");
+    m_folder.put("Datas/x", "");
+    EXPECT_TRUE(saveLog(log, m_settings, m_prompter));
+    EXPECT_EQ(readFile(m_settings.LogPath), log.formatAnswerLog());
+    EXPECT_TRUE(m_prompter.shown.empty());
+
+    m_settings.LogPath = m_folder / "no/such/translog.txt";
+    EXPECT_FALSE(saveLog(log, m_settings, m_prompter));
+    ASSERT_EQ(m_prompter.shown.size(), 1u);
+    EXPECT_EQ(m_prompter.shown[0].text,
+              cp932::text("ログファイル ") + m_settings.LogPath
+                  + cp932::text(" を保存できませんでした。"));
+    EXPECT_EQ(m_prompter.shown[0].caption, "Error!");
+    EXPECT_TRUE(m_prompter.shown[0].systemModal);
+}
+
+} // namespace
+} // namespace kvr

@@ -1,0 +1,69 @@
+#pragma once
+
+// Fakes for the tests of the study program's core (header only, so the drill tests can use
+// them without another library).
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/startup.h"
+#include "platform/prompter.h"
+
+namespace kvr::test {
+
+// Keeps every box shown and answers from a script (Ok once the script is empty).
+class RecordingPrompter final : public IPrompter
+{
+public:
+    Reply ask(const Message &message) override
+    {
+        shown.push_back(message);
+        if (replies.empty())
+            return Reply::Ok;
+        const Reply reply = replies.front();
+        replies.pop_front();
+        return reply;
+    }
+    std::vector<std::string> texts() const
+    {
+        std::vector<std::string> result;
+        for (const Message &message : shown)
+            result.push_back(message.text);
+        return result;
+    }
+
+    std::deque<Reply> replies;
+    std::vector<Message> shown;
+};
+
+// The file dialog: gives the scripted answers in turn (cancel once the script is empty)
+// and keeps what each call was shown.
+class ScriptedFileChooser final : public IFileChooser
+{
+public:
+    struct Call
+    {
+        std::string title;
+        std::vector<FileFilter> filters;
+        std::string initialPath;
+    };
+
+    std::optional<std::string> askOpenFile(const std::string &title,
+                                           const std::vector<FileFilter> &filters,
+                                           const std::string &initialPath) override
+    {
+        calls.push_back({ title, filters, initialPath });
+        if (answers.empty())
+            return std::nullopt;
+        std::optional<std::string> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::deque<std::optional<std::string>> answers;
+    std::vector<Call> calls;
+};
+
+} // namespace kvr::test

@@ -1,0 +1,89 @@
+#include "app/webdictionary.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "platform/inifile.h"
+#include "platform/textformat.h"
+
+namespace kvr {
+
+namespace {
+
+constexpr std::array<std::string_view, kWebDictionaryTypeCount> kTypeNames = { "ej", "je", "find" };
+
+// The index printed with "%2d": a blank before a single digit. The profile layer trims key
+// names, so the file holds "0_dictype" and either spelling finds it.
+std::string key(int index, const char *suffix)
+{
+    return formatText("%2d_%s", index, suffix);
+}
+
+std::optional<int> typeFromName(std::string_view name)
+{
+    for (int type = 0; type < kWebDictionaryTypeCount; ++type) {
+        if (kTypeNames[type] == name)
+            return type;
+    }
+    return std::nullopt;
+}
+
+bool write(int index, const char *suffix, std::string_view value, std::string_view path)
+{
+    return writePrivateProfileString(kWebDictionarySection, key(index, suffix), value, path);
+}
+
+bool writeSite(int index, const WebDictionary &site, std::string_view path)
+{
+    return write(index, "dictype", webDictionaryTypeName(site.dicType), path)
+        && write(index, "enable", site.enabled ? "1" : "0", path)
+        && write(index, "title", site.title, path) && write(index, "head", site.urlHead, path)
+        && write(index, "foot", site.urlFoot, path);
+}
+
+} // namespace
+
+std::string_view webDictionaryTypeName(int dicType)
+{
+    if (dicType < 0 || dicType >= kWebDictionaryTypeCount)
+        return {};
+    return kTypeNames[dicType];
+}
+
+bool readWebDictionaries(std::vector<WebDictionary> &list, std::string_view path)
+{
+    list.clear();
+    CIniFile file;
+    file.load(path);
+    for (int i = 0; i < kMaxWebDictionaries; ++i) {
+        const auto type =
+            typeFromName(file.getString(kWebDictionarySection, key(i, "dictype"), ""));
+        if (!type)
+            break;
+        WebDictionary site;
+        site.dicType = *type;
+        site.enabled = file.getInt(kWebDictionarySection, key(i, "enable"), -1) != 0;
+        site.title = file.getString(kWebDictionarySection, key(i, "title"), "");
+        site.urlHead = file.getString(kWebDictionarySection, key(i, "head"), "");
+        site.urlFoot = file.getString(kWebDictionarySection, key(i, "foot"), "");
+        list.push_back(std::move(site));
+    }
+    return true;
+}
+
+bool writeWebDictionaries(const std::vector<WebDictionary> &list, std::string_view path)
+{
+    const int written = std::min(static_cast<int>(list.size()), kMaxWebDictionaries);
+    for (int i = 0; i < written; ++i) {
+        if (!writeSite(i, list[i], path))
+            return false;
+    }
+    for (int i = written; i < kMaxWebDictionaries; ++i) {
+        if (!write(i, "dictype", "", path))
+            return false;
+    }
+    return true;
+}
+
+} // namespace kvr

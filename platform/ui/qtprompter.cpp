@@ -1,0 +1,135 @@
+#include "platform/ui/qtprompter.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+
+#include "platform/ui/qtext.h"
+
+namespace kvr::ui {
+
+namespace {
+
+struct ButtonSpec
+{
+    Reply reply;
+    QMessageBox::StandardButton standard;
+    std::string_view text;
+    const char *objectName;
+};
+
+constexpr ButtonSpec kOk { Reply::Ok, QMessageBox::Ok, "OK", "okButton" };
+constexpr ButtonSpec kCancel { Reply::Cancel, QMessageBox::Cancel, "キャンセル", "cancelButton" };
+constexpr ButtonSpec kYes { Reply::Yes, QMessageBox::Yes, "はい", "yesButton" };
+constexpr ButtonSpec kNo { Reply::No, QMessageBox::No, "いいえ", "noButton" };
+
+// The buttons of a box in their order, and the reply that Escape or the close button gives.
+std::vector<ButtonSpec> buttonsOf(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok:
+        return { kOk };
+    case Buttons::OkCancel:
+        return { kOk, kCancel };
+    case Buttons::YesNo:
+        return { kYes, kNo };
+    case Buttons::YesNoCancel:
+        return { kYes, kNo, kCancel };
+    }
+    return { kOk };
+}
+
+Reply escapeReply(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok:
+        return Reply::Ok;
+    case Buttons::YesNo:
+        return Reply::No;
+    case Buttons::OkCancel:
+    case Buttons::YesNoCancel:
+        return Reply::Cancel;
+    }
+    return Reply::Cancel;
+}
+
+QMessageBox::Icon iconOf(Icon icon)
+{
+    switch (icon) {
+    case Icon::None:
+        return QMessageBox::NoIcon;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Warning:
+        return QMessageBox::Warning;
+    case Icon::Error:
+        return QMessageBox::Critical;
+    case Icon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButton standardOf(Reply reply, const std::vector<ButtonSpec> &specs)
+{
+    for (const ButtonSpec &spec : specs) {
+        if (spec.reply == reply)
+            return spec.standard;
+    }
+    return specs.front().standard; // a default the box does not have: its first button
+}
+
+void addButtons(QMessageBox &box, const Message &message)
+{
+    const std::vector<ButtonSpec> specs = buttonsOf(message.buttons);
+    for (const ButtonSpec &spec : specs) {
+        QAbstractButton *button = box.addButton(spec.standard);
+        button->setText(utext(spec.text));
+        button->setObjectName(QString::fromLatin1(spec.objectName));
+    }
+    box.setDefaultButton(standardOf(message.defaultButton.value_or(specs.front().reply), specs));
+    box.setEscapeButton(standardOf(escapeReply(message.buttons), specs));
+}
+
+Reply replyOf(QMessageBox::StandardButton clicked, Buttons buttons)
+{
+    for (const ButtonSpec &spec : buttonsOf(buttons)) {
+        if (spec.standard == clicked)
+            return spec.reply;
+    }
+    return escapeReply(buttons);
+}
+
+} // namespace
+
+CQtPrompter::CQtPrompter(QString defaultCaption)
+    : m_defaultCaption(std::move(defaultCaption))
+{
+}
+
+Reply CQtPrompter::ask(const Message &message)
+{
+    QWidget *parent = message.systemModal ? nullptr : QApplication::activeWindow();
+    // On the heap behind a QPointer: the owner window may go away while the box waits.
+    QPointer<QMessageBox> box = new QMessageBox(parent);
+    box->setObjectName(QStringLiteral("kvrMessageBox"));
+    box->setWindowTitle(message.caption.empty() ? m_defaultCaption : qtext(message.caption));
+    box->setText(qtext(message.text));
+    box->setTextFormat(Qt::PlainText);
+    box->setIcon(iconOf(message.icon));
+    addButtons(*box, message);
+    if (message.systemModal) {
+        box->setWindowModality(Qt::ApplicationModal);
+        box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    }
+    box->exec();
+    if (!box)
+        return escapeReply(message.buttons);
+    const Reply reply = replyOf(box->standardButton(box->clickedButton()), message.buttons);
+    delete box.data();
+    return reply;
+}
+
+} // namespace kvr::ui

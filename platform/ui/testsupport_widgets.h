@@ -1,0 +1,45 @@
+#pragma once
+
+// Helpers shared by the widget tests of every ui/ folder: screenshots, answering the
+// message boxes a real CQtPrompter shows, and the leak check for cleanup().
+
+#include <memory>
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+namespace kvr::test {
+
+// Saves w->grab() as <name>.png in the folder named by KVR_SCREENSHOT_DIR (created when
+// missing). Does nothing when the variable is not set.
+void saveScreenshot(QWidget *w, const QString &name);
+
+// What the answered box showed, filled in just before it is answered.
+struct SeenMessageBox
+{
+    bool seen = false;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttonTexts; // in the box's layout order
+    QString defaultButtonText;
+    bool hasParent = false;
+    Qt::WindowModality modality = Qt::NonModal;
+    bool staysOnTop = false;
+};
+
+// Answers the next modal message box that appears within timeoutMs: clicks the box's
+// standard button `button`; QMessageBox::Escape presses the Escape key and
+// QMessageBox::NoButton closes the box as its title-bar button does. Call it before the
+// code that opens the box; read the result after that code has returned.
+std::shared_ptr<const SeenMessageBox> answerNextMessageBox(QMessageBox::StandardButton button,
+                                                           int timeoutMs = 5000);
+
+// For cleanup(): fails the current test when a top-level widget is still visible (after
+// pending deletions ran), naming it, and hides it so that one leak does not fail the next
+// test too.
+void expectNoTopLevelWindows();
+
+} // namespace kvr::test
