@@ -1,5 +1,7 @@
 #include "history/ui/learnerdialogs.h"
 
+#include <QTimer>
+
 #include "app/kvrsettings.h"
 #include "history/ui/useradddlg.h"
 #include "history/ui/usermanagerdlg.h"
@@ -25,9 +27,11 @@ bool registerFirstLearner(QWidget *parent, CKvrSettings &settings, ISettingsStor
     showFirstRunWelcome(prompter);
     CLearnerRegistration model(bindUserName(settings, store), log, prompter);
     CUserRegistrationDlg dialog(model, prompter, parent);
-    dialog.show();
-    dialog.raise();
-    dialog.activateWindow();
+    // Start-up has no window of its own yet: bring the dialog to the front once it shows.
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        dialog.raise();
+        dialog.activateWindow();
+    });
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -23,6 +23,9 @@ CUserRenameDlg::CUserRenameDlg(const std::string &oldName, IPrompter &prompter, 
     old->setObjectName("oldName");
     old->setReadOnly(true);
     old->setFocusPolicy(Qt::NoFocus);
+    QPalette greyed = old->palette(); // looks read-only, as a static field would
+    greyed.setColor(QPalette::Base, greyed.color(QPalette::Window));
+    old->setPalette(greyed);
     m_newName->setObjectName("newName");
     m_newName->selectAll();
     for (QLineEdit *field : { old, m_newName })
