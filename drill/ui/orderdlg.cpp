@@ -20,7 +20,8 @@ COrderDlg::COrderDlg(QWidget *parent)
     m_items->addItem(utext("ランダム"));
     m_items->setCurrentRow(kOrderDlgInitialItem);
     const int rowHeight = m_items->sizeHintForRow(0);
-    m_items->setFixedSize(240, 2 * rowHeight + 2 * m_items->frameWidth() + 4);
+    m_items->setSpacing(2);
+    m_items->setFixedSize(240, 2 * (rowHeight + 4) + 2 * m_items->frameWidth() + 2);
 
     auto *layout = new QVBoxLayout(this);
     layout->setSpacing(8);

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include "drill/drillstarter.h"
+
 namespace kvr::ui {
 
 // "回答方法の選択": five mode buttons, each with a line saying what the mode asks. A button
@@ -23,5 +25,19 @@ private:
 
 // Runs the dialog: the mode choice number, or nothing when cancelled.
 std::optional<int> chooseMode(QWidget *parent);
+
+// The drill starter's mode question as the dialog, over parent.
+class CQtModeChooser final : public IModeChooser
+{
+public:
+    explicit CQtModeChooser(QWidget *parent)
+        : m_parent(parent)
+    {
+    }
+    std::optional<int> chooseMode() override { return ui::chooseMode(m_parent); }
+
+private:
+    QWidget *m_parent;
+};
 
 } // namespace kvr::ui
