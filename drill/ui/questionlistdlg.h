@@ -36,8 +36,6 @@ public:
     using SavePathChooser = std::function<QString(QWidget *parent, const QString &proposed)>;
     void setSavePathChooser(SavePathChooser chooser) { m_chooseSavePath = std::move(chooser); }
 
-    const QuestionList &shownList() const { return m_list; }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
