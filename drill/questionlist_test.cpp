@@ -5,6 +5,7 @@
 #include "platform/cp932.h"
 #include "platform/prompter.h"
 #include "platform/testsupport.h"
+#include "platform/testsupport_prompter.h"
 
 namespace kvr {
 namespace {
@@ -28,17 +29,6 @@ CSection sectionOf(Rows lines)
     section.lines = std::move(lines);
     return section;
 }
-
-class RecordingPrompter : public IPrompter
-{
-public:
-    Reply ask(const Message &message) override
-    {
-        shown.push_back(message);
-        return Reply::Ok;
-    }
-    std::vector<Message> shown;
-};
 
 TEST(QuestionList, RowsOfOneQuestionInBothLayouts)
 {
@@ -121,24 +111,24 @@ TEST(QuestionList, ExportWritesExactlyTheRowsWithCrLf)
     writeFile(path, "old content that is longer than the new one\r\n");
     const QuestionList list =
         buildQuestionList(sectionOf({ T("?犬,,,,,dog"), T("?cat,,,,,猫") }), 8, true);
-    RecordingPrompter prompter;
+    test::CScriptedPrompter prompter;
     ASSERT_TRUE(exportQuestionList(list.rows, path, prompter));
     std::string expected;
     for (const std::string &row : list.rows)
         expected += row + "\r\n";
     EXPECT_EQ(readFile(path), expected);
-    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_TRUE(prompter.asked.empty());
 }
 
 TEST(QuestionList, ExportFailureSaysSo)
 {
     TempFolder folder;
-    RecordingPrompter prompter;
+    test::CScriptedPrompter prompter;
     EXPECT_FALSE(exportQuestionList({ "a" }, folder / "missing/list.txt", prompter));
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].text, T("作成できませんでした"));
-    EXPECT_EQ(prompter.shown[0].caption, "ErrorDlg");
-    EXPECT_EQ(prompter.shown[0].icon, Icon::Information);
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0].text, T("作成できませんでした"));
+    EXPECT_EQ(prompter.asked[0].caption, "ErrorDlg");
+    EXPECT_EQ(prompter.asked[0].icon, Icon::Information);
 }
 
 } // namespace

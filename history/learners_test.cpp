@@ -1,10 +1,10 @@
-#include <deque>
 #include <gtest/gtest.h>
 
 #include "history/answerlog.h"
 #include "history/learners.h"
 #include "platform/cp932.h"
 #include "platform/prompter.h"
+#include "platform/testsupport_prompter.h"
 
 namespace kvr {
 namespace {
@@ -14,24 +14,10 @@ std::string T(std::string_view utf8)
     return cp932::text(utf8);
 }
 
-// Records every box; questions take the scripted replies in order (Ok when none is left).
-class ScriptedPrompter : public IPrompter
+std::string lastText(const test::CScriptedPrompter &prompter)
 {
-public:
-    Reply ask(const Message &message) override
-    {
-        shown.push_back(message);
-        if (replies.empty())
-            return Reply::Ok;
-        const Reply reply = replies.front();
-        replies.pop_front();
-        return reply;
-    }
-    std::string lastText() const { return shown.empty() ? "(none)" : shown.back().text; }
-
-    std::deque<Reply> replies;
-    std::vector<Message> shown;
-};
+    return prompter.asked.empty() ? "(none)" : prompter.asked.back().text;
+}
 
 class ScriptedNameDialogs : public ILearnerNameDialogs
 {
@@ -85,15 +71,15 @@ const std::string kUnstorable =
 
 TEST(Learners, WelcomeBoxHasItsTextCaptionAndIcon)
 {
-    ScriptedPrompter prompter;
+    test::CScriptedPrompter prompter;
     showFirstRunWelcome(prompter);
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].text,
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0].text,
               T("Kelvora をご利用いただきありがとうございます。\n\nまず最初に利用者を登録する必要が"
                 "あります。（履歴の作成時に利用されます）\n次に表示される画面で、利用者名を入力し、"
                 "OKボタンを押してください。\n（次回からこの画面は表示されません。）"));
-    EXPECT_EQ(prompter.shown[0].caption, "Kelvora");
-    EXPECT_EQ(prompter.shown[0].icon, Icon::Information);
+    EXPECT_EQ(prompter.asked[0].caption, "Kelvora");
+    EXPECT_EQ(prompter.asked[0].icon, Icon::Information);
     EXPECT_TRUE(needsFirstLearner(""));
     EXPECT_FALSE(needsFirstLearner(" "));
 }
@@ -101,7 +87,7 @@ TEST(Learners, WelcomeBoxHasItsTextCaptionAndIcon)
 TEST(Learners, RegistrationListsTheLogInOrderAndPreselectsTheFirst)
 {
     Setting setting;
-    ScriptedPrompter prompter;
+    test::CScriptedPrompter prompter;
     const CAnswerLog log = logOf({ "b", "a", "b" });
     CLearnerRegistration registration(setting.bind(), log, prompter);
     EXPECT_EQ(registration.names(), (std::vector<std::string> { "b", "a", "b" }));
@@ -126,18 +112,18 @@ TEST(Learners, RegistrationOkRefusesEmptyAndUnstorableNamesAndStoresAnyOther)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.typed.value_or("(unstorable)"));
         Setting setting;
-        ScriptedPrompter prompter;
+        test::CScriptedPrompter prompter;
         CLearnerRegistration registration(setting.bind(), CAnswerLog(), prompter);
         const bool closed = registration.confirm(row.typed);
         EXPECT_EQ(closed, row.refusal.empty());
         if (closed) {
-            EXPECT_TRUE(prompter.shown.empty());
+            EXPECT_TRUE(prompter.asked.empty());
             EXPECT_EQ(setting.saved, (std::vector<std::string> { *row.typed }));
         } else {
-            ASSERT_EQ(prompter.shown.size(), 1u);
-            EXPECT_EQ(prompter.shown[0].text, row.refusal);
-            EXPECT_EQ(prompter.shown[0].caption, T("利用者名の書式エラー"));
-            EXPECT_EQ(prompter.shown[0].icon, Icon::Warning);
+            ASSERT_EQ(prompter.asked.size(), 1u);
+            EXPECT_EQ(prompter.asked[0].text, row.refusal);
+            EXPECT_EQ(prompter.asked[0].caption, T("利用者名の書式エラー"));
+            EXPECT_EQ(prompter.asked[0].icon, Icon::Warning);
             EXPECT_EQ(setting.userName, "");
             EXPECT_TRUE(setting.saved.empty());
         }
@@ -148,12 +134,12 @@ TEST(Learners, AFailedSettingsSaveIsSaidButTheNameHoldsForThisRun)
 {
     Setting setting;
     setting.saveWorks = false;
-    ScriptedPrompter prompter;
+    test::CScriptedPrompter prompter;
     CLearnerRegistration registration(setting.bind(), CAnswerLog(), prompter);
     EXPECT_TRUE(registration.confirm("x"));
     EXPECT_EQ(setting.userName, "x");
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].icon, Icon::Error);
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0].icon, Icon::Error);
 }
 
 TEST(Learners, AddAndRenameDialogsRefuseEmptyAndUnstorableNames)
@@ -171,9 +157,9 @@ TEST(Learners, AddAndRenameDialogsRefuseEmptyAndUnstorableNames)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.typed.value_or("(unstorable)"));
-        ScriptedPrompter prompter;
+        test::CScriptedPrompter prompter;
         EXPECT_EQ(acceptLearnerName(row.typed, prompter), row.refusal.empty());
-        EXPECT_EQ(prompter.shown.empty() ? "" : prompter.lastText(), row.refusal);
+        EXPECT_EQ(prompter.asked.empty() ? "" : lastText(prompter), row.refusal);
     }
 }
 
@@ -192,7 +178,7 @@ struct Manager
     }
     CAnswerLog log;
     Setting setting;
-    ScriptedPrompter prompter;
+    test::CScriptedPrompter prompter;
     ScriptedNameDialogs dialogs;
 
 private:
@@ -210,7 +196,7 @@ TEST(LearnerManager, OpensOnTheCurrentLearnerWhoMayBeMissingFromTheLog)
     Manager fresh({ "a" }, "new");
     EXPECT_EQ(fresh.model().selected(), -1);
     EXPECT_FALSE(fresh.model().ok());
-    EXPECT_EQ(fresh.prompter.lastText(), T("利用者を選択してください。"));
+    EXPECT_EQ(lastText(fresh.prompter), T("利用者を選択してください。"));
     EXPECT_EQ(fresh.setting.userName, "new");
 }
 
@@ -219,7 +205,7 @@ TEST(LearnerManager, AddRefusesAnExactDuplicateOnlyAndAppends)
     Manager m({ "Bob" }, "Bob");
     m.dialogs.next = "Bob";
     m.model().add();
-    EXPECT_EQ(m.prompter.lastText(), T("既にその名前は存在します。"));
+    EXPECT_EQ(lastText(m.prompter), T("既にその名前は存在します。"));
     m.dialogs.next = "bob";
     m.model().add();
     m.dialogs.next = std::nullopt; // cancelled
@@ -228,7 +214,7 @@ TEST(LearnerManager, AddRefusesAnExactDuplicateOnlyAndAppends)
     EXPECT_EQ(logNames(m.log), m.model().entries());
     EXPECT_TRUE(m.log.users[1].sections.empty());
     EXPECT_EQ(m.model().selected(), 0);
-    EXPECT_EQ(m.prompter.shown.size(), 1u);
+    EXPECT_EQ(m.prompter.asked.size(), 1u);
 }
 
 TEST(LearnerManager, RenameActsOnTheSelectionAndAllowsDuplicates)
@@ -248,7 +234,7 @@ TEST(LearnerManager, RenameActsOnTheSelectionAndAllowsDuplicates)
     EXPECT_EQ(&m.log.findUserLog("A"), &m.log.users[0]);
     EXPECT_EQ(m.log.users[1].sections[0].sectionName, "s-B");
     EXPECT_EQ(m.model().currentName(), "A");
-    EXPECT_TRUE(m.prompter.shown.empty());
+    EXPECT_TRUE(m.prompter.asked.empty());
 }
 
 TEST(LearnerManager, RenamingTheCurrentLearnerMovesTheRememberedNameNotTheSetting)
@@ -263,7 +249,7 @@ TEST(LearnerManager, RenamingTheCurrentLearnerMovesTheRememberedNameNotTheSettin
     EXPECT_TRUE(m.setting.saved.empty());
     // OK on the renamed entry needs no confirmation.
     EXPECT_TRUE(m.model().ok());
-    EXPECT_TRUE(m.prompter.shown.empty());
+    EXPECT_TRUE(m.prompter.asked.empty());
     EXPECT_EQ(m.setting.saved, (std::vector<std::string> { "C" }));
 }
 
@@ -274,7 +260,7 @@ TEST(LearnerManager, DeleteIsRefusedForTheLastLearnerAndAsksFirst)
         single.model().select(selection);
         single.model().remove();
         EXPECT_EQ(
-            single.prompter.lastText(),
+            lastText(single.prompter),
             T("利用者が１人しかいないので、削除できません。まず最初に利用者を追加してください。"));
         EXPECT_EQ(single.log.users.size(), 1u);
     }
@@ -282,12 +268,12 @@ TEST(LearnerManager, DeleteIsRefusedForTheLastLearnerAndAsksFirst)
     Manager m({ "A", "B" }, "A");
     m.prompter.replies = { Reply::No };
     m.model().remove();
-    ASSERT_EQ(m.prompter.shown.size(), 1u);
+    ASSERT_EQ(m.prompter.asked.size(), 1u);
     EXPECT_EQ(
-        m.prompter.shown[0].text,
+        m.prompter.asked[0].text,
         T("利用者 A を削除してもよろしいですか？\n\n＜注意＞A さんの履歴は全て削除されます。"));
-    EXPECT_EQ(m.prompter.shown[0].caption, T("削除警告"));
-    EXPECT_EQ(m.prompter.shown[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(m.prompter.asked[0].caption, T("削除警告"));
+    EXPECT_EQ(m.prompter.asked[0].buttons, Buttons::YesNo);
     EXPECT_EQ(m.log.users.size(), 2u);
 
     m.prompter.replies = { Reply::Yes };
@@ -305,8 +291,8 @@ TEST(LearnerManager, OkOnAnotherLearnerAsksAndStaysOnNo)
     m.model().select(1);
     m.prompter.replies = { Reply::No };
     EXPECT_FALSE(m.model().ok());
-    EXPECT_EQ(m.prompter.lastText(), T("利用者をCに変更しますか？"));
-    EXPECT_EQ(m.prompter.shown.back().caption, T("変更確認"));
+    EXPECT_EQ(lastText(m.prompter), T("利用者をCに変更しますか？"));
+    EXPECT_EQ(m.prompter.asked.back().caption, T("変更確認"));
     EXPECT_EQ(m.setting.userName, "A");
     m.prompter.replies = { Reply::Yes };
     EXPECT_TRUE(m.model().ok());
@@ -318,11 +304,11 @@ TEST(LearnerManager, HelpShowsItsBox)
 {
     Manager m({ "A" }, "A");
     m.model().help();
-    ASSERT_EQ(m.prompter.shown.size(), 1u);
-    EXPECT_EQ(m.prompter.shown[0].caption, T("簡易ヘルプ"));
-    EXPECT_EQ(m.prompter.shown[0].icon, Icon::Information);
+    ASSERT_EQ(m.prompter.asked.size(), 1u);
+    EXPECT_EQ(m.prompter.asked[0].caption, T("簡易ヘルプ"));
+    EXPECT_EQ(m.prompter.asked[0].icon, Icon::Information);
     EXPECT_EQ(
-        m.prompter.shown[0].text,
+        m.prompter.asked[0].text,
         T("・新しい利用者を作るには「利用者の追加」ボタンを押してください。\n・名称を変更するには"
           "「利用者の名称変更」ボタンを押してください。\n・既存の利用者を削除するには「利用者の"
           "削除」ボタンを押してください。\n・利用者を変更するには、一覧から利用者を選び、OKボタン"

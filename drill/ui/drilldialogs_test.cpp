@@ -14,6 +14,7 @@
 #include "drill/ui/transmodedlg.h"
 #include "platform/cp932.h"
 #include "platform/prompter.h"
+#include "platform/testsupport_prompter.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qtext.h"
 #include "platform/ui/testsupport_widgets.h"
@@ -23,17 +24,6 @@ using namespace kvr::ui;
 using namespace kvr::test;
 
 namespace {
-
-class RecordingPrompter : public IPrompter
-{
-public:
-    Reply ask(const Message &message) override
-    {
-        texts.push_back(message.text);
-        return Reply::Ok;
-    }
-    std::vector<std::string> texts;
-};
 
 // The modal dialog a call opened, expected to be a Dialog; anything else is closed so the
 // test fails instead of hanging.
@@ -114,7 +104,7 @@ private slots:
 
     void countDialogButtons()
     {
-        RecordingPrompter prompter;
+        CScriptedPrompter prompter;
         CCountDlg dialog(12, 12, prompter);
         showAndWait(dialog);
         saveScreenshot(&dialog, "countdlg");
@@ -126,7 +116,7 @@ private slots:
         field->setValue(0);
         click(&dialog, "ok");
         QCOMPARE(
-            prompter.texts,
+            prompter.texts(),
             std::vector<std::string> { cp932::text("1 から 1000 までの整数を入力してください。") });
         QVERIFY(dialog.isVisible());
 
@@ -186,7 +176,7 @@ private slots:
 
     void startPrompterShowsTheOrderDialog()
     {
-        RecordingPrompter prompter;
+        CScriptedPrompter prompter;
         CQtDrillStartPrompter starter(nullptr, prompter);
         QTimer::singleShot(0, [] {
             auto *dialog = modalDialog<COrderDlg>();

@@ -11,6 +11,7 @@
 #include "platform/cp932.h"
 #include "platform/prompter.h"
 #include "platform/testsupport.h"
+#include "platform/testsupport_prompter.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qtext.h"
 #include "platform/ui/testsupport_widgets.h"
@@ -20,17 +21,6 @@ using namespace kvr::ui;
 using namespace kvr::test;
 
 namespace {
-
-class RecordingPrompter : public IPrompter
-{
-public:
-    Reply ask(const Message &message) override
-    {
-        texts.push_back(message.text);
-        return Reply::Ok;
-    }
-    std::vector<std::string> texts;
-};
 
 template <typename T> T *child(QWidget *parent, const char *name)
 {
@@ -80,7 +70,7 @@ private slots:
     void opensWithAutoCountAndRebuildsOnEveryChoice()
     {
         const CSection section = animals();
-        RecordingPrompter prompter;
+        CScriptedPrompter prompter;
         CQuestionListDlg dialog(section, utext("動物"), prompter);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -101,7 +91,7 @@ private slots:
         child<QSpinBox>(&dialog, "optWidth")->setValue(40);
         QVERIFY(child<QRadioButton>(&dialog, "opt")->isChecked());
         QCOMPARE(shownRows(&dialog), rowsOf(buildQuestionList(section, 40, false)));
-        QVERIFY(prompter.texts.empty());
+        QVERIFY(prompter.asked.empty());
 
         dialog.resize(dialog.minimumSize());
         QCOMPARE(dialog.size(), QSize(300, 300));
@@ -111,7 +101,7 @@ private slots:
     void exportWritesTheShownRows()
     {
         const CSection section = animals();
-        RecordingPrompter prompter;
+        CScriptedPrompter prompter;
         CQuestionListDlg dialog(section, QString(), prompter);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -130,7 +120,7 @@ private slots:
         for (const QString &row : shownRows(&dialog))
             expected += kvr::ui::cp932(row) + "\r\n";
         QCOMPARE(readFile(folder / "list.txt"), expected);
-        QVERIFY(prompter.texts.empty());
+        QVERIFY(prompter.asked.empty());
 
         QTest::mouseClick(child<QPushButton>(&dialog, "close"), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());

@@ -17,6 +17,7 @@
 #include "platform/cp932.h"
 #include "platform/prompter.h"
 #include "platform/settingsstore.h"
+#include "platform/testsupport_prompter.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qtext.h"
 #include "platform/ui/testsupport_widgets.h"
@@ -31,18 +32,6 @@ std::string T(std::string_view utf8)
 {
     return cp932::text(utf8);
 }
-
-class RecordingPrompter : public IPrompter
-{
-public:
-    Reply ask(const Message &message) override
-    {
-        texts.push_back(message.text);
-        return reply;
-    }
-    std::vector<std::string> texts;
-    Reply reply = Reply::Ok;
-};
 
 class ScriptedNames : public ILearnerNameDialogs
 {
@@ -113,7 +102,7 @@ private slots:
     {
         std::string userName;
         int saves = 0;
-        RecordingPrompter prompter;
+        CScriptedPrompter prompter;
         const CAnswerLog log = logOf({ T("山田"), "Bob" });
         CLearnerRegistration model({ userName, [&] { return ++saves > 0; } }, log, prompter);
         CUserRegistrationDlg dialog(model, prompter);
@@ -126,7 +115,7 @@ private slots:
 
         name->setEditText({});
         click(&dialog, "ok");
-        QCOMPARE(prompter.texts.size(), std::size_t(1));
+        QCOMPARE(prompter.asked.size(), std::size_t(1));
         QVERIFY(dialog.isVisible());
         QCOMPARE(saves, 0);
 
@@ -140,7 +129,7 @@ private slots:
     void aNameCp932CannotHoldIsRefusedNotStoredAsQuestionMarks()
     {
         std::string userName;
-        RecordingPrompter prompter;
+        CScriptedPrompter prompter;
         CLearnerRegistration model({ userName, [] { return true; } }, CAnswerLog(), prompter);
         CUserRegistrationDlg dialog(model, prompter);
         dialog.show();
@@ -149,14 +138,14 @@ private slots:
         click(&dialog, "ok");
         QVERIFY(dialog.isVisible());
         QCOMPARE(userName, std::string());
-        QCOMPARE(prompter.texts.size(), std::size_t(1));
+        QCOMPARE(prompter.asked.size(), std::size_t(1));
     }
 
     void managerButtonsReachTheModel()
     {
         CAnswerLog log = logOf({ "A", "B" });
         std::string userName = "B";
-        RecordingPrompter prompter;
+        CScriptedPrompter prompter;
         ScriptedNames names;
         CLearnerManager model({ userName, [] { return true; } }, log, prompter, names);
         CUserManagerDlg dialog(model, prompter);
@@ -179,15 +168,14 @@ private slots:
         QCOMPARE(names.renamed, std::vector<std::string> { "A" });
         QCOMPARE(entries->item(0)->text(), QString("Z"));
 
-        prompter.reply = Reply::Yes;
         click(&dialog, "remove");
         QCOMPARE(entries->count(), 2);
         QCOMPARE(entries->currentRow(), -1);
 
         click(&dialog, "help");
-        const std::size_t boxes = prompter.texts.size();
+        const std::size_t boxes = prompter.asked.size();
         click(&dialog, "ok"); // nothing selected: refused
-        QCOMPARE(prompter.texts.size(), boxes + 1);
+        QCOMPARE(prompter.asked.size(), boxes + 1);
         QVERIFY(dialog.isVisible());
 
         entries->setCurrentRow(0);
@@ -198,13 +186,13 @@ private slots:
 
     void addDialogStaysOpenOnAnEmptyName()
     {
-        RecordingPrompter prompter;
+        CScriptedPrompter prompter;
         CUserAddDlg dialog(prompter);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         saveScreenshot(&dialog, "useradddlg");
         click(&dialog, "ok");
-        QCOMPARE(prompter.texts,
+        QCOMPARE(prompter.texts(),
                  std::vector<std::string> { T("新しい利用者名を入力してください。") });
         QVERIFY(dialog.isVisible());
         commitText(child<QLineEdit>(&dialog, "newName"), utext("田中"));
@@ -215,7 +203,7 @@ private slots:
 
     void renameDialogShowsTheOldNameReadOnly()
     {
-        RecordingPrompter prompter;
+        CScriptedPrompter prompter;
         CUserRenameDlg dialog(T("鈴木"), prompter);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -236,7 +224,7 @@ private slots:
     {
         CKvrSettings settings;
         CMemorySettingsStore store;
-        RecordingPrompter prompter;
+        CScriptedPrompter prompter;
         QTimer::singleShot(0, [] {
             auto *dialog = modalDialog<CUserRegistrationDlg>();
             QVERIFY(dialog);
@@ -244,13 +232,13 @@ private slots:
             click(dialog, "ok");
         });
         QVERIFY(registerFirstLearner(nullptr, settings, store, CAnswerLog(), prompter));
-        QCOMPARE(prompter.texts.size(), std::size_t(1)); // the welcome
+        QCOMPARE(prompter.asked.size(), std::size_t(1)); // the welcome
         QCOMPARE(settings.UserName, T("初回"));
         QCOMPARE(store.readString("Options", "UserName"), std::optional(T("初回")));
 
         // Already registered: nothing is shown.
         QVERIFY(registerFirstLearner(nullptr, settings, store, CAnswerLog(), prompter));
-        QCOMPARE(prompter.texts.size(), std::size_t(1));
+        QCOMPARE(prompter.asked.size(), std::size_t(1));
     }
 
     void manageLearnersGivesFalseOnCancel()
@@ -259,7 +247,7 @@ private slots:
         settings.UserName = "A";
         CMemorySettingsStore store;
         CAnswerLog log = logOf({ "A", "B" });
-        RecordingPrompter prompter;
+        CScriptedPrompter prompter;
         QTimer::singleShot(0, [] {
             auto *dialog = modalDialog<CUserManagerDlg>();
             QVERIFY(dialog);
