@@ -12,9 +12,7 @@
 #include "drill/ui/drillpainter.h"
 #include "drill/ui/drillrunner.h"
 #include "drill/ui/lastquestionmenu.h"
-#if __has_include("drill/ui/questionlistdlg.h")
 #include "drill/ui/questionlistdlg.h"
-#endif
 #include "drill/ui/skinmenu.h"
 #include "platform/cp932.h"
 #include "platform/environment.h"
@@ -290,10 +288,8 @@ void CDrillDlg::openLastQuestionMenu(const QPoint &globalPos)
 
 void CDrillDlg::openQuestionPreview()
 {
-#if __has_include("drill/ui/questionlistdlg.h")
     CQuestionListDlg dialog(m_section, QString(), m_context.prompter, this);
     dialog.exec();
-#endif
 }
 
 void CDrillDlg::contextMenuEvent(QContextMenuEvent *event)

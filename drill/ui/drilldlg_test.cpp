@@ -18,6 +18,7 @@
 #include "drill/ui/drillcore.h"
 #include "drill/ui/drilldlg.h"
 #include "drill/ui/drillrunner.h"
+#include "drill/ui/questionlistdlg.h"
 #include "drill/ui/skinmenu.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
@@ -358,6 +359,24 @@ private Q_SLOTS:
         QCOMPARE(rig.state(), DrillState::Answering);
     }
 
+    void f7PreviewsTheDrillsQuestions()
+    {
+        WindowRig rig;
+        QVERIFY(rig.open(setupOf(words())));
+        QVERIFY(rig.awaitingAnswer());
+        QString previewTitle;
+        QTimer::singleShot(0, [&previewTitle] {
+            if (auto *preview =
+                    qobject_cast<ui::CQuestionListDlg *>(QApplication::activeModalWidget())) {
+                previewTitle = preview->windowTitle();
+                preview->reject();
+            }
+        });
+        QTest::keyClick(rig.input(), Qt::Key_F7);
+        QVERIFY(!previewTitle.isEmpty());
+        QCOMPARE(rig.state(), DrillState::Answering);
+    }
+
     void backgroundMenuOffersTheSkins()
     {
         WindowRig rig;
@@ -448,14 +467,18 @@ private Q_SLOTS:
             if (!modal || (!seen.isEmpty() && seen.last() == modal->objectName()))
                 return;
             seen << modal->objectName();
-            if (modal->objectName() == QLatin1String("drillDlg"))
-                QTest::keyClick(modal, Qt::Key_Escape);
-            else if (auto *dialog = qobject_cast<QDialog *>(modal))
-                dialog->accept();
+            // Queued: the modal report opened by the key must find this poll free to run.
+            QTimer::singleShot(0, modal, [modal] {
+                if (modal->objectName() == QLatin1String("drillDlg"))
+                    QTest::keyClick(modal, Qt::Key_Escape);
+                else if (auto *dialog = qobject_cast<QDialog *>(modal))
+                    dialog->accept();
+            });
         });
         poll.start();
         ui::runDrillWindow(setupOf(words()), context, nullptr);
         poll.stop();
+        QCOMPARE(seen.size(), 2); // the window, then the result report over it
         QCOMPARE(seen.value(0), QStringLiteral("drillDlg"));
     }
 };

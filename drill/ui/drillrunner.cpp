@@ -2,39 +2,13 @@
 
 #include "drill/ui/drillcore.h"
 #include "drill/ui/drilldlg.h"
-#if __has_include("drill/ui/resultdlg.h")
 #include "drill/ui/resultdlg.h"
-#else
-#include "drill/resultreport.h"
-#endif
 #include "platform/ui/guarded.h"
 #include "platform/ui/qttimerhost.h"
 
 namespace kvr::ui {
 
 namespace {
-
-#if !__has_include("drill/ui/resultdlg.h")
-// Until the result dialog lands: the report as a plain message over the window.
-class CQtResultPresenter final : public IResultPresenter
-{
-public:
-    CQtResultPresenter(QWidget *, Rgb) { }
-    void attachPrompter(IPrompter &prompter) { m_prompter = &prompter; }
-    void showResultReport(const ResultReport &report) override
-    {
-        std::string text = report.comment;
-        for (const ReportRow &row : report.rows)
-            text += "\n" + row.label + "  " + row.value;
-        if (m_prompter)
-            m_prompter->tell(text, resultCaption());
-    }
-
-private:
-    IPrompter *m_prompter = nullptr;
-};
-#define KVR_RESULT_STAND_IN 1
-#endif
 
 void runDrill(DrillSetup setup, DrillWindowContext &context, QWidget *parent)
 {
@@ -50,9 +24,6 @@ void runDrill(DrillSetup setup, DrillWindowContext &context, QWidget *parent)
     CDrillSession session(std::move(setup), context.settings, context.log, services);
     CDrillDlg dialog(session, context, section, parent);
     CQtResultPresenter report(&dialog, rgbFromColorRef(context.settings.BackgroundColor));
-#ifdef KVR_RESULT_STAND_IN
-    report.attachPrompter(context.prompter);
-#endif
     results.attach(&dialog, &report);
     window = &dialog;
     dialog.exec();
