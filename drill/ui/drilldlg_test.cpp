@@ -356,6 +356,7 @@ private Q_SLOTS:
         rig.settings.SkinPath = sourceFile("data/skin/large.ini");
         QTest::keyClick(rig.input(), Qt::Key_F5);
         QCOMPARE(rig.dlg->size(), QSize(994, 470));
+        test::saveScreenshot(rig.dlg.get(), QStringLiteral("drill-large-skin"));
         QCOMPARE(rig.state(), DrillState::Answering);
     }
 

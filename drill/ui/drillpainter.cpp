@@ -15,16 +15,30 @@ namespace kvr::ui {
 
 namespace {
 
-constexpr int kBandFontPx = 20;
 constexpr int kBandLine2Offset = 26;
-constexpr int kTitleFontPx = 15;
-constexpr int kMarkFontPx = 15;
-constexpr int kMarkWordsFontPx = 12;
 constexpr int kMarkStep = 30;
 constexpr int kMarkWordsOffset = 20;
 constexpr int kBigMarkFontPx = 40;
-constexpr int kShownAnswerFontPx = 20;
 constexpr int kDetailIndent = 12;
+constexpr int kSmallestFontPx = 12;
+
+// Text sizes follow the skin's rectangles (the standard skin's give 20, 15 and 20 pixels),
+// so that a skin of large controls has large text too.
+int twoRowBandPx(const SkinRect &band)
+{
+    // Line 1 must end where line 2 begins.
+    return std::clamp(band.height() * 20 / 52, kSmallestFontPx, kBandLine2Offset - 2);
+}
+
+int titlePx(const CSkin &skin)
+{
+    return std::max(kSmallestFontPx, twoRowBandPx(skin.Question_rc) * 3 / 4);
+}
+
+int shownAnswerPx(const CSkin &skin)
+{
+    return std::max(kSmallestFontPx, skin.Result_rc.height() * 20 / 42);
+}
 const QColor kSeparatorColour(96, 96, 96);
 
 QColor colourOf(Rgb rgb)
@@ -75,13 +89,15 @@ void paintPassList(QPainter &painter, const DrillView &view, const CSkin &skin)
 // choices below.
 void paintQuestionBand(QPainter &painter, const DrillView &view, const CSkin &skin)
 {
-    const QRect band = rectOf(view.choiceBand ? skin.EJQuestion_rc : skin.Question_rc);
+    const SkinRect &bandRect = view.choiceBand ? skin.EJQuestion_rc : skin.Question_rc;
+    const QRect band = rectOf(bandRect);
     painter.fillRect(band, colourOf(kQuestionBandColour));
     painter.setPen(colourOf(kQuestionTextColour));
     const QString line1 = qtext(view.questionLines[0]);
     const QString line2 = qtext(view.questionLines[1]);
-    const bool twoRows = band.height() >= kBandLine2Offset + kBandFontPx;
-    const int fontPx = twoRows ? kBandFontPx : std::clamp(band.height() - 4, 10, kBandFontPx);
+    const bool twoRows = band.height() >= kBandLine2Offset + twoRowBandPx(bandRect);
+    const int fontPx =
+        twoRows ? twoRowBandPx(bandRect) : std::clamp(band.height() - 4, 10, kBandLine2Offset - 2);
     painter.setFont(gothicFont(fontPx));
     const int x = band.left() + 3;
     const int y = band.top() + 2;
@@ -97,7 +113,7 @@ void paintQuestionBand(QPainter &painter, const DrillView &view, const CSkin &sk
 // where they would be drawn.
 void paintTitles(QPainter &painter, const DrillView &view, const CSkin &skin)
 {
-    painter.setFont(gothicFont(kTitleFontPx));
+    painter.setFont(gothicFont(titlePx(skin)));
     painter.setPen(Qt::black);
     if (!view.choiceBand) {
         textAt(painter, skin.QuestionTitle_pos.x, skin.QuestionTitle_pos.y,
@@ -116,10 +132,11 @@ void paintAnswerMarks(QPainter &painter, const DrillView &view, const CSkin &ski
     painter.setPen(Qt::black);
     int x = skin.ReplyedSign_OutputBase_pos.x;
     const int y = skin.ReplyedSign_OutputBase_pos.y;
+    const int markPx = skin.ReplyInfoNormalFontSize_n;
     for (const AnswerMark &mark : view.answerMarks) {
-        painter.setFont(gothicFont(kMarkFontPx));
+        painter.setFont(gothicFont(markPx));
         textAt(painter, x, y, qtext(mark.mark));
-        painter.setFont(gothicFont(kMarkWordsFontPx));
+        painter.setFont(gothicFont(std::max(10, markPx * 4 / 5)));
         textAt(painter, x, y + kMarkWordsOffset, qtext(mark.words));
         x += kMarkStep;
     }
@@ -128,7 +145,7 @@ void paintAnswerMarks(QPainter &painter, const DrillView &view, const CSkin &ski
 void paintResult(QPainter &painter, const DrillView &view, const CSkin &skin)
 {
     if (view.bigMark != BigMark::None) {
-        painter.setFont(minchoFont(kBigMarkFontPx));
+        painter.setFont(minchoFont(std::max(kBigMarkFontPx, skin.BigResult_rc.height())));
         painter.setPen(colourOf(view.bigMarkColour));
         painter.drawText(rectOf(skin.BigResult_rc), Qt::AlignCenter | Qt::TextDontClip,
                          qtext(view.bigMarkText));
@@ -137,12 +154,12 @@ void paintResult(QPainter &painter, const DrillView &view, const CSkin &skin)
         return;
     const QRect area = rectOf(skin.Result_rc);
     const QString label = utext("正解は");
-    const QFont labelFont = gothicFont(kTitleFontPx);
+    const QFont labelFont = gothicFont(titlePx(skin));
     painter.setFont(labelFont);
     painter.setPen(Qt::black);
     const int answerTop = area.top() + 2;
-    textAt(painter, area.left(), answerTop + (kShownAnswerFontPx - kTitleFontPx), label);
-    painter.setFont(gothicFont(kShownAnswerFontPx));
+    textAt(painter, area.left(), answerTop + (shownAnswerPx(skin) - titlePx(skin)), label);
+    painter.setFont(gothicFont(shownAnswerPx(skin)));
     painter.setPen(colourOf(kShownAnswerColour));
     const int answerLeft = area.left() + QFontMetrics(labelFont).horizontalAdvance(label) + 8;
     textAt(painter, answerLeft, answerTop, qtext(view.shownAnswer));

@@ -1,5 +1,7 @@
 #include "drill/ui/drillwidgets.h"
 
+#include <algorithm>
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,8 +21,32 @@ namespace kvr::ui {
 namespace {
 
 constexpr int kControlFontPx = 13;
-constexpr int kFieldFontPx = 15;
-constexpr int kRoomyFieldHeight = 22; // the field font needs this much
+constexpr int kSmallestFontPx = 12;
+
+// Fonts grow with the skin's rectangles, so that a skin of large controls also has large
+// text: the height of the standard skin's rectangle of the kind gives its standard font.
+enum class FontKind { Field, Line, Feedback, Counter, Caption, Button };
+
+int fontPxFor(FontKind kind, int height)
+{
+    struct Scale
+    {
+        int px;
+        int height;
+    };
+    static constexpr Scale scales[] = {
+        { 15, 22 }, // Field: answer and hint fields, choice texts
+        { 15, 20 }, // Line: the top line and its notice
+        { 15, 18 }, // Feedback
+        { 15, 20 }, // Counter: the numbers of "回答情報"
+        { 13, 20 }, // Caption: the labels of "回答情報", the typing speed
+        { 13, 22 }, // Button
+    };
+    const Scale scale = scales[static_cast<int>(kind)];
+    const int px = height * scale.px / scale.height;
+    // Buttons of the standard skin are small already; they never shrink below it.
+    return std::max(kind == FontKind::Button ? kControlFontPx : kSmallestFontPx, px);
+}
 
 template <typename Widget> Widget *named(Widget *widget, const char *name)
 {
@@ -42,7 +68,6 @@ QLineEdit *readOnlyField(QWidget *parent, const char *name)
     auto *field = named(new QLineEdit(parent), name);
     field->setReadOnly(true);
     field->setFocusPolicy(Qt::NoFocus);
-    field->setFont(gothicFont(kFieldFontPx));
     return field;
 }
 
@@ -82,6 +107,12 @@ void place(QWidget *widget, const SkinRect &rect)
     widget->setGeometry(rect.left, rect.top, rect.width(), rect.height());
 }
 
+void place(QWidget *widget, const SkinRect &rect, FontKind font)
+{
+    place(widget, rect);
+    widget->setFont(gothicFont(fontPxFor(font, rect.height())));
+}
+
 void showControl(QWidget *widget, const ControlView &control)
 {
     widget->setVisible(control.visible);
@@ -114,7 +145,6 @@ QString hintLine(const QString &hints)
 void createControls(DrillWidgets &w, QWidget *parent)
 {
     w.input = named(new CAnswerEdit(parent), "input");
-    w.input->setFont(gothicFont(kFieldFontPx));
     w.confirmButton = button(parent, "confirmButton", "これでよい");
     w.cancelButton = button(parent, "cancelButton", "逃げる");
     w.hintButton = button(parent, "hintButton", "ヒント(&G)");
@@ -148,17 +178,12 @@ void createTexts(DrillWidgets &w, QWidget *parent)
     w.incorrectNow = label(parent, "incorrectNow");
     w.correctTotal = label(parent, "correctTotal");
     w.incorrectTotal = label(parent, "incorrectTotal");
-    for (QLabel *counter : { w.allQuestions, w.remaining, w.correctNow, w.incorrectNow,
-                             w.correctTotal, w.incorrectTotal })
-        counter->setFont(gothicFont(kFieldFontPx));
 
     w.instruction = label(parent, "instruction");
     w.notice = label(parent, "notice");
     setTextColour(w.notice, kNoticeColour);
     w.feedback = label(parent, "feedback");
     w.typingSpeed = label(parent, "typingSpeed");
-    for (QLabel *line : { w.instruction, w.notice, w.feedback })
-        line->setFont(gothicFont(kFieldFontPx));
 }
 
 } // namespace
@@ -175,39 +200,37 @@ DrillWidgets createDrillWidgets(QWidget *parent)
 
 void layoutDrillWidgets(const DrillWidgets &w, const CSkin &skin, bool choiceMode)
 {
-    place(w.input, skin.InputArea_rc);
-    place(w.confirmButton, skin.OkButton_rc);
-    place(w.cancelButton, skin.CancelButton_rc);
+    place(w.input, skin.InputArea_rc, FontKind::Field);
+    place(w.confirmButton, skin.OkButton_rc, FontKind::Button);
+    place(w.cancelButton, skin.CancelButton_rc, FontKind::Button);
     const HintPlacement hint = hintPlacement(skin, choiceMode);
-    place(w.hintButton, hint.button);
-    place(w.hintField, hint.field);
-    // A squeezed hint row keeps its text whole with the controls' smaller font.
-    w.hintField->setFont(
-        gothicFont(hint.field.height() >= kRoomyFieldHeight ? kFieldFontPx : kControlFontPx));
-    place(w.lastQuestionButton, skin.LastQuestionModify_rc);
-    place(w.answerDisplay, skin.AnswerIndicater_rc);
+    place(w.hintButton, hint.button, FontKind::Button);
+    place(w.hintField, hint.field, FontKind::Field);
+    place(w.lastQuestionButton, skin.LastQuestionModify_rc, FontKind::Button);
+    place(w.answerDisplay, skin.AnswerIndicater_rc, FontKind::Field);
     for (int row = 0; row < kChoiceCount; ++row) {
-        place(w.choiceButtons[row], *skin.replyButton(row + 1));
-        place(w.choiceFields[row], *skin.replyAnswer(row + 1));
+        place(w.choiceButtons[row], *skin.replyButton(row + 1), FontKind::Button);
+        place(w.choiceFields[row], *skin.replyAnswer(row + 1), FontKind::Field);
     }
     place(w.progress, skin.Progress_rc);
     place(w.limitBar, skin.TransLimitBar_rc);
 
     place(w.infoGroup, skin.InfoGroup_rc);
-    place(w.infoLabels[0], skin.AllQuestionsStatic_rc);
-    place(w.infoLabels[1], skin.RemindQuestionsStatic_rc);
-    place(w.infoLabels[2], skin.CorrectsStatic_rc);
-    place(w.infoLabels[3], skin.IncorrectsStatic_rc);
-    place(w.allQuestions, skin.AllQuestions_rc);
-    place(w.remaining, skin.RemindQuestions_rc);
-    place(w.correctNow, skin.CorrectsNow_rc);
-    place(w.incorrectNow, skin.IncorrectsNow_rc);
-    place(w.correctTotal, skin.CorrectsTotal_rc);
-    place(w.incorrectTotal, skin.IncorrectsTotal_rc);
-    place(w.instruction, skin.TitleMessage_rc);
-    place(w.notice, skin.TitleMessage_rc);
-    place(w.feedback, skin.ResultComment_rc);
-    place(w.typingSpeed, skin.CorrectingRate_rc);
+    const SkinRect *captions[] = { &skin.AllQuestionsStatic_rc, &skin.RemindQuestionsStatic_rc,
+                                   &skin.CorrectsStatic_rc, &skin.IncorrectsStatic_rc };
+    for (std::size_t i = 0; i < w.infoLabels.size(); ++i)
+        place(w.infoLabels[i], *captions[i], FontKind::Caption);
+    w.infoGroup->setFont(w.infoLabels[0]->font());
+    place(w.allQuestions, skin.AllQuestions_rc, FontKind::Counter);
+    place(w.remaining, skin.RemindQuestions_rc, FontKind::Counter);
+    place(w.correctNow, skin.CorrectsNow_rc, FontKind::Counter);
+    place(w.incorrectNow, skin.IncorrectsNow_rc, FontKind::Counter);
+    place(w.correctTotal, skin.CorrectsTotal_rc, FontKind::Counter);
+    place(w.incorrectTotal, skin.IncorrectsTotal_rc, FontKind::Counter);
+    place(w.instruction, skin.TitleMessage_rc, FontKind::Line);
+    place(w.notice, skin.TitleMessage_rc, FontKind::Line);
+    place(w.feedback, skin.ResultComment_rc, FontKind::Feedback);
+    place(w.typingSpeed, skin.CorrectingRate_rc, FontKind::Caption);
 }
 
 void renderDrillWidgets(const DrillWidgets &w, const DrillView &view)
