@@ -105,6 +105,13 @@ private:
     std::array<bool, kQuestionColumnCount> m_ascending { true, true, true, true, true };
 };
 
+// The list's popup opens for a right-click only when the first selected row's line is not
+// empty.
+inline bool questionPopupOpens(const QuestionRow &firstSelected)
+{
+    return firstSelected.kind != LineKind::Empty;
+}
+
 // The question of a line: decoded for a full question line (what decodes before a fault),
 // empty for any other line and for a position outside the collection.
 CQuestion questionAt(const CSection &section, int position);

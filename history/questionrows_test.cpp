@@ -116,6 +116,9 @@ TEST(QuestionRows, LinesWithoutAQuestionStayBlankAndWithoutARecordCountsAreZero)
         EXPECT_EQ(rows[i].blank, i >= 1 && i <= 3) << i;
     }
     EXPECT_EQ(rows[2].cells, (std::array<std::string, 5> {}));
+    // The popup opens over a plain line, not over an empty one.
+    EXPECT_FALSE(questionPopupOpens(rows[1]));
+    EXPECT_TRUE(questionPopupOpens(rows[2]));
     EXPECT_EQ(rows[4].cells, (std::array<std::string, 5> { "", "a4/b4", "0", "0", "-" }));
 }
 
