@@ -11,6 +11,13 @@ RateBasis rateBasisFromSetting(int correctrateMode)
     return RateBasis::Both;
 }
 
+RateBasis rateBasisRadio(int correctrateMode)
+{
+    if (correctrateMode == 1)
+        return RateBasis::Retries;
+    return correctrateMode == 2 ? RateBasis::Both : RateBasis::FirstAnswers;
+}
+
 BasisCounts basisCounts(const QuestionTally &tally, RateBasis basis)
 {
     using F = QuestionTally;

@@ -13,6 +13,11 @@ enum class RateBasis : int { FirstAnswers = 0, Retries = 1, Both = 2 };
 // CorrectrateMode as a basis; values outside 0-2 read as Both (the stored default).
 RateBasis rateBasisFromSetting(int correctrateMode);
 
+// The radio button ("初回", "再回答", "両方") checked for a stored CorrectrateMode when the
+// per-question page opens: "再回答" for 1, "両方" for 2, "初回" for anything else. A radio
+// stores its basis's number as CorrectrateMode.
+RateBasis rateBasisRadio(int correctrateMode);
+
 // One side (correct or incorrect) of a question under a basis: the counted answers and the
 // learner's correction. 64-bit, so sums of 32-bit fields never overflow.
 struct TallySide
