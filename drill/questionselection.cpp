@@ -4,6 +4,7 @@
 
 #include "drill/drillsetup.h"
 #include "history/modelist.h"
+#include "platform/cp932.h"
 #include "platform/crand.h"
 #include "platform/prompter.h"
 
@@ -37,6 +38,75 @@ std::optional<std::vector<int>> randomTicks(const CSection &section, int n)
         drawn.push_back(position);
     }
     return drawn;
+}
+
+std::vector<CheckMenuItem> checkSelectMenu()
+{
+    return { { cp932::text("正解率の低い問題(&W)"), CheckCommand::Weakest },
+             { cp932::text("前回間違えた問題(&L)"), CheckCommand::LastMissed },
+             { cp932::text("ランダム(&R)"), CheckCommand::Random },
+             { cp932::text("反転(&I)"), CheckCommand::Invert },
+             { cp932::text("全て解除(&C)"), CheckCommand::Clear } };
+}
+
+std::vector<CheckMenuItem> selectWorstMenu()
+{
+    return { { cp932::text("&10問"), CheckCommand::Weakest10 },
+             { cp932::text("&20問"), CheckCommand::Weakest20 },
+             { cp932::text("&30問"), CheckCommand::Weakest30 } };
+}
+
+namespace {
+
+void checkWeakest(CCheckMarks &marks, const CSection &section, const CSectionLog *record,
+                  RateBasis basis, int n)
+{
+    if (const auto ticks = weakestTicks(section, record, n, basis))
+        marks.checkOnly(*ticks);
+}
+
+} // namespace
+
+std::optional<int> runCheckCommand(CheckCommand command, CCheckMarks &marks,
+                                   const CSection &section, const CSectionLog *record,
+                                   RateBasis basis, int countField)
+{
+    std::optional<int> shown;
+    switch (command) {
+    case CheckCommand::Weakest:
+        checkWeakest(marks, section, record, basis, weakestCheckCount(countField));
+        break;
+    case CheckCommand::Weakest10:
+    case CheckCommand::Weakest20:
+    case CheckCommand::Weakest30: {
+        const int n = command == CheckCommand::Weakest10 ? 10
+            : command == CheckCommand::Weakest20         ? 20
+                                                         : 30;
+        checkWeakest(marks, section, record, basis, n);
+        break;
+    }
+    case CheckCommand::LastMissed:
+        if (const auto ticks = lastMissedTicks(record))
+            marks.checkOnly(*ticks);
+        break;
+    case CheckCommand::Random: {
+        const int n = randomCheckCount(countField);
+        if (n != countField)
+            shown = n;
+        if (const auto ticks = randomTicks(section, n))
+            marks.checkOnly(*ticks);
+        break;
+    }
+    case CheckCommand::Invert:
+        marks.invert();
+        break;
+    case CheckCommand::Clear:
+        marks.clear();
+        break;
+    }
+    if (const auto count = marks.takeCountUpdate())
+        shown = count;
+    return shown;
 }
 
 std::vector<bool> replaySeriesMarks(const CSection &section, std::uint32_t seed, std::int32_t done)

@@ -8,6 +8,7 @@
 #include "db/questiondatabase.h"
 #include "drill/drillstarter.h"
 #include "history/answerlog.h"
+#include "history/checkmarks.h"
 #include "history/progressbar.h"
 #include "history/ratebasis.h"
 #include "history/statistics.h"
@@ -32,6 +33,37 @@ std::optional<std::vector<int>> lastMissedTicks(const CSectionLog *record);
 // lines, continuing the runtime generator as it stands (it is not reseeded); nothing when
 // the collection has no question line.
 std::optional<std::vector<int>> randomTicks(const CSection &section, int n);
+
+// The tick commands of the popups "CheckSelect" and "SelectWorst".
+enum class CheckCommand {
+    Weakest, // "正解率の低い問題(&W)": the count field's number (20 when 0)
+    Weakest10, // "&10問"
+    Weakest20, // "&20問"
+    Weakest30, // "&30問"
+    LastMissed, // "前回間違えた問題(&L)" and the button "前回間違えた問題を選択"
+    Random, // "ランダム(&R)"
+    Invert, // "反転(&I)"
+    Clear, // "全て解除(&C)"
+};
+
+struct CheckMenuItem
+{
+    std::string label; // CP932
+    CheckCommand command;
+};
+// "CheckSelect": 正解率の低い問題(&W), 前回間違えた問題(&L), ランダム(&R), 反転(&I), 全て解除(&C).
+std::vector<CheckMenuItem> checkSelectMenu();
+// "SelectWorst" (the button "低正解率の問題を選択↓"): &10問, &20問, &30問.
+std::vector<CheckMenuItem> selectWorstMenu();
+
+// Runs a tick command on the marks of the collection's rows. countField is the selection
+// count field's number. Returns the number the field shows afterwards when it changes (the
+// 20 that "ランダム(&R)" writes back for a field of 0 or less, then the number of ticked
+// questions when that changed); nothing when the field stays as it is. Weakest and
+// LastMissed change nothing without a record, Random nothing without a question line.
+std::optional<int> runCheckCommand(CheckCommand command, CCheckMarks &marks,
+                                   const CSection &section, const CSectionLog *record,
+                                   RateBasis basis, int countField);
 
 // The marks of the progress bar: the generator seeded with seed, then done draws from the
 // question lines; one mark per question line in collection order, set for the drawn ones.

@@ -59,6 +59,84 @@ TEST(TickCommands, RandomTicksEveryCandidateWhenAskedForMore)
     EXPECT_EQ(randomTicks(none, 5), std::nullopt);
 }
 
+class CheckCommands : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        section = sectionOf(30);
+        rows = buildQuestionRows(section, nullptr, RateBasis::Both);
+        marks = CCheckMarks {};
+        marks.reset(rows);
+        record.questionTallies.resize(30);
+        for (int p = 0; p < 30; ++p)
+            record.questionTallies[p] = firstAnswers(p, 30 - p); // rate rises with p
+        record.lastMissed = { 7, 3 };
+    }
+    std::optional<int> run(CheckCommand command, int field, const CSectionLog *r)
+    {
+        return runCheckCommand(command, marks, section, r, RateBasis::FirstAnswers, field);
+    }
+    CSection section;
+    std::vector<QuestionRow> rows;
+    CCheckMarks marks;
+    CSectionLog record;
+};
+
+TEST_F(CheckCommands, EachCommandTicksItsQuestionsAndReportsTheNewCount)
+{
+    const struct
+    {
+        CheckCommand command;
+        int field;
+        std::vector<int> ticked;
+        std::optional<int> shown;
+    } cases[] = {
+        { CheckCommand::Weakest, 3, { 0, 1, 2 }, 3 },
+        { CheckCommand::Weakest10, 3, { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9 }, 10 },
+        { CheckCommand::LastMissed, 20, { 3, 7 }, 2 },
+        { CheckCommand::Invert, 20, buildQuestionPool(sectionOf(30)), 30 },
+        { CheckCommand::Clear, 20, {}, std::nullopt }, // nothing was ticked: field unchanged
+    };
+    for (const auto &c : cases) {
+        SetUp();
+        EXPECT_EQ(run(c.command, c.field, &record), c.shown) << static_cast<int>(c.command);
+        EXPECT_EQ(marks.checkedPositions(rows), c.ticked) << static_cast<int>(c.command);
+    }
+    SetUp();
+    EXPECT_EQ(run(CheckCommand::Weakest, 0, &record), 20); // an empty field means 20
+    EXPECT_EQ(run(CheckCommand::Weakest30, 0, &record), 30);
+}
+
+TEST_F(CheckCommands, WithoutARecordWeakestAndMissedLeaveTheMarks)
+{
+    run(CheckCommand::LastMissed, 20, &record);
+    for (auto command :
+         { CheckCommand::Weakest, CheckCommand::Weakest20, CheckCommand::LastMissed }) {
+        EXPECT_EQ(run(command, 20, nullptr), std::nullopt);
+        EXPECT_EQ(marks.checkedPositions(rows), (std::vector<int> { 3, 7 }));
+    }
+}
+
+TEST_F(CheckCommands, RandomWithFiveCandidatesAndTwentyTicksAllFive)
+{
+    section = sectionOf(5);
+    rows = buildQuestionRows(section, nullptr, RateBasis::Both);
+    marks.reset(rows);
+    EXPECT_EQ(run(CheckCommand::Random, 20, nullptr), 5);
+    EXPECT_EQ(marks.checkedPositions(rows), (std::vector<int> { 0, 1, 2, 3, 4 }));
+    // A field of 0 or less becomes 20; the count of ticked rows then follows only if it changed.
+    EXPECT_EQ(run(CheckCommand::Random, 0, nullptr), 20);
+
+    CSection none;
+    none.lines = { "plain" };
+    section = none;
+    EXPECT_EQ(run(CheckCommand::Random, -4, nullptr), 20);
+    EXPECT_EQ(marks.checkedPositions(rows), (std::vector<int> { 0, 1, 2, 3, 4 })); // unchanged
+    EXPECT_EQ(checkSelectMenu().size(), 5u);
+    EXPECT_EQ(selectWorstMenu()[2].label, cp932::text("&30問"));
+}
+
 TEST(SeriesReplay, MarksTheQuestionsTheSeriesHasTaken)
 {
     CSection section = sectionOf(30);

@@ -103,6 +103,11 @@ std::optional<int> CCheckMarks::takeCountUpdate()
     return count;
 }
 
+std::string selectionTotalText(int questionCount)
+{
+    return "/ " + std::to_string(questionCount);
+}
+
 int weakestCheckCount(int fieldValue)
 {
     return fieldValue == 0 ? kSelectionCountInitial : fieldValue;

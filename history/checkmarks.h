@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "history/questionrows.h"
@@ -14,7 +15,8 @@ namespace kvr {
 class CCheckMarks
 {
 public:
-    // One cleared mark per row; rows are those of buildQuestionRows, in any order.
+    // One cleared mark per row; rows are those of buildQuestionRows, in any order. Like
+    // every change of marks, follow it with takeCountUpdate.
     void reset(const std::vector<QuestionRow> &rows);
 
     bool isChecked(int position) const;
@@ -51,6 +53,10 @@ private:
 
 // The selection count field starts at this value each time the page is created.
 constexpr int kSelectionCountInitial = 20;
+
+// "/ %d" with the collection's question count, painted in PageFont::Mincho13 at (client
+// left + 137, client bottom - 80), beside the selection count field.
+std::string selectionTotalText(int questionCount);
 
 // "正解率の低い問題(&W)": the field's number, 20 when it is 0.
 int weakestCheckCount(int fieldValue);

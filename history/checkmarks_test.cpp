@@ -99,6 +99,10 @@ TEST(CheckMarks, CountFieldIsWrittenOnlyWhenTheQuestionCountChanges)
     EXPECT_EQ(marks.takeCountUpdate(), std::nullopt);
     marks.clear();
     EXPECT_EQ(marks.takeCountUpdate(), 0);
+    marks.checkOnly({ 4 });
+    marks.takeCountUpdate();
+    marks.reset(sampleRows()); // a refill clears the marks, and the field follows
+    EXPECT_EQ(marks.takeCountUpdate(), 0);
 }
 
 TEST(CheckMarks, SelectionCountsDefaultToTwenty)
@@ -112,6 +116,7 @@ TEST(CheckMarks, SelectionCountsDefaultToTwenty)
         EXPECT_EQ(randomCheckCount(row.field), row.random) << row.field;
     }
     EXPECT_EQ(kSelectionCountInitial, 20);
+    EXPECT_EQ(selectionTotalText(37), "/ 37");
 }
 
 } // namespace
