@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "history/statistics.h"
 #include "platform/cp932.h"
 
 namespace kvr {
@@ -164,6 +165,7 @@ void refreshCountCells(QuestionRow &row, const CSectionLog *record, RateBasis ba
     row.incorrectKey = counts.incorrect.value();
     row.rated = counts.total() != 0;
     row.rateKey = row.rated ? shownRate(counts) : 0;
+    row.rateColour = row.rated ? rateColour(row.rateKey / kFullRate) : kPaintBlack;
 }
 
 void refreshCountCells(std::vector<QuestionRow> &rows, const CSectionLog *record, RateBasis basis)

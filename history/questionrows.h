@@ -9,6 +9,7 @@
 #include "db/question.h"
 #include "db/questiondatabase.h"
 #include "history/answerlog.h"
+#include "history/pagepaint.h"
 #include "history/ratebasis.h"
 
 // The per-question page "問題毎履歴": one list row per line of the collection, the texts of
@@ -51,6 +52,8 @@ struct QuestionRow
     std::int64_t incorrectKey = 0; // adjusted incorrect count I
     bool rated = false; // C + I != 0
     double rateKey = 0; // the rate as shown: 100 × C / (C + I) limited to 0 … 100
+    // The colour of the "正解率" text: the rate colour (rateColour), black for "-".
+    Rgb rateColour = kPaintBlack;
 
     bool isQuestion() const { return kind == LineKind::Question; }
     bool operator==(const QuestionRow &) const = default;

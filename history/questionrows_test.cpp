@@ -140,9 +140,13 @@ TEST(QuestionRows, FillingExtendsTheTalliesAndFollowsTheBasis)
     EXPECT_EQ(rows[0].cells[4], "0%");
     EXPECT_EQ(rows[0].correctKey, -3);
 
+    EXPECT_EQ(rows[0].rateColour, kRateRed);
+    EXPECT_EQ(rows[1].rateColour, kPaintBlack); // "-"
+
     refreshCountCells(rows, &record, RateBasis::Retries);
     EXPECT_EQ(rows[0].cells[2], "4");
     EXPECT_EQ(rows[0].cells[4], "100%");
+    EXPECT_EQ(rows[0].rateColour, kRateBlue);
     refreshCountCells(rows, &record, RateBasis::Both);
     EXPECT_EQ(rows[0].cells[2], "1 (4-3)");
     EXPECT_EQ(rows[0].cells[4], "16.7%");
