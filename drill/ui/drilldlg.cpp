@@ -6,9 +6,9 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "drill/drillsession.h"
 #include "drill/drillwindow.h"
 #include "drill/ui/answeredit.h"
-#include "drill/ui/drillcore.h"
 #include "drill/ui/drillpainter.h"
 #include "drill/ui/drillrunner.h"
 #include "drill/ui/lastquestionmenu.h"

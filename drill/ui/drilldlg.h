@@ -2,8 +2,8 @@
 
 #include <QDialog>
 
+#include "drill/drillsession.h"
 #include "drill/skin.h"
-#include "drill/ui/drillcore.h"
 #include "drill/ui/drillwidgets.h"
 
 class QKeyEvent;

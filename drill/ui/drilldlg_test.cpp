@@ -13,9 +13,10 @@
 #include <QTimer>
 
 #include "app/kvrsettings.h"
+#include "drill/drillsession.h"
 #include "drill/drillwindow.h"
+#include "drill/testsupport_session.h"
 #include "drill/ui/answeredit.h"
-#include "drill/ui/drillcore.h"
 #include "drill/ui/drilldlg.h"
 #include "drill/ui/drillrunner.h"
 #include "drill/ui/questionlistdlg.h"
@@ -27,12 +28,6 @@
 #include "platform/ui/fonts.h"
 #include "platform/ui/qtext.h"
 #include "platform/ui/testsupport_widgets.h"
-
-// The core's FourChoices::slots and Qt's keyword macro (see drillcore.h).
-#pragma push_macro("slots")
-#undef slots
-#include "drill/testsupport_session.h"
-#pragma pop_macro("slots")
 
 using namespace kvr;
 using namespace kvr::session_test;

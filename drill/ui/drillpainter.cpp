@@ -5,9 +5,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "drill/drillsession.h"
 #include "drill/drillwindow.h"
 #include "drill/skin.h"
-#include "drill/ui/drillcore.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qtext.h"
 

@@ -1,6 +1,6 @@
 #include "drill/ui/drillrunner.h"
 
-#include "drill/ui/drillcore.h"
+#include "drill/drillsession.h"
 #include "drill/ui/drilldlg.h"
 #include "drill/ui/resultdlg.h"
 #include "platform/ui/guarded.h"

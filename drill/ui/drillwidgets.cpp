@@ -8,11 +8,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "drill/drillsession.h"
 #include "drill/drilltimers.h"
 #include "drill/drillwindow.h"
 #include "drill/skin.h"
 #include "drill/ui/answeredit.h"
-#include "drill/ui/drillcore.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qtext.h"
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "drill/ui/drillcore.h"
+#include "drill/drillsession.h"
 
 class QGroupBox;
 class QLabel;
