@@ -1,4 +1,4 @@
-// Creating and renaming folders and collections.
+// Creating and renaming folders and collections, and the details of their headers.
 #include <utility>
 
 #include "db/treeops.h"
@@ -11,12 +11,7 @@ namespace kvr {
 
 namespace {
 
-std::string emptyNameText()
-{
-    return cp932::text("問題集名が空白です。入力してください。");
-}
-
-void addNode(CFolder &parent, EntryKind kind, const NewNodeForm &form, const std::string &name)
+void addNode(CFolder &parent, EntryKind kind, const HeaderForm &form, const std::string &name)
 {
     CInnerHeader *header = nullptr;
     if (kind == EntryKind::Folder) {
@@ -28,8 +23,7 @@ void addNode(CFolder &parent, EntryKind kind, const NewNodeForm &form, const std
         section.name = name;
         header = &section.header;
     }
-    header->headerFields[CInnerHeader::CopyrightHolder] = form.copyrightHolder;
-    header->headerFields[CInnerHeader::Inputter] = form.inputter;
+    *header = headerOf(form);
 }
 
 const CInnerHeader *headerAt(const CFolder &root, const NodeRef &node)
@@ -46,34 +40,49 @@ std::string &nameAt(CFolder &root, const NodeRef &node)
                                           : findSection(root, node.path).name;
 }
 
+// The form as entered, with "/" made "／" in the name; nothing after a refusal, which has
+// been told.
+std::optional<HeaderForm> checkedForm(IPrompter &prompter, HeaderDialogUse use, HeaderForm form)
+{
+    form.name = nodeNameFrom(form.name);
+    if (const auto refusal = headerFormRefusal(use, form)) {
+        prompter.tell(*refusal);
+        return std::nullopt;
+    }
+    return form;
+}
+
 } // namespace
 
 TreeEditResult createNode(TreeEditContext &context, EntryKind kind,
                           const std::optional<std::string> &selectedFolder,
-                          const std::string &defaultUser, const AskNewNode &ask)
+                          const std::string &defaultUser, const AskHeader &ask)
 {
     CFolder &root = context.database.root;
+    const HeaderDialogUse use =
+        kind == EntryKind::Folder ? HeaderDialogUse::NewFolder : HeaderDialogUse::NewCollection;
     // A selection that no longer names a folder offers the root only.
     CFolder *selected = selectedFolder && hasFolder(root, *selectedFolder)
         ? &findFolder(root, *selectedFolder)
         : nullptr;
-    NewNodeForm shown;
+    HeaderForm shown;
     shown.underSelectedFolder = selected != nullptr;
     for (;;) {
         shown.copyrightHolder = defaultUser;
         shown.inputter = defaultUser;
-        const std::optional<NewNodeForm> entered = ask(shown);
+        const std::optional<HeaderForm> entered =
+            ask(headerDialogView(use, shown, selected != nullptr));
         if (!entered)
             return {};
         const bool under = entered->underSelectedFolder && selected;
-        const std::string name = nodeNameFrom(entered->name);
-        shown.name = name;
+        shown = *entered;
+        shown.name = nodeNameFrom(entered->name);
         shown.underSelectedFolder = under;
-        if (name.empty()) {
-            editor::tell(context, emptyNameText());
+        shown.unmappable = false;
+        const std::optional<HeaderForm> form = checkedForm(context.prompter, use, *entered);
+        if (!form)
             continue;
-        }
-        const std::string path = childPath(under ? *selectedFolder : std::string(), name);
+        const std::string path = childPath(under ? *selectedFolder : std::string(), form->name);
         if (hasNode(root, path, kind)) {
             editor::tell(
                 context,
@@ -81,7 +90,7 @@ TreeEditResult createNode(TreeEditContext &context, EntryKind kind,
                            editor::kindWord(kind).c_str()));
             continue;
         }
-        addNode(under ? *selected : root, kind, *entered, name);
+        addNode(under ? *selected : root, kind, *form, form->name);
         editor::tell(
             context,
             formatText(cp932::text(kind == EntryKind::Folder ? "新しいフォルダ %s を作成しました。"
@@ -92,7 +101,7 @@ TreeEditResult createNode(TreeEditContext &context, EntryKind kind,
 }
 
 TreeEditResult renameNode(TreeEditContext &context, const NodeRef &node,
-                          const CommitOpenSection &commit, const AskNewName &ask)
+                          const CommitOpenSection &commit, const AskHeader &ask)
 {
     if (commit && !commit()) {
         editor::tell(context, cp932::text("データベースの更新に失敗しました・・・"));
@@ -103,19 +112,20 @@ TreeEditResult renameNode(TreeEditContext &context, const NodeRef &node,
         editor::tell(context, cp932::text("変更に失敗しました"));
         return {};
     }
+    const HeaderDialogUse use = node.kind == EntryKind::Folder ? HeaderDialogUse::RenameFolder
+                                                               : HeaderDialogUse::RenameCollection;
     const std::string oldName(lastNameOf(node.path));
-    RenameForm shown { oldName, header->field(CInnerHeader::CopyrightHolder),
-                       header->field(CInnerHeader::Inputter) };
+    HeaderForm shown = formOf(oldName, *header);
     std::string name;
     for (;;) {
-        const std::optional<std::string> entered = ask(shown);
+        const std::optional<HeaderForm> entered = ask(headerDialogView(use, shown));
         if (!entered)
             return {};
-        name = nodeNameFrom(*entered);
-        if (!name.empty())
+        if (const std::optional<HeaderForm> form = checkedForm(context.prompter, use, *entered)) {
+            name = form->name;
             break;
-        editor::tell(context, emptyNameText());
-        shown.name.clear();
+        }
+        shown.name = entered->unmappable ? oldName : nodeNameFrom(entered->name);
     }
     if (name == oldName)
         return {};
@@ -128,6 +138,26 @@ TreeEditResult renameNode(TreeEditContext &context, const NodeRef &node,
     const std::string newPath = childPath(parentPathOf(node.path), name);
     editor::renameHistory(context, node.path, newPath, node.kind);
     return { true, NodeRef { newPath, node.kind } };
+}
+
+std::optional<CInnerHeader> askDetails(IPrompter &prompter, const std::string &name,
+                                       const CInnerHeader &header, const AskHeader &ask)
+{
+    HeaderForm shown = formOf(name, header);
+    for (;;) {
+        const std::optional<HeaderForm> entered =
+            ask(headerDialogView(HeaderDialogUse::Details, shown));
+        if (!entered)
+            return std::nullopt;
+        const auto refusal = headerFormRefusal(HeaderDialogUse::Details, *entered);
+        if (!refusal)
+            return headerOf(*entered);
+        prompter.tell(*refusal);
+        if (!entered->unmappable) {
+            shown = *entered;
+            shown.name = name;
+        }
+    }
 }
 
 } // namespace kvr

@@ -16,25 +16,39 @@ using Strings = std::vector<std::string>;
 // Answers the dialog from a list of entered forms, keeping what it was shown.
 struct ScriptedDialog
 {
-    std::vector<std::optional<NewNodeForm>> answers;
-    std::vector<NewNodeForm> shown;
-    std::optional<NewNodeForm> operator()(const NewNodeForm &form)
+    std::vector<std::optional<HeaderForm>> answers;
+    std::vector<HeaderForm> shown;
+    std::optional<HeaderForm> operator()(const HeaderDialogView &view)
     {
-        shown.push_back(form);
+        shown.push_back(view.form);
         if (shown.size() > answers.size())
             return std::nullopt;
         return answers[shown.size() - 1];
     }
 };
 
-NewNodeForm form(std::string name, bool under = false, std::string holder = "me")
+HeaderForm form(std::string name, bool under = false, std::string holder = "me")
 {
-    return NewNodeForm { std::move(name), std::move(holder), "me", under };
+    HeaderForm entered;
+    entered.name = std::move(name);
+    entered.copyrightHolder = std::move(holder);
+    entered.inputter = "me";
+    entered.underSelectedFolder = under;
+    return entered;
+}
+
+std::optional<HeaderForm> named(std::optional<std::string> name)
+{
+    if (!name)
+        return std::nullopt;
+    HeaderForm entered;
+    entered.name = *name;
+    return entered;
 }
 
 TEST(EditorCreate, RefusesEmptyAndTakenNamesAndAddsUnderTheChosenPlace)
 {
-    using Answers = std::vector<std::optional<NewNodeForm>>;
+    using Answers = std::vector<std::optional<HeaderForm>>;
     struct Row
     {
         EntryKind kind;
@@ -133,7 +147,7 @@ TEST(EditorRename, RenamesTheNodeAndItsHistoryWithoutASiblingCheck)
     for (const Row &row : rows) {
         EditorFiles files("A[X,XY,B[Y]],AB,A");
         files.writeLog(unchanged);
-        const auto ask = [&](const RenameForm &) { return row.entered; };
+        const auto ask = [&](const HeaderDialogView &) { return named(row.entered); };
         const TreeEditResult result = renameNode(files.context, row.node, {}, ask);
         EXPECT_EQ(outlineOf(files.database.root), row.after) << row.after;
         Strings bothLearners = row.log;
@@ -148,11 +162,11 @@ TEST(EditorRename, ShowsTheHeaderRefusesEmptyNamesAndStopsWhenTheGridCannotCommi
 {
     EditorFiles files("A,B");
     findSection(files.database.root, "A").header.headerFields = { "c", "i", "s" };
-    std::vector<RenameForm> shown;
+    std::vector<HeaderForm> shown;
     std::vector<std::optional<std::string>> entered = { "", "x/y" };
-    const auto ask = [&](const RenameForm &form) {
-        shown.push_back(form);
-        return entered[shown.size() - 1];
+    const auto ask = [&](const HeaderDialogView &view) {
+        shown.push_back(view.form);
+        return named(entered[shown.size() - 1]);
     };
     const TreeEditResult result = renameNode(
         files.context, { "A", EntryKind::Section }, [] { return true; }, ask);
@@ -168,9 +182,9 @@ TEST(EditorRename, ShowsTheHeaderRefusesEmptyNamesAndStopsWhenTheGridCannotCommi
     bool asked = false;
     renameNode(
         files.context, { "B", EntryKind::Section }, [] { return false; },
-        [&](const RenameForm &) {
+        [&](const HeaderDialogView &) {
             asked = true;
-            return std::optional<std::string>("C");
+            return named("C");
         });
     EXPECT_FALSE(asked);
     EXPECT_EQ(files.prompter.texts().back(), sj("データベースの更新に失敗しました・・・"));
@@ -186,7 +200,7 @@ TEST(EditorRename, ALogThatCannotBeSavedIsTold)
     const std::string earlier = readFile(files.context.logPath);
     ASSERT_GT(earlier.size(), 4096u);
     EXPECT_TRUE(test::inChildWithFileLimit(4096, [&] {
-        const auto ask = [](const RenameForm &) { return std::optional<std::string>("B"); };
+        const auto ask = [](const HeaderDialogView &) { return named("B"); };
         return renameNode(files.context, { "A", EntryKind::Section }, {}, ask).changed
             && files.prompter.asked
             == std::vector { errorBox(sj("ログファイル ") + files.context.logPath

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "db/questiondatabase.h"
+#include "editor/headerdialog.h"
 #include "platform/prompter.h"
 
 // The question editor's commands on whole folders and collections, with every question and
@@ -34,25 +35,15 @@ struct TreeEditResult
     std::optional<NodeRef> select; // the node to select in the rebuilt tree
 };
 
-// The creation dialog's fields.
-struct NewNodeForm
-{
-    std::string name;
-    std::string copyrightHolder;
-    std::string inputter;
-    bool underSelectedFolder = false; // else at the root
-};
-// Shows the creation dialog filled with the form; the entered form, or nothing on cancel.
-using AskNewNode = std::function<std::optional<NewNodeForm>(const NewNodeForm &shown)>;
-
 // Creates a collection or folder at the root or under selectedFolder (given when a folder
-// is selected in the tree; it is then the preselected place). Both header texts start as
-// defaultUser. An empty name is refused, "/" becomes "／", and a name that is taken at
-// that place is refused; each refusal shows its message and asks again with the entered
-// name and place, the two header texts back at their presets.
+// is selected in the tree; it is then the preselected place), through the header dialog in
+// its creation use. Copyright holder and inputter start as defaultUser. A refused form
+// (headerFormRefusal; "/" becomes "／" first) and a name that is taken at that place show
+// their message and ask again with what was entered, the two header texts back at their
+// presets.
 TreeEditResult createNode(TreeEditContext &context, EntryKind kind,
                           const std::optional<std::string> &selectedFolder,
-                          const std::string &defaultUser, const AskNewNode &ask);
+                          const std::string &defaultUser, const AskHeader &ask);
 
 // Deletes a collection after saving it into "Backup.kvr" beside the database file, or a
 // folder after copying the database file to its ".old" path; both ask first. Nothing is
@@ -67,22 +58,21 @@ enum class TransferMode { Copy, Move };
 TreeEditResult transferNode(TreeEditContext &context, const NodeRef &source,
                             const std::string &targetFolder, TransferMode mode);
 
-// The rename dialog's fields: the name is editable, the two header texts are shown only.
-struct RenameForm
-{
-    std::string name;
-    std::string copyrightHolder;
-    std::string inputter;
-};
-// Shows the rename dialog; the entered name, or nothing on cancel.
-using AskNewName = std::function<std::optional<std::string>(const RenameForm &shown)>;
 // Writes the collection open in the grid back into the database; false when that fails.
 using CommitOpenSection = std::function<bool()>;
 
 // Renames a node and the learners' history with it. Siblings are not checked: the new name
 // may equal a sibling's, and a path then reaches the first of the two.
+// The header dialog in its rename use shows the name and, read-only, the header; an empty
+// or unstorable name is refused and asked again.
 TreeEditResult renameNode(TreeEditContext &context, const NodeRef &node,
-                          const CommitOpenSection &commit, const AskNewName &ask);
+                          const CommitOpenSection &commit, const AskHeader &ask);
+
+// The header dialog in its details use over an item's name and working header: the header
+// entered, or nothing on cancel. Fields the database file would misread are refused and
+// asked again.
+std::optional<CInnerHeader> askDetails(IPrompter &prompter, const std::string &name,
+                                       const CInnerHeader &header, const AskHeader &ask);
 
 // Where the backups of the database file at databasePath go.
 std::string backupFilePath(const std::string &databasePath);

@@ -4,7 +4,9 @@
 #include "db/exportfile.h"
 #include "db/treeops.h"
 #include "editor/editorsupport.h"
+#include "editor/textrules.h"
 #include "platform/cp932.h"
+#include "platform/environment.h"
 #include "platform/error.h"
 #include "platform/textfile.h"
 #include "platform/textformat.h"
@@ -21,6 +23,20 @@ constexpr const char *kBadExtension = "拡張子が不正です";
 constexpr const char *kFileMissing = "%sファイル %s が見つかりませんでした。";
 constexpr const char *kImportFailed = "インポートに失敗しました。";
 
+// The chosen path; nothing on cancel and for a path CP932 cannot hold (told).
+std::optional<std::string> enteredPath(IPrompter &prompter, const AskFilePath &ask,
+                                       const FileDialogRequest &request)
+{
+    const EnteredText path = ask(request);
+    if (!path) {
+        prompter.tell(unmappableTextMessage());
+        return std::nullopt;
+    }
+    if (path->empty())
+        return std::nullopt;
+    return path;
+}
+
 std::string dialogTitle(const char *purpose)
 {
     return formatText(cp932::text(kDialogTitle), cp932::text(purpose).c_str());
@@ -35,6 +51,9 @@ FileDialogRequest exportDialogRequest(const NodeRef &node)
     request.title = dialogTitle(folder ? "フォルダのファイル出力" : "問題集のファイル出力");
     request.filter = folder ? "Kvr FolderFile (*.kvf)" : "Kvr SectionFile (*.kve)";
     request.proposedName = proposedExportFileName(lastNameOf(node.path));
+    request.startFolder = env::desktopFolder();
+    request.defaultExtension = std::string(exportExtension(node.kind));
+    request.save = true;
     return request;
 }
 
@@ -43,6 +62,7 @@ FileDialogRequest importDialogRequest()
     FileDialogRequest request;
     request.title = dialogTitle("問題集／フォルダのファイルからの入力");
     request.filter = "Kvr Export File (*.kve;*.kvf)";
+    request.startFolder = env::desktopFolder();
     return request;
 }
 
@@ -51,9 +71,11 @@ bool exportCommand(const CQuestionDatabase &database, IPrompter &prompter, const
 {
     const std::string kind = editor::kindWord(node.kind);
     prompter.tell(formatText(cp932::text(kAnnounceExport), kind.c_str(), node.path.c_str()));
-    const std::string filePath = askSavePath(exportDialogRequest(node));
-    if (filePath.empty())
+    const std::optional<std::string> chosen =
+        enteredPath(prompter, askSavePath, exportDialogRequest(node));
+    if (!chosen)
         return false;
+    const std::string &filePath = *chosen;
     try {
         exportNode(database, node.path, filePath, node.kind);
     } catch (const KvrError &error) {
@@ -68,9 +90,11 @@ bool exportCommand(const CQuestionDatabase &database, IPrompter &prompter, const
 TreeEditResult importCommand(CQuestionDatabase &database, IPrompter &prompter,
                              const AskFilePath &askOpenPath)
 {
-    const std::string filePath = askOpenPath(importDialogRequest());
-    if (filePath.empty())
+    const std::optional<std::string> chosen =
+        enteredPath(prompter, askOpenPath, importDialogRequest());
+    if (!chosen)
         return {};
+    const std::string &filePath = *chosen;
     const std::optional<EntryKind> kind = importKindOf(filePath);
     if (!kind) {
         prompter.tell(cp932::text(kBadExtension));

@@ -3,26 +3,19 @@
 #include <functional>
 #include <string>
 
+#include "editor/editordialogs.h"
 #include "editor/editoroperations.h"
 
 // The editor's commands that write a node to an export file and read one back.
 namespace kvr {
 
-// What a file dialog shows (CP932).
-struct FileDialogRequest
-{
-    std::string title;
-    std::string filter;
-    std::string proposedName; // empty for an open dialog
-};
-// Shows a file dialog; the chosen path, or the empty text on cancel.
-using AskFilePath = std::function<std::string(const FileDialogRequest &request)>;
-
+// The save dialog of an export and the open dialog of an import; both start in the
+// desktop folder.
 FileDialogRequest exportDialogRequest(const NodeRef &node);
 FileDialogRequest importDialogRequest();
 
 // Announces the export, asks for the file and writes it, telling the outcome. True when the
-// file was written.
+// file was written. A path CP932 cannot hold is refused with its message.
 bool exportCommand(const CQuestionDatabase &database, IPrompter &prompter, const NodeRef &node,
                    const AskFilePath &askSavePath);
 
