@@ -8,6 +8,9 @@
 #include "db/testsupport.h"
 #include "db/testsupport_tree.h"
 #include "editor/editoroperations.h"
+#include "editor/rowcommands.h"
+#include "platform/namedmutex.h"
+#include "platform/settingsstore.h"
 #include "platform/testsupport_prompter.h"
 
 // Helpers of the tree-editing tests.
@@ -26,10 +29,54 @@ public:
     // The record paths of every learner in the log file, learner by learner.
     std::vector<std::string> logPaths() const;
 
+    // A log whose learners "u1" and "u2" each hold, for the collection at path, one record
+    // per mode given whose tally at position i has firstCorrect = marks[i].
+    void writeTallies(const std::string &path, const std::vector<int> &marks, int modes = 1) const;
+    // firstCorrect of each tally of every record of path, record by record ("3,0,5").
+    std::vector<std::string> tallyMarks(const std::string &path) const;
+
     CTempFile dbFile { "DBv3.kvr" };
     CQuestionDatabase database;
     CScriptedPrompter prompter;
     TreeEditContext context;
+};
+
+// A marker name no other test program uses.
+std::string uniqueMarkerName();
+
+// A clipboard in memory; text() gives nothing while unmappable is set.
+class FakeClipboard final : public IClipboard
+{
+public:
+    void setText(const std::string &text) override { content = text; }
+    bool hasText() const override { return content.has_value(); }
+    EnteredText text() const override
+    {
+        if (unmappable)
+            return std::nullopt;
+        return content;
+    }
+
+    std::optional<std::string> content;
+    bool unmappable = false;
+};
+
+// The database, the log, the settings and the open collection at path "S" for row
+// commands; the drill marker has a name of its own.
+class RowFiles : public EditorFiles
+{
+public:
+    explicit RowFiles(std::vector<std::string> lines, std::string_view outline = "S");
+
+    CMemorySettingsStore store;
+    FakeClipboard clipboard;
+    CCollectionEdit edit;
+    RowCommandContext rows;
+
+    std::vector<std::string> savedLines() const; // "S" as written to the file
+    // Holds the drill marker as a running drill does, with LastSection = lastSection.
+    void startDrill(const std::string &lastSection);
+    CNamedMutex drill;
 };
 
 } // namespace kvr::test
