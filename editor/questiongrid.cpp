@@ -127,8 +127,13 @@ RowEdit CQuestionGrid::pressPartOfSpeech(PartOfSpeech part)
 {
     if (!m_current)
         return {};
-    const std::string tag = tagAfterPressing(m_rows[*m_current].questionLines[0], part);
-    return rewriteCurrent(tag);
+    const CQuestion &row = m_rows[*m_current];
+    const std::string tag = tagAfterPressing(row.questionLines[0], part);
+    // A tag typed into the question field is the row's tag now, not part of its text.
+    m_fields = editFieldsOf(row, m_answerNumber);
+    const RowEdit edit = rewriteCurrent(tag);
+    showCurrent();
+    return edit;
 }
 
 RowEdit CQuestionGrid::rewriteCurrent(std::string_view tag)

@@ -105,4 +105,70 @@ void RowFiles::startDrill(const std::string &lastSection)
     store.writeString("Options", "LastSection", lastSection);
 }
 
+namespace {
+
+// The next scripted answer; nothing (cancel) once the script is used up.
+template <typename Answer, typename Request>
+Answer next(std::vector<Answer> &answers, std::vector<Request> &requests, const Request &request)
+{
+    requests.push_back(request);
+    if (requests.size() > answers.size())
+        return Answer {};
+    return answers[requests.size() - 1];
+}
+
+} // namespace
+
+SessionFiles::SessionFiles(std::string_view outline, const std::string &lastSection)
+    : EditorFiles(outline)
+{
+    save();
+    settings.DatabaseFilename = context.databasePath;
+    settings.LogPath = context.logPath;
+    settings.LastSection = lastSection;
+    store.writeString("Options", "LastSection", lastSection);
+    EditorDialogs dialogs {
+        [this](const HeaderDialogView &view) { return next(headerAnswers, headerViews, view); },
+        [this](const ChoiceDialogRequest &request) {
+            return next(choiceAnswers, choiceRequests, request);
+        },
+        [this](const FileDialogRequest &request) {
+            // Running out of answers means cancel: the empty path.
+            fileRequests.push_back(request);
+            if (fileRequests.size() > fileAnswers.size())
+                return EnteredText(std::string());
+            return fileAnswers[fileRequests.size() - 1];
+        },
+        [this](const EditorOptionsView &view) {
+            return next(optionsAnswers, optionsShown, view.form);
+        },
+    };
+    session = std::make_unique<CEditorSession>(EditorServices { settings, store, database,
+                                                                dictionaries, prompter, clipboard,
+                                                                dialogs, uniqueMarkerName() });
+}
+
+void SessionFiles::setLines(const std::string &path, std::vector<std::string> lines)
+{
+    findSection(database.root, path).lines = std::move(lines);
+    save();
+}
+
+std::vector<std::string> SessionFiles::savedLines(const std::string &path) const
+{
+    CQuestionDatabase saved;
+    readDatabase(saved, context.databasePath);
+    return findSection(saved.root, path).lines;
+}
+
+TreeIndexPath SessionFiles::chainOf(const std::string &path) const
+{
+    return findNodeByPath(session->view().tree, path);
+}
+
+bool SessionFiles::select(const std::string &path)
+{
+    return session->selectTreeItem(chainOf(path));
+}
+
 } // namespace kvr::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,6 +9,8 @@
 #include "db/testsupport.h"
 #include "db/testsupport_tree.h"
 #include "editor/editoroperations.h"
+#include "editor/editorsession.h"
+#include "editor/editorsettings.h"
 #include "editor/rowcommands.h"
 #include "platform/namedmutex.h"
 #include "platform/settingsstore.h"
@@ -77,6 +80,35 @@ public:
     // Holds the drill marker as a running drill does, with LastSection = lastSection.
     void startDrill(const std::string &lastSection);
     CNamedMutex drill;
+};
+
+// A main window's core over a database file, a log, settings and scripted dialogs.
+class SessionFiles : public EditorFiles
+{
+public:
+    explicit SessionFiles(std::string_view outline, const std::string &lastSection = {});
+
+    // Lines of the collection at path, in memory now, and as written to the file.
+    void setLines(const std::string &path, std::vector<std::string> lines);
+    std::vector<std::string> savedLines(const std::string &path) const;
+    // The tree item chain of a path.
+    TreeIndexPath chainOf(const std::string &path) const;
+    // Selects the item at path in the tree.
+    bool select(const std::string &path);
+
+    CEditorSettings settings;
+    CMemorySettingsStore store;
+    std::vector<WebDictionary> dictionaries;
+    FakeClipboard clipboard;
+    std::vector<std::optional<HeaderForm>> headerAnswers;
+    std::vector<HeaderDialogView> headerViews;
+    std::vector<std::optional<ChoiceAnswer>> choiceAnswers;
+    std::vector<ChoiceDialogRequest> choiceRequests;
+    std::vector<EnteredText> fileAnswers;
+    std::vector<FileDialogRequest> fileRequests;
+    std::vector<std::optional<EditorOptionsForm>> optionsAnswers;
+    std::vector<EditorOptionsForm> optionsShown;
+    std::unique_ptr<CEditorSession> session;
 };
 
 } // namespace kvr::test
