@@ -75,11 +75,13 @@ TreeEditResult createNode(TreeEditContext &context, EntryKind kind,
         if (!entered)
             return {};
         const bool under = entered->underSelectedFolder && selected;
-        shown = *entered;
-        shown.name = nodeNameFrom(entered->name);
-        shown.underSelectedFolder = under;
-        shown.unmappable = false;
         const std::optional<HeaderForm> form = checkedForm(context.prompter, use, *entered);
+        // Asked again with what was entered; text that could not be taken is not shown back.
+        if (!entered->unmappable) {
+            shown = *entered;
+            shown.name = nodeNameFrom(entered->name);
+            shown.underSelectedFolder = under;
+        }
         if (!form)
             continue;
         const std::string path = childPath(under ? *selectedFolder : std::string(), form->name);

@@ -109,6 +109,29 @@ TEST(EditorCreate, AsksAgainWithTheEnteredNameAndThePresetsAndStoresTheHeader)
     EXPECT_TRUE(header.notes.empty());
 }
 
+TEST(EditorCreate, RefusesUnstorableTextAndKeepsTheWholeHeader)
+{
+    EditorFiles files("S");
+    HeaderForm unmappable = form("X");
+    unmappable.unmappable = true;
+    HeaderForm dotted = form("T");
+    dotted.startMessage = ".start";
+    HeaderForm good = form("T");
+    good.startMessage = "start";
+    good.notes = "n1\r\nn2";
+    ScriptedDialog dialog { { unmappable, dotted, good }, {} };
+    const TreeEditResult result =
+        createNode(files.context, EntryKind::Folder, std::nullopt, "me", std::ref(dialog));
+    ASSERT_EQ(dialog.shown.size(), 3u);
+    EXPECT_EQ(dialog.shown[1].name, ""); // the unmappable entry is not shown back
+    EXPECT_EQ(dialog.shown[2].startMessage, ".start");
+    EXPECT_EQ(files.prompter.texts().size(), 3u); // two refusals and the success
+    ASSERT_TRUE(result.changed);
+    const CInnerHeader &header = findFolder(files.database.root, "T").header;
+    EXPECT_EQ(header.field(CInnerHeader::StartMessage), "start");
+    EXPECT_EQ(header.notes, (Strings { "n1", "n2" }));
+}
+
 TEST(EditorRename, RenamesTheNodeAndItsHistoryWithoutASiblingCheck)
 {
     struct Row
