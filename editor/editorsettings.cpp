@@ -60,22 +60,30 @@ bool CEditorSettings::load(ISettingsStore &store, std::string_view userName)
     return defaults.empty() || store.apply(defaults);
 }
 
+namespace {
+
+std::vector<SettingChange> ownChanges(const CEditorSettings &settings)
+{
+    return {
+        intChange("Pediod", settings.Pediod),
+        intChange("WindowSizeX", settings.WindowSizeX),
+        intChange("WindowSizeY", settings.WindowSizeY),
+        textChange(kOwn, "DefaultUser", settings.DefaultUser),
+    };
+}
+
+} // namespace
+
 bool CEditorSettings::saveOwn(ISettingsStore &store) const
 {
-    const std::vector<SettingChange> changes = {
-        intChange("Pediod", Pediod),
-        intChange("WindowSizeX", WindowSizeX),
-        intChange("WindowSizeY", WindowSizeY),
-        textChange(kOwn, "DefaultUser", DefaultUser),
-    };
-    return store.apply(changes);
+    return store.apply(ownChanges(*this));
 }
 
 bool CEditorSettings::saveAll(ISettingsStore &store)
 {
-    std::vector<SettingChange> changes;
+    std::vector<SettingChange> changes = ownChanges(*this);
     const auto shared = [&](std::string_view subkey, std::string_view name,
-                            const std::string &value, std::string &loaded) {
+                            const std::string &value, const std::string &loaded) {
         if (value != loaded)
             changes.push_back(textChange(subkey, name, value));
     };
@@ -83,7 +91,7 @@ bool CEditorSettings::saveAll(ISettingsStore &store)
     shared(kOptions, "LastSection", LastSection, m_loaded.LastSection);
     shared(kOptions, "LogPath", LogPath, m_loaded.LogPath);
     shared(kOptions, "WebdiciniPath", WebdiciniPath, m_loaded.WebdiciniPath);
-    if (!saveOwn(store) || (!changes.empty() && !store.apply(changes)))
+    if (!store.apply(changes))
         return false;
     m_loaded = { DatabaseFilename, LastSection, LogPath, WebdiciniPath };
     return true;
