@@ -129,6 +129,9 @@ struct TransferResult
 TransferResult transferOptions(Transfer direction, CKvrSettings &settings, OptionsCopy &copy,
                                ISoundPlayer &sound, IPrompter &prompter);
 
+// While a text field holds a text CP932 cannot hold: says which and returns true.
+bool refuseUnstorable(const OptionsCopy &copy, IPrompter &prompter);
+
 // A number field with the range it accepts; failedField names one of these.
 struct RangeFailure
 {

@@ -26,18 +26,6 @@ void warn(IPrompter &prompter, std::string text)
     prompter.ask(message);
 }
 
-bool refuseUnstorable(const OptionsCopy &copy, IPrompter &prompter)
-{
-    if (copy.unstorable.empty())
-        return false;
-    warn(prompter,
-         formatText(cp932::text("「%s」に使えない文字が含まれています。\n\n"
-                                "このプログラムで扱えない文字（一部の記号や外国の文字など）を"
-                                "除いて入力してください。"),
-                    copy.unstorable.front().label.c_str()));
-    return true;
-}
-
 // A ticked effect sound must be a file the player can play: it is played once and stopped.
 bool transferSound(Transfer direction, std::string &setting, bool &ticked, std::string &file,
                    ISoundPlayer &sound, IPrompter &prompter, const char *missingMessage)
@@ -161,6 +149,18 @@ constexpr OptionPage kPageOrder[] = {
 };
 
 } // namespace
+
+bool refuseUnstorable(const OptionsCopy &copy, IPrompter &prompter)
+{
+    if (copy.unstorable.empty())
+        return false;
+    warn(prompter,
+         formatText(cp932::text("「%s」に使えない文字が含まれています。\n\n"
+                                "このプログラムで扱えない文字（一部の記号や外国の文字など）を"
+                                "除いて入力してください。"),
+                    copy.unstorable.front().label.c_str()));
+    return true;
+}
 
 TransferResult transferOptions(Transfer direction, CKvrSettings &settings, OptionsCopy &copy,
                                ISoundPlayer &sound, IPrompter &prompter)
