@@ -62,8 +62,8 @@ struct DesktopShortcut
 // UTF-8 text of the Desktop Entry; false in ok when a value cannot be written.
 std::string desktopEntryText(const DesktopShortcut &shortcut, bool &ok);
 
-// Writes the desktop file into desktopFolder (CP932) under shortcutFileName, replacing an
-// existing file atomically, executable (0755). Returns the file's path (CP932), or the
+// Writes the desktop file into desktopFolder (CP932) under shortcutFileName (cut to the
+// folder's name limit), replacing an existing file atomically, executable (0755). Returns the file's path (CP932), or the
 // empty text on any failure.
 std::string writeDesktopShortcut(const std::string &desktopFolder, const DesktopShortcut &shortcut);
 

@@ -3,6 +3,7 @@
 #include "platform/textfile.h"
 
 #ifndef _WIN32
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -61,6 +62,14 @@ bool replaceExecutable(const std::string &nativeFolder, const std::string &nativ
     return true;
 }
 
+// The folder's own limit where it is stricter than the usual one (eCryptfs takes 143 bytes).
+std::size_t nameLimit(const std::string &nativeFolder)
+{
+    const long limit = ::pathconf(nativeFolder.c_str(), _PC_NAME_MAX);
+    return limit > 0 ? std::min<std::size_t>(std::size_t(limit), kMaxFileNameBytes)
+                     : kMaxFileNameBytes;
+}
+
 } // namespace
 
 std::string writeDesktopShortcut(const std::string &desktopFolder, const DesktopShortcut &shortcut)
@@ -69,9 +78,10 @@ std::string writeDesktopShortcut(const std::string &desktopFolder, const Desktop
     const std::string text = desktopEntryText(shortcut, ok);
     if (!ok || desktopFolder.empty() || !isDirectory(desktopFolder))
         return {};
+    const std::string folder = nativePath(desktopFolder);
     const std::string path =
-        env::joinPath(desktopFolder, shortcutFileName(shortcut.collectionPath));
-    if (!replaceExecutable(nativePath(desktopFolder), nativePath(path), text))
+        env::joinPath(desktopFolder, shortcutFileName(shortcut.collectionPath, nameLimit(folder)));
+    if (!replaceExecutable(folder, nativePath(path), text))
         return {};
     return path;
 }
