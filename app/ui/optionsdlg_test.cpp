@@ -160,6 +160,18 @@ private slots:
         QVERIFY(child<QCheckBox>(m_dialog.get(), "hideCountDialog")->isHidden());
     }
 
+    void theArrowsStayInsideTheRangeWhileTypingMayLeaveIt()
+    {
+        auto *wait = child<QSpinBox>(m_dialog.get(), "correctWaitTime");
+        wait->setValue(1999);
+        wait->stepBy(5);
+        QCOMPARE(wait->value(), 2000);
+        QTest::keyClick(wait, Qt::Key_PageUp);
+        QCOMPARE(wait->value(), 2000);
+        wait->setValue(2500);
+        QCOMPARE(wait->value(), 2500);
+    }
+
     void aSkinChosenFromTheListShowsItsInformation()
     {
         auto *list = child<QListWidget>(m_dialog.get(), "skinList");
