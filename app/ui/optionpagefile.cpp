@@ -13,7 +13,7 @@ namespace kvr::ui {
 COptionpageFile::COptionpageFile(QWidget *parent)
     : COptionPage(parent)
 {
-    struct Spec
+    struct Line
     {
         std::string OptionsCopy::*value;
         const char *label;
@@ -21,7 +21,7 @@ COptionpageFile::COptionpageFile(QWidget *parent)
         const char *browse;
         BrowseButton button;
     };
-    const Spec specs[] = {
+    const Line lines[] = {
         { &OptionsCopy::databasePath, "データベース", "databasePath", "databaseBrowse",
           BrowseButton::Database },
         { &OptionsCopy::logPath, "回答履歴ファイル", "logPath", "logBrowse", BrowseButton::Log },
@@ -31,17 +31,17 @@ COptionpageFile::COptionpageFile(QWidget *parent)
           "wavFolderBrowse", BrowseButton::WavFolder },
     };
     auto *layout = new QVBoxLayout(this);
-    for (const Spec &spec : specs) {
-        Row row { spec.value, spec.label, lineEdit(spec.field) };
-        QPushButton *browse = button(spec.browse, "参照");
-        const BrowseButton which = spec.button;
+    for (const Line &line : lines) {
+        Row row { line.value, line.label, lineEdit(line.field) };
+        QPushButton *browse = button(line.browse, "参照");
+        const BrowseButton which = line.button;
         connect(browse, &QPushButton::clicked, this,
                 [this, which] { forward([which](COptionsSheet &s) { s.browse(which); }); });
-        auto *line = new QHBoxLayout;
-        line->addWidget(row.field, 1);
-        line->addWidget(browse);
-        layout->addWidget(label(spec.label));
-        layout->addLayout(line);
+        auto *fieldRow = new QHBoxLayout;
+        fieldRow->addWidget(row.field, 1);
+        fieldRow->addWidget(browse);
+        layout->addWidget(label(line.label));
+        layout->addLayout(fieldRow);
         layout->addSpacing(6);
         m_rows.push_back(row);
     }
