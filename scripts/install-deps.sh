@@ -10,7 +10,7 @@ packages=(
     gstreamer1.0-plugins-good
     open-jtalk open-jtalk-mecab-naist-jdic
     fonts-ipafont-gothic fonts-ipafont-mincho
-    xvfb xauth
+    xvfb xauth desktop-file-utils
 )
 # The Japanese voice lives in Debian's contrib section, which a machine may not have
 # enabled. It is optional: without it Japanese text is simply not spoken.
