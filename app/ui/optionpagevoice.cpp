@@ -123,18 +123,15 @@ void COptionpageVoice::load(const OptionsCopy &copy, const OptionsEnabling &enab
     m_format->setCurrentIndex(copy.formatIndex);
     m_useVoice->setEnabled(enabling.useVoice);
     m_useWavvoice->setEnabled(enabling.useWavvoice);
-    for (auto [enabled, widgets] :
-         { std::pair { enabling.voiceTest,
-                       std::initializer_list<QWidget *> { m_testLabel, m_testText, m_test } },
-           std::pair { enabling.voiceRate,
-                       std::initializer_list<QWidget *> { m_rateLabel, m_rate } },
-           std::pair { enabling.voiceVolume,
-                       std::initializer_list<QWidget *> { m_volumeLabel, m_volume } },
-           std::pair { enabling.voiceFormat,
-                       std::initializer_list<QWidget *> { m_formatLabel, m_format } } }) {
+    // Each group of controls follows its own enabling rule.
+    const auto enable = [](bool enabled, std::initializer_list<QWidget *> widgets) {
         for (QWidget *w : widgets)
             w->setEnabled(enabled);
-    }
+    };
+    enable(enabling.voiceTest, { m_testLabel, m_testText, m_test });
+    enable(enabling.voiceRate, { m_rateLabel, m_rate });
+    enable(enabling.voiceVolume, { m_volumeLabel, m_volume });
+    enable(enabling.voiceFormat, { m_formatLabel, m_format });
 }
 
 void COptionpageVoice::collect(OptionsCopy &copy) const
