@@ -1,12 +1,19 @@
 #include "app/ui/helpwindow.h"
 
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 #include "app/ui/toolicons.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qtext.h"
+
+// The pages are compiled into this library; a static library must register them itself.
+static void registerHelpPages()
+{
+    Q_INIT_RESOURCE(kvr);
+}
 
 namespace kvr::ui {
 
@@ -19,6 +26,7 @@ CHelpWindow::CHelpWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_browser(new QTextBrowser(this))
 {
+    registerHelpPages();
     setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(utext("Kvr ヘルプ"));
     setWindowIcon(programIcon());
@@ -28,6 +36,7 @@ CHelpWindow::CHelpWindow(QWidget *parent)
     m_browser->setOpenExternalLinks(true);
     m_browser->setFont(gothicFont(14));
     m_browser->setFrameShape(QFrame::NoFrame);
+    m_browser->document()->setDocumentMargin(14);
 
     auto *bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("helpToolBar"));

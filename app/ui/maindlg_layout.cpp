@@ -1,10 +1,12 @@
 // The main window's geometry: panes, info labels, background, divider and size grip.
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QRubberBand>
+#include <QSizeGrip>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -60,6 +62,8 @@ void CMainDlg::layoutChildren()
     tabArea.setBottom(tabArea.bottom() - 2);
     tabArea.setRight(tabArea.right() - 4);
     m_tabArea->setGeometry(tabArea);
+    if (auto *grip = findChild<QSizeGrip *>())
+        grip->raise(); // above the panes, in the corner
     update();
 }
 
@@ -78,10 +82,14 @@ void CMainDlg::applyBackground()
     palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
     setPalette(palette);
     setAutoFillBackground(true);
-    // The bars keep the system's colours, like the frame around the window.
-    m_menuBar->setPalette(QPalette());
-    m_toolBar->setPalette(QPalette());
-    m_toolBar->setAutoFillBackground(true);
+    // The bars keep the system's colours, like the frame around the window. (Their styles
+    // paint through the parent's background, so a palette alone does not do it.)
+    const QString system = QApplication::palette().color(QPalette::Window).name();
+    m_menuBar->setStyleSheet(QStringLiteral("QMenuBar { background-color: %1; }").arg(system));
+    m_toolBar->setStyleSheet(QStringLiteral("QToolBar { background-color: %1; border: none;"
+                                            " padding: 0px; spacing: 1px; }"
+                                            "QToolButton { padding: 1px; }")
+                                 .arg(system));
 }
 
 void CMainDlg::paintEvent(QPaintEvent *event)

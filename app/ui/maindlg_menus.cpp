@@ -63,8 +63,6 @@ void CMainDlg::createToolBar()
     m_toolBar->setMovable(false);
     m_toolBar->setFloatable(false);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    m_toolBar->setStyleSheet(QStringLiteral("QToolBar { border: none; padding: 0px; spacing: 1px; }"
-                                            "QToolButton { padding: 1px; }"));
     for (const std::optional<MainCommand> &item : toolBarOrder()) {
         if (!item) {
             m_toolBar->addSeparator();

@@ -66,7 +66,10 @@ void CSplashDlg::paintEvent(QPaintEvent *)
 
     programIcon().paint(&p, QRect(34, 52, 96, 96));
 
+    // The title wants a proportional face; the fixed-pitch gothic spreads its letters.
     QFont title = gothicFont(40);
+    title.setFamilies(
+        { QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"), title.family() });
     title.setBold(true);
     p.setFont(title);
     p.setPen(Qt::white);

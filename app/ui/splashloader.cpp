@@ -1,5 +1,6 @@
 #include "app/ui/splashloader.h"
 
+#include <QEventLoop>
 #include <QFutureWatcher>
 #include <QMetaObject>
 #include <QtConcurrent/QtConcurrentRun>
@@ -19,7 +20,8 @@ bool runBehindSplash(CSplashDlg &splash, const std::function<bool(const StatusRe
             Qt::QueuedConnection);
     };
     QFutureWatcher<bool> watcher;
-    QObject::connect(&watcher, &QFutureWatcherBase::finished, &splash, &QDialog::accept);
+    QEventLoop loop;
+    QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
     watcher.setFuture(QtConcurrent::run([&load, &status]() noexcept {
         try {
             return load(status);
@@ -27,8 +29,14 @@ bool runBehindSplash(CSplashDlg &splash, const std::function<bool(const StatusRe
             return false;
         }
     }));
-    splash.exec();
+    // Modal like a dialog, but on a loop of its own: showing a window may already deliver
+    // the watcher's "finished", which would end a dialog's exec() before it began.
+    splash.setWindowModality(Qt::ApplicationModal);
+    splash.show();
+    if (!watcher.isFinished())
+        loop.exec();
     watcher.waitForFinished();
+    splash.hide();
     return watcher.result();
 }
 
