@@ -32,6 +32,7 @@ struct DataLocations
 // otherwise the per-user data folder.
 std::string defaultInstallPath(const DataLocations &locations);
 
+// Start-up calls this right after loading the settings, with their InstallPath.
 // When installPath is the per-user data folder and it has no "Datas" yet, fills it with
 // copies of the program folder's "Datas" and "skin" trees (existing files are never
 // overwritten; an empty "Datas" is made when nothing is shipped). False when a folder or

@@ -26,10 +26,12 @@ protected:
         const std::string shipped = m_folder / "usr/bin/Datas";
         m_locations.isWritable = [shipped](const std::string &folder) { return folder != shipped; };
     }
-    CKvrSettings load()
+    // What start-up does: load the settings, then seed the data folder they name.
+    CKvrSettings start()
     {
         CKvrSettings settings;
         settings.load(m_store, m_locations);
+        EXPECT_TRUE(seedUserData(settings.InstallPath, m_locations));
         return settings;
     }
     std::string user(const std::string &relative) const
@@ -44,16 +46,26 @@ protected:
 
 TEST_F(DataLayoutTest, WritableProgramFolderHoldsTheData)
 {
-    const CKvrSettings settings = load();
+    const CKvrSettings settings = start();
     EXPECT_EQ(settings.InstallPath, m_folder / "usr/bin");
     EXPECT_EQ(settings.DatabaseFilename, m_folder / "usr/bin/Datas/DBv3.kvr");
+    EXPECT_FALSE(std::filesystem::exists(m_folder / "share"));
+}
+
+TEST_F(DataLayoutTest, LoadingTheSettingsCopiesNothing)
+{
+    makeReadOnly();
+    CKvrSettings settings;
+    settings.load(m_store, m_locations);
+    EXPECT_EQ(settings.InstallPath, m_folder / "share/Kelvora");
+    EXPECT_EQ(settings.DatabaseFilename, user("Datas/DBv3.kvr"));
     EXPECT_FALSE(std::filesystem::exists(m_folder / "share"));
 }
 
 TEST_F(DataLayoutTest, ReadOnlyInstallSeedsAPerUserCopyOnce)
 {
     makeReadOnly();
-    const CKvrSettings settings = load();
+    const CKvrSettings settings = start();
     EXPECT_EQ(settings.InstallPath, m_folder / "share/Kelvora");
     EXPECT_EQ(m_store.readString("Options", "InstallPath"), settings.InstallPath);
     EXPECT_EQ(settings.DatabaseFilename, user("Datas/DBv3.kvr"));
@@ -66,7 +78,7 @@ TEST_F(DataLayoutTest, ReadOnlyInstallSeedsAPerUserCopyOnce)
     // The learner's own data is never replaced by the shipped files, nor added to later.
     m_folder.put("share/Kelvora/Datas/DBv3.kvr", "my questions");
     std::filesystem::remove(user("Datas/webdic.ini"));
-    load();
+    start();
     EXPECT_EQ(readFile(user("Datas/DBv3.kvr")), "my questions");
     EXPECT_FALSE(std::filesystem::exists(user("Datas/webdic.ini")));
 }
@@ -75,7 +87,7 @@ TEST_F(DataLayoutTest, SeedingKeepsFilesAlreadyInThePerUserFolder)
 {
     makeReadOnly();
     m_folder.put("share/Kelvora/skin/default.ini", "my skin");
-    load();
+    start();
     EXPECT_EQ(readFile(user("skin/default.ini")), "my skin");
     EXPECT_EQ(readFile(user("Datas/DBv3.kvr")), "shipped db");
 }
@@ -83,7 +95,7 @@ TEST_F(DataLayoutTest, SeedingKeepsFilesAlreadyInThePerUserFolder)
 TEST_F(DataLayoutTest, ProgramFolderWithoutDatasGetsAnEmptyPerUserDataFolder)
 {
     std::filesystem::remove_all(m_folder / "usr/bin/Datas");
-    const CKvrSettings settings = load();
+    const CKvrSettings settings = start();
     EXPECT_EQ(settings.InstallPath, m_folder / "share/Kelvora");
     EXPECT_TRUE(std::filesystem::is_directory(user("Datas")));
     EXPECT_EQ(readFile(user("skin/default.ini")), "[Design]");
@@ -92,9 +104,9 @@ TEST_F(DataLayoutTest, ProgramFolderWithoutDatasGetsAnEmptyPerUserDataFolder)
 TEST_F(DataLayoutTest, DeletedPerUserDataIsSeededAgain)
 {
     makeReadOnly();
-    load();
+    start();
     std::filesystem::remove_all(m_folder / "share/Kelvora");
-    const CKvrSettings settings = load();
+    const CKvrSettings settings = start();
     EXPECT_EQ(settings.InstallPath, m_folder / "share/Kelvora");
     EXPECT_EQ(readFile(user("Datas/DBv3.kvr")), "shipped db");
 }
@@ -103,7 +115,7 @@ TEST_F(DataLayoutTest, StoredInstallPathIsKeptAndNothingIsCopied)
 {
     makeReadOnly();
     ASSERT_TRUE(m_store.writeString("Options", "InstallPath", m_folder / "elsewhere"));
-    const CKvrSettings settings = load();
+    const CKvrSettings settings = start();
     EXPECT_EQ(settings.InstallPath, m_folder / "elsewhere");
     EXPECT_EQ(settings.LogPath, m_folder / "elsewhere/Datas/translog.txt");
     EXPECT_FALSE(std::filesystem::exists(m_folder / "share"));

@@ -232,10 +232,7 @@ bool CKvrSettings::load(ISettingsStore &store, const DataLocations &locations)
     const CSettingsValues stored = store.snapshot();
     CTransfer transfer(*this, Direction::Load, &stored, &locations);
     transfer.run({});
-    const bool written = transfer.writes().empty() || store.apply(transfer.writes());
-    // Seeding copies files only; no default above depends on it.
-    seedUserData(InstallPath, locations);
-    return written;
+    return transfer.writes().empty() || store.apply(transfer.writes());
 }
 
 bool CKvrSettings::saveAll(ISettingsStore &store)

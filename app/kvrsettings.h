@@ -74,6 +74,8 @@ struct CKvrSettings
     bool operator==(const CKvrSettings &) const = default;
 
     // Reads every value; true when the defaults written back (if any) were stored.
+    // locations only give the default InstallPath: loading never copies files (start-up
+    // calls seedUserData afterwards).
     bool load(ISettingsStore &store, const DataLocations &locations = DataLocations::current());
     bool saveAll(ISettingsStore &store);
     bool saveLastSection(ISettingsStore &store);

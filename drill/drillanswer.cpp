@@ -104,7 +104,7 @@ void CDrillSession::confirmChoice()
         m_services.voice.pronounce(
             VoiceOccasion::ChoiceRevealed, m_setup.drillMode, m_question,
             m_choices.slots[static_cast<std::size_t>(m_chosenPosition)].text);
-        m_services.timers.startTimer(TIMER_NEXT, m_settings.CorrectWaitTime);
+        armTimer(TIMER_NEXT, m_settings.CorrectWaitTime);
         return;
     }
     m_correctFlag = false;
@@ -126,7 +126,7 @@ void CDrillSession::correctTyped()
                                    expected);
     if (judgement.finished) {
         m_correctionDone = true;
-        m_services.timers.startTimer(TIMER_NEXT, m_settings.IncorrectWaitTime);
+        armTimer(TIMER_NEXT, m_settings.IncorrectWaitTime);
         return;
     }
     if (judgement.matched)
@@ -141,7 +141,7 @@ void CDrillSession::correctChoice(int row)
     m_view.feedback = correctionFeedback(m_choices, row);
     if (isCorrectionDone(m_choices, row)) {
         m_correctionDone = true;
-        m_services.timers.startTimer(TIMER_NEXT, m_settings.IncorrectWaitTime);
+        armTimer(TIMER_NEXT, m_settings.IncorrectWaitTime);
     }
 }
 
@@ -175,13 +175,13 @@ void CDrillSession::startFlashing()
     m_shownAnswer.clear();
     ++m_view.flashCount;
     m_flashCounter = 0;
-    m_services.timers.startTimer(TIMER_WRONG_FLASH, kFlashPeriodMs);
+    armTimer(TIMER_WRONG_FLASH, kFlashPeriodMs);
 }
 
 void CDrillSession::flashTick()
 {
     if (m_settings.IncorrectWaitTime - m_flashCounter * kFlashPeriodMs < 0) {
-        m_services.timers.stopTimer(TIMER_WRONG_FLASH);
+        disarmTimer(TIMER_WRONG_FLASH);
         beginCorrection();
         return;
     }
@@ -221,7 +221,7 @@ void CDrillSession::showAnswerStep()
     m_shownAnswer = m_answers.text(m_answerStep);
     m_services.voice.pronounce(VoiceOccasion::AnswerStepShown, m_setup.drillMode, m_question,
                                m_shownAnswer);
-    m_services.timers.startTimer(TIMER_ANSWER_STEP, m_settings.CorrectWaitTime);
+    armTimer(TIMER_ANSWER_STEP, m_settings.CorrectWaitTime);
 }
 
 void CDrillSession::showHint()
@@ -243,9 +243,9 @@ void CDrillSession::revealHint()
 
 void CDrillSession::stopLimitTimers()
 {
-    m_services.timers.stopTimer(TIMER_START_LIMIT);
-    m_services.timers.stopTimer(TIMER_SHOW_CHOICES);
-    m_services.timers.stopTimer(TIMER_REPLY_LIMIT);
+    disarmTimer(TIMER_START_LIMIT);
+    disarmTimer(TIMER_SHOW_CHOICES);
+    disarmTimer(TIMER_REPLY_LIMIT);
     m_startLimitRunning = false;
 }
 

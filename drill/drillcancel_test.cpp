@@ -9,8 +9,9 @@ namespace {
 
 using cp932::text;
 
-const std::string kRetryQuestion = text("キャンセル？") + "|"
-    + text("再回答を行いますか？\n（「いいえ」の場合、すぐに終了します。）");
+const Message kRetryQuestion =
+    test::messageOf(text("再回答を行いますか？\n（「いいえ」の場合、すぐに終了します。）"),
+                    text("キャンセル？"), Buttons::YesNoCancel);
 
 TEST(DrillCancel, OnTheFirstQuestionEndsAtOnceWithTheReport)
 {
@@ -24,7 +25,7 @@ TEST(DrillCancel, OnTheFirstQuestionEndsAtOnceWithTheReport)
         rig.session().cancel();
         EXPECT_TRUE(rig.view().closed);
         EXPECT_EQ(rig.results.reports.size(), 1u);
-        EXPECT_TRUE(rig.prompter.questions.empty());
+        EXPECT_TRUE(rig.prompter.asked.empty());
         EXPECT_FALSE(fileExists(rig.settings.LogPath)); // no answer: nothing recorded
         EXPECT_FALSE(rig.timers.isRunning(TIMER_NEXT));
     }
@@ -39,7 +40,7 @@ TEST(DrillCancel, AfterCorrectAnswersOnlyAdvancesTheSeriesByTheQuestionsDone)
     rig.answerAndWait("a1");
     ASSERT_EQ(rig.view().questionLines[0], "q2");
     rig.session().keyPress({ DrillKey::Escape });
-    EXPECT_TRUE(rig.prompter.questions.empty());
+    EXPECT_TRUE(rig.prompter.asked.empty());
     ASSERT_TRUE(rig.view().closed);
     EXPECT_EQ(rig.results.reports.at(0).rows[3].value, "2");
     const CSectionLog *record = rig.record();
@@ -50,8 +51,7 @@ TEST(DrillCancel, AfterCorrectAnswersOnlyAdvancesTheSeriesByTheQuestionsDone)
 
 TEST(DrillCancel, WithWrongAnswersAsksAndFollowsTheAnswer)
 {
-    for (const PromptAnswer answer :
-         { PromptAnswer::Cancel, PromptAnswer::No, PromptAnswer::Yes }) {
+    for (const Reply answer : { Reply::Cancel, Reply::No, Reply::Yes }) {
         SCOPED_TRACE(static_cast<int>(answer));
         DrillRig rig;
         rig.start(setupOf(simpleQuestions(5)));
@@ -59,11 +59,11 @@ TEST(DrillCancel, WithWrongAnswersAsksAndFollowsTheAnswer)
         rig.answerAndWait("a0");
         rig.answerAndWait("x");
         rig.answerAndWait("a2");
-        rig.prompter.answers = { answer };
+        rig.prompter.push(answer);
         rig.session().cancel();
-        EXPECT_EQ(rig.prompter.questions, (std::vector<std::string> { kRetryQuestion }));
+        EXPECT_EQ(rig.prompter.asked, (std::vector<Message> { kRetryQuestion }));
 
-        if (answer == PromptAnswer::Cancel) {
+        if (answer == Reply::Cancel) {
             EXPECT_FALSE(rig.view().closed);
             EXPECT_EQ(rig.view().state, DrillState::Answering);
             EXPECT_EQ(rig.view().questionLines[0], "q3");
@@ -72,7 +72,7 @@ TEST(DrillCancel, WithWrongAnswersAsksAndFollowsTheAnswer)
             EXPECT_TRUE(rig.results.reports.empty());
             continue;
         }
-        if (answer == PromptAnswer::Yes) {
+        if (answer == Reply::Yes) {
             // The first pass ends after three questions; the missed one is asked again.
             ASSERT_EQ(rig.view().pass, PassKind::Retry);
             EXPECT_EQ(rig.view().allQuestions.value, 1);
@@ -89,8 +89,51 @@ TEST(DrillCancel, WithWrongAnswersAsksAndFollowsTheAnswer)
         EXPECT_EQ(record->studyCount, 1);
         EXPECT_EQ(record->lastMissed, (std::vector<std::int32_t> { 1 }));
         // Only a drill that ran to its end moves the series on.
-        EXPECT_EQ(record->seriesDone, answer == PromptAnswer::Yes ? 3 : 0);
+        EXPECT_EQ(record->seriesDone, answer == Reply::Yes ? 3 : 0);
     }
+}
+
+TEST(DrillCancel, TheDrillStandsStillWhileTheQuestionIsOpen)
+{
+    DrillRig rig;
+    rig.settings.UseReplyStartLimitJe = true;
+    rig.settings.ReplyStartLimitJe = 3000;
+    rig.start(setupOf(simpleQuestions(5)));
+    ASSERT_TRUE(rig.awaitingAnswer());
+    rig.answerAndWait("a0");
+    rig.answerAndWait("x");
+    rig.answerAndWait("a2");
+    ASSERT_EQ(rig.view().questionLines[0], "q3");
+    rig.timers.advance(1000);
+    EXPECT_EQ(rig.view().limitBarValue, 333);
+
+    // A real box keeps delivering timer events; ten seconds pass while it is open.
+    int boxes = 0;
+    rig.prompter.whileOpen = [&](const Message &) {
+        ++boxes;
+        EXPECT_FALSE(rig.timers.isRunning(TIMER_START_LIMIT));
+        rig.timers.advance(10'000);
+    };
+    rig.prompter.push(Reply::Cancel);
+    rig.session().cancel();
+    ASSERT_EQ(boxes, 1);
+    EXPECT_EQ(rig.view().state, DrillState::Answering);
+    EXPECT_EQ(rig.view().questionLines[0], "q3");
+    EXPECT_EQ(rig.timers.period(TIMER_START_LIMIT), kLimitTickMs);
+
+    // The limit goes on where it stood: 2500 of 3000 ms used, not yet over.
+    rig.timers.advance(1500);
+    EXPECT_EQ(rig.view().state, DrillState::Answering);
+    EXPECT_EQ(rig.view().limitBarValue, 833);
+    rig.answerAndWait("a3");
+    ASSERT_EQ(rig.view().questionLines[0], "q4");
+
+    rig.prompter.push(Reply::No);
+    rig.session().cancel();
+    EXPECT_EQ(boxes, 2);
+    ASSERT_TRUE(rig.view().closed);
+    // The time in the boxes is no answer time.
+    EXPECT_EQ(rig.results.reports.at(0).rows[0].value, text("2.5 秒"));
 }
 
 TEST(DrillCancel, YesWhileACorrectAnswerIsShownDoesNotSkipAQuestion)
@@ -101,7 +144,7 @@ TEST(DrillCancel, YesWhileACorrectAnswerIsShownDoesNotSkipAQuestion)
     rig.answerAndWait("x");
     rig.session().confirm("a1");
     ASSERT_EQ(rig.view().state, DrillState::ShowingCorrect);
-    rig.prompter.answers = { PromptAnswer::Yes };
+    rig.prompter.push(Reply::Yes);
     rig.session().cancel();
     ASSERT_EQ(rig.view().questionLines[0], "q0");
     EXPECT_FALSE(rig.timers.isRunning(TIMER_ANSWER_STEP));
@@ -117,7 +160,7 @@ TEST(DrillCancel, InAReanswerPassEndsWithoutAsking)
     ASSERT_EQ(rig.view().pass, PassKind::Retry);
     rig.session().cancel();
     EXPECT_TRUE(rig.view().closed);
-    EXPECT_TRUE(rig.prompter.questions.empty());
+    EXPECT_TRUE(rig.prompter.asked.empty());
     EXPECT_EQ(rig.record()->seriesDone, 0);
 }
 
@@ -145,7 +188,7 @@ TEST(DrillCancel, ExitClosesWithoutReportOrHistory)
     EXPECT_TRUE(rig.view().closed);
     EXPECT_EQ(rig.view().state, DrillState::Ended);
     EXPECT_TRUE(rig.results.reports.empty());
-    EXPECT_TRUE(rig.prompter.questions.empty());
+    EXPECT_TRUE(rig.prompter.asked.empty());
     EXPECT_FALSE(fileExists(rig.settings.LogPath));
     EXPECT_EQ(rig.record()->studyCount, 0);
     EXPECT_TRUE(rig.timers.runUntilIdle().empty());
@@ -159,9 +202,12 @@ TEST(DrillCancel, AFailedHistorySaveIsReported)
     ASSERT_TRUE(rig.awaitingAnswer());
     rig.answerAndWait("a0");
     ASSERT_TRUE(rig.view().closed);
-    EXPECT_EQ(rig.prompter.messages,
-              (std::vector<std::string> { text("ログファイル ") + rig.settings.LogPath
-                                          + text(" を保存できませんでした。") }));
+    ASSERT_EQ(rig.prompter.asked.size(), 1u);
+    const Message &box = rig.prompter.asked[0];
+    EXPECT_EQ(box.text,
+              text("ログファイル ") + rig.settings.LogPath + text(" を保存できませんでした。"));
+    EXPECT_EQ(box.caption, "Error!");
+    EXPECT_TRUE(box.systemModal);
     EXPECT_EQ(rig.record()->studyCount, 1); // kept in memory for the next save
 }
 

@@ -1,7 +1,5 @@
 #include "drill/drilldisplay.h"
 
-#include <cstdio>
-
 #include "db/question.h"
 #include "platform/cp932.h"
 
@@ -113,18 +111,6 @@ std::string drillCaption(std::string_view sectionPath)
     caption += sectionPath;
     caption += " -";
     return caption;
-}
-
-std::string formatNumber(std::string_view format, int value)
-{
-    const std::string pattern(format);
-    const int length = std::snprintf(nullptr, 0, pattern.c_str(), value);
-    if (length <= 0)
-        return {};
-    std::string result(static_cast<std::size_t>(length) + 1, '\0');
-    std::snprintf(result.data(), result.size(), pattern.c_str(), value);
-    result.resize(static_cast<std::size_t>(length));
-    return result;
 }
 
 } // namespace kvr

@@ -40,7 +40,4 @@ std::string defaultInstruction(DrillMode mode);
 // "Kelvora (Translate Window)  - <path> -".
 std::string drillCaption(std::string_view sectionPath);
 
-// printf of one integer into a CP932 format text (trail bytes are never "%").
-std::string formatNumber(std::string_view format, int value);
-
 } // namespace kvr

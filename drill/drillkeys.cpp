@@ -2,6 +2,7 @@
 #include "drill/drillsession.h"
 #include "drill/pronunciation.h"
 #include "platform/cp932.h"
+#include "platform/textformat.h"
 
 namespace kvr {
 
@@ -51,9 +52,9 @@ KeyAction CDrillSession::keyPress(const DrillKey &key)
     }
 
     if (m_startLimitRunning && !key.ctrl && stopsStartLimit(key)) {
-        m_services.timers.stopTimer(TIMER_START_LIMIT);
+        disarmTimer(TIMER_START_LIMIT);
         m_startLimitRunning = false;
-        m_services.timers.startTimer(TIMER_HIDE_BAR, kHideBarDelayMs);
+        armTimer(TIMER_HIDE_BAR, kHideBarDelayMs);
     }
     if ((key.ctrl || key.alt) && isLetter(key, 'B'))
         return hasLastQuestion() ? KeyAction::OpenLastQuestionMenu : KeyAction::Consumed;
@@ -99,7 +100,7 @@ void CDrillSession::cycleHint()
     m_hintIndex = m_hintIndex + 1 >= count ? 0 : m_hintIndex + 1;
     const std::string &answer = m_answers.text(m_hintIndex);
     setInputText(answer.substr(0, answer.empty() ? 0 : cp932::charLength(answer, 0)));
-    showNotice(formatNumber(cp932::text("答え %d のヒントです"), m_hintIndex + 1));
+    showNotice(formatText(cp932::text("答え %d のヒントです"), m_hintIndex + 1));
 }
 
 void CDrillSession::pronounceOnRequest()

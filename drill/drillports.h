@@ -6,20 +6,6 @@ namespace kvr {
 
 struct ResultReport;
 
-enum class PromptAnswer { Yes, No, Cancel };
-
-// The message boxes the session must show. The program shows real boxes; tests script the
-// answers, so nothing blocks.
-class IDrillPrompter
-{
-public:
-    virtual ~IDrillPrompter() = default;
-    // A Yes / No / Cancel question.
-    virtual PromptAnswer askYesNoCancel(const std::string &text, const std::string &caption) = 0;
-    // A plain message with an OK button.
-    virtual void showMessage(const std::string &text) = 0;
-};
-
 // Shows the result report modally; the session goes on when it returns.
 class IResultPresenter
 {

@@ -8,7 +8,7 @@
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/crand.h"
-#include "platform/error.h"
+#include "platform/textformat.h"
 
 namespace kvr {
 
@@ -65,19 +65,13 @@ void CDrillSession::open()
             button.enabled = false;
     }
     m_view.feedback = cp932::text("まもなく始まります。がんばってください！");
-    m_services.timers.startTimer(TIMER_NEXT, kStartDelayMs);
+    armTimer(TIMER_NEXT, kStartDelayMs);
 }
 
 void CDrillSession::takeWorkingTallies()
 {
-    CUserLog *user = nullptr;
-    try {
-        user = &m_log.findUserLog(m_settings.UserName);
-    } catch (const KvrError &) {
-        user = &m_log.addUserLog(m_settings.UserName);
-    }
-    const CSectionLog &record =
-        obtainSectionLog(*user, m_setup.sectionPath, toLogMode(m_setup.drillMode));
+    const CSectionLog &record = obtainSectionLog(obtainUserLog(m_log, m_settings.UserName),
+                                                 m_setup.sectionPath, toLogMode(m_setup.drillMode));
     m_tallies = record.questionTallies;
 }
 
@@ -101,8 +95,8 @@ void CDrillSession::nextQuestion()
 
     m_lastQuestionLine = m_currentLine;
     if (!loadQuestion()) {
-        m_view.feedback = formatNumber(cp932::text("データの取得に失敗しました。(contents:%d)"),
-                                       static_cast<int>(m_order.size()));
+        m_view.feedback = formatText(cp932::text("データの取得に失敗しました。(contents:%d)"),
+                                     static_cast<int>(m_order.size()));
         return;
     }
     showQuestion();
@@ -254,7 +248,7 @@ void CDrillSession::startTimeLimits()
             m_startLimitRunning = true;
             m_view.limitBarVisible = true;
             m_view.limitBarValue = 0;
-            m_services.timers.startTimer(TIMER_START_LIMIT, kLimitTickMs);
+            armTimer(TIMER_START_LIMIT, kLimitTickMs);
         }
         return;
     case DrillMode::EnglishToJapaneseTyped:
@@ -272,13 +266,13 @@ void CDrillSession::startTimeLimits()
     if (showLimit) {
         setChoiceRows(ChoiceButtons {}, true);
         m_showLimitTick = now;
-        m_services.timers.startTimer(TIMER_SHOW_CHOICES, kLimitTickMs);
+        armTimer(TIMER_SHOW_CHOICES, kLimitTickMs);
     }
     if (replyLimit) {
         m_replyLimitTick = now;
         m_view.limitBarVisible = true;
         m_view.limitBarValue = 0;
-        m_services.timers.startTimer(TIMER_REPLY_LIMIT, kLimitTickMs);
+        armTimer(TIMER_REPLY_LIMIT, kLimitTickMs);
     }
 }
 
@@ -305,7 +299,7 @@ void CDrillSession::limitTick(int id)
     const std::uint32_t tick = m_services.clock.tick();
     if (id == TIMER_SHOW_CHOICES) {
         if (static_cast<std::int64_t>(tick - m_showLimitTick) > showLimitMs()) {
-            m_services.timers.stopTimer(TIMER_SHOW_CHOICES);
+            disarmTimer(TIMER_SHOW_CHOICES);
             setChoiceRows(buttonsOnShow(m_choices), true);
             setFocus(DrillFocus::Choice1);
         }
@@ -315,7 +309,7 @@ void CDrillSession::limitTick(int id)
     const std::uint32_t elapsed = tick - (start ? m_startLimitTick : m_replyLimitTick);
     const int limit = start ? m_settings.ReplyStartLimitJe : replyLimitMs();
     if (static_cast<std::int64_t>(elapsed) > limit) {
-        m_services.timers.stopTimer(id);
+        disarmTimer(id);
         if (start)
             m_startLimitRunning = false;
         m_view.limitBarVisible = false;
@@ -332,20 +326,23 @@ void CDrillSession::limitTick(int id)
 
 void CDrillSession::onTimer(int id)
 {
+    // A modal box keeps delivering timer events; the held ones wait for it to close.
+    if (m_timersHeld && id != TIMER_NOTICE)
+        return;
     switch (id) {
     case TIMER_NOTICE:
-        m_services.timers.stopTimer(id);
+        disarmTimer(id);
         m_view.notice.clear();
         return;
     case TIMER_NEXT:
-        m_services.timers.stopTimer(id);
+        disarmTimer(id);
         nextQuestion();
         return;
     case TIMER_WRONG_FLASH:
         flashTick();
         return;
     case TIMER_ANSWER_STEP:
-        m_services.timers.stopTimer(id);
+        disarmTimer(id);
         ++m_answerStep;
         showAnswerStep();
         return;
@@ -355,12 +352,12 @@ void CDrillSession::onTimer(int id)
         limitTick(id);
         return;
     case TIMER_HIDE_BAR:
-        m_services.timers.stopTimer(id);
+        disarmTimer(id);
         m_view.limitBarVisible = false;
         return;
     default:
-        m_services.prompter.showMessage("Unknown TIMER event received...");
-        m_services.timers.stopTimer(id);
+        m_services.prompter.tell("Unknown TIMER event received...");
+        disarmTimer(id);
         return;
     }
 }
@@ -391,7 +388,7 @@ bool CDrillSession::hasLastQuestion() const
 void CDrillSession::showNotice(std::string text)
 {
     m_view.notice = std::move(text);
-    m_services.timers.startTimer(TIMER_NOTICE, kNoticePeriodMs);
+    armTimer(TIMER_NOTICE, kNoticePeriodMs);
 }
 
 void CDrillSession::showSaveReport(const SaveReport &report)
@@ -399,7 +396,7 @@ void CDrillSession::showSaveReport(const SaveReport &report)
     if (report.kind == SaveReport::Notice)
         showNotice(report.text);
     else if (report.kind == SaveReport::MessageBox)
-        m_services.prompter.showMessage(report.text);
+        m_services.prompter.tell(report.text);
 }
 
 } // namespace kvr

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "drill/fourchoice.h"
 #include "drill/lastquestion.h"
 #include "history/answerlog.h"
+#include "platform/prompter.h"
 
 namespace kvr {
 
@@ -27,7 +29,7 @@ struct DrillServices
     ITimerHost &timers;
     const IClock &clock;
     CPronunciation &voice;
-    IDrillPrompter &prompter;
+    IPrompter &prompter;
     IResultPresenter &results;
 };
 
@@ -108,6 +110,13 @@ private:
     void recordHistory(std::int64_t endTime);
     void stopAllTimers();
     void stopQuestionTimers();
+    Reply askWithTimersHeld(const Message &message);
+    void holdQuestionTimers();
+    void resumeQuestionTimers();
+
+    // Every timer goes through these, so the session knows which of its timers run.
+    void armTimer(int id, int periodMs);
+    void disarmTimer(int id);
 
     DrillSetup m_setup;
     CKvrSettings m_settings; // as read when the drill starts
@@ -165,6 +174,11 @@ private:
     std::uint32_t m_showLimitTick = 0;
     std::uint32_t m_replyLimitTick = 0;
     bool m_startLimitRunning = false;
+
+    std::map<int, int> m_runningTimers; // id -> period
+    std::map<int, int> m_heldTimers; // stopped while a question box is open
+    std::uint32_t m_heldSinceTick = 0;
+    bool m_timersHeld = false;
 
     DrillView m_view; // controls and texts the steps set; view() adds the derived figures
 };

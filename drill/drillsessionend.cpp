@@ -23,18 +23,21 @@ void CDrillSession::cancel()
         nextQuestion();
         return;
     }
-    const PromptAnswer answer = m_services.prompter.askYesNoCancel(
-        cp932::text("再回答を行いますか？\n（「いいえ」の場合、すぐに終了します。）"),
-        cp932::text("キャンセル？"));
-    switch (answer) {
-    case PromptAnswer::Cancel:
+    Message question;
+    question.text = cp932::text("再回答を行いますか？\n（「いいえ」の場合、すぐに終了します。）");
+    question.caption = cp932::text("キャンセル？");
+    question.buttons = Buttons::YesNoCancel;
+    switch (askWithTimersHeld(question)) {
+    case Reply::Cancel:
+    case Reply::Ok: // not a button of this box
         m_state = state;
         m_pass = pass;
+        resumeQuestionTimers();
         return;
-    case PromptAnswer::No:
+    case Reply::No:
         endStep();
         return;
-    case PromptAnswer::Yes:
+    case Reply::Yes:
         stopQuestionTimers();
         m_stopAfter = m_passIndex;
         nextQuestion();
@@ -80,18 +83,63 @@ void CDrillSession::recordHistory(std::int64_t endTime)
     drill.advancesSeries = m_setup.selection.empty() && m_finishedNormally;
     drill.seed = m_setup.orderSeed;
     drill.questionsTaken = m_stopAfter;
+    drill.newSeries = m_setup.newSeries;
     // A drill left during its first pass still missed what it missed so far.
     const std::vector<int> &missed = m_firstPassDone ? m_wrongFirstPass : m_wrongThisPass;
     drill.missed.assign(missed.begin(), missed.end());
     if (!m_log.recordFinishedDrill(drill, m_settings.LogPath))
-        m_services.prompter.showMessage(cp932::text("ログファイル ") + m_settings.LogPath
-                                        + cp932::text(" を保存できませんでした。"));
+        m_services.prompter.ask(errorBox(logSaveFailedText(m_settings.LogPath)));
+}
+
+// While the question is open the drill stands still: its question's timers are stopped
+// (and late expiries ignored), and the time spent in the box is taken out of every time
+// limit and of the answer time when the drill goes on.
+Reply CDrillSession::askWithTimersHeld(const Message &message)
+{
+    holdQuestionTimers();
+    const Reply reply = m_services.prompter.ask(message);
+    m_timersHeld = false;
+    return reply;
+}
+
+void CDrillSession::holdQuestionTimers()
+{
+    m_heldTimers = m_runningTimers;
+    m_heldTimers.erase(TIMER_NOTICE);
+    for (const auto &[id, period] : m_heldTimers)
+        disarmTimer(id);
+    m_heldSinceTick = m_services.clock.tick();
+    m_timersHeld = true;
+}
+
+// Re-arms the held timers with their full periods.
+void CDrillSession::resumeQuestionTimers()
+{
+    const std::uint32_t paused = m_services.clock.tick() - m_heldSinceTick;
+    for (std::uint32_t *since :
+         { &m_questionStartTick, &m_startLimitTick, &m_showLimitTick, &m_replyLimitTick })
+        *since += paused;
+    for (const auto &[id, period] : m_heldTimers)
+        armTimer(id, period);
+    m_heldTimers.clear();
+}
+
+void CDrillSession::armTimer(int id, int periodMs)
+{
+    m_runningTimers[id] = periodMs;
+    m_services.timers.startTimer(id, periodMs);
+}
+
+void CDrillSession::disarmTimer(int id)
+{
+    m_runningTimers.erase(id);
+    m_services.timers.stopTimer(id);
 }
 
 void CDrillSession::stopAllTimers()
 {
     for (int id : kDrillTimerIds)
-        m_services.timers.stopTimer(id);
+        disarmTimer(id);
     m_startLimitRunning = false;
 }
 
@@ -100,7 +148,7 @@ void CDrillSession::stopQuestionTimers()
 {
     for (int id : kDrillTimerIds) {
         if (id != TIMER_NOTICE)
-            m_services.timers.stopTimer(id);
+            disarmTimer(id);
     }
     m_startLimitRunning = false;
 }

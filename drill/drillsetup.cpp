@@ -1,13 +1,13 @@
 #include "drill/drillsetup.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "app/kvrsettings.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/crand.h"
 #include "platform/error.h"
+#include "platform/textformat.h"
 
 namespace kvr {
 
@@ -46,17 +46,6 @@ int drawRandom(std::vector<int> &pool)
     return position;
 }
 
-CSectionLog *findLearnerRecord(CAnswerLog &log, std::string_view userName,
-                               std::string_view sectionPath, LogModeIndex mode)
-{
-    try {
-        CUserLog &user = log.findUserLog(userName);
-        return &findSectionLog(user, sectionPath, mode);
-    } catch (const KvrError &) {
-        return nullptr;
-    }
-}
-
 std::optional<LogModeIndex> logModeFromSetting(int logMode)
 {
     if (logMode < 0 || logMode >= kDrillModeCount)
@@ -64,9 +53,10 @@ std::optional<LogModeIndex> logModeFromSetting(int logMode)
     return static_cast<LogModeIndex>(logMode);
 }
 
-void prepareSeries(DrillSetup &setup, bool random, int questionCount, CSectionLog *record,
+void prepareSeries(DrillSetup &setup, bool random, int questionCount, const CSectionLog *record,
                    const IClock &clock)
 {
+    setup.newSeries = false;
     if (record && record->seriesDone > 0 && record->seriesDone < questionCount) {
         const bool randomSeries = record->seriesSeed != 0;
         if (randomSeries) {
@@ -84,17 +74,17 @@ void prepareSeries(DrillSetup &setup, bool random, int questionCount, CSectionLo
     }
     // A new series counts from zero, also when it follows a series of the other kind:
     // otherwise the end-of-drill advance would add to the old count and cut the new
-    // permutation short, repeating questions.
-    if (record)
-        record->seriesDone = 0;
+    // permutation short, repeating questions. The record keeps its count until the drill
+    // is recorded.
+    setup.newSeries = true;
     setup.orderSeed = random ? timeSeed(clock) : 0;
     setup.orderSkip = 0;
 }
 
-void prepareSeries(DrillSetup &setup, bool random, int questionCount, CAnswerLog &log,
+void prepareSeries(DrillSetup &setup, bool random, int questionCount, const CAnswerLog &log,
                    const CKvrSettings &settings, const IClock &clock)
 {
-    CSectionLog *record = nullptr;
+    const CSectionLog *record = nullptr;
     if (const auto mode = logModeFromSetting(settings.LogMode))
         record = findLearnerRecord(log, settings.UserName, setup.sectionPath, *mode);
     prepareSeries(setup, random, questionCount, record, clock);
@@ -279,10 +269,7 @@ bool countDlgAccepts(int value)
 
 std::string countDlgRangeLabel(int questionCount)
 {
-    const std::string format = cp932::text("(1～%d)");
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format.c_str(), questionCount);
-    return buffer;
+    return formatText(cp932::text("(1～%d)"), questionCount);
 }
 
 DrillStart startDrill(const DrillStartRequest &request, const CFolder &root, CAnswerLog &log,
@@ -328,8 +315,8 @@ DrillStart startDrill(const DrillStartRequest &request, const CFolder &root, CAn
     setup.selection = request.selection;
     setup.sectionCopy = *section;
     if (setup.selection.empty()) {
-        CSectionLog *record = findLearnerRecord(log, settings.UserName, setup.sectionPath,
-                                                toLogMode(setup.drillMode));
+        const CSectionLog *record = findLearnerRecord(log, settings.UserName, setup.sectionPath,
+                                                      toLogMode(setup.drillMode));
         prepareSeries(setup, !setup.sequentialOrder, questionCount, record, clock);
     } else {
         setup.orderSeed = setup.sequentialOrder ? 0 : timeSeed(clock);

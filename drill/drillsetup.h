@@ -27,6 +27,10 @@ struct DrillSetup
     std::vector<int> selection; // explicit positions; empty: the whole collection
     std::uint32_t orderSeed = 0; // 0 for sequential order
     int orderSkip = 0; // questions of the series taken by earlier drills
+    // The drill starts a new series: when it ends normally, the series counts from its
+    // questions alone. Until then the stored progress stays, so a drill that is cancelled
+    // or never recorded loses nothing.
+    bool newSeries = false;
 };
 
 // Positions, ascending, of the lines whose first byte is "?".
@@ -35,22 +39,17 @@ std::vector<int> buildQuestionPool(const CSection &section);
 // Removes and returns the element at crt::rand() % size; -1 (and no draw) when empty.
 int drawRandom(std::vector<int> &pool);
 
-// The learner's record for (path, mode), or nullptr when the learner or the record is
-// missing. Never creates anything.
-CSectionLog *findLearnerRecord(CAnswerLog &log, std::string_view userName,
-                               std::string_view sectionPath, LogModeIndex mode);
 // The LogMode setting as a mode index; nothing for a value outside 0-4.
 std::optional<LogModeIndex> logModeFromSetting(int logMode);
 
-// Sets orderSeed and orderSkip: continues the stored series of the same order kind or
-// starts a new one (seed = clock.now() for a random drill). record may be nullptr (no
-// history yet). When the stored series is not continued, the record's seriesDone is reset
-// to 0 so the end-of-drill advance counts the new series from its start.
-void prepareSeries(DrillSetup &setup, bool random, int questionCount, CSectionLog *record,
+// Sets orderSeed, orderSkip and newSeries: continues the stored series of the same order
+// kind or starts a new one (seed = clock.now() for a random drill). record may be nullptr
+// (no history yet); it is never changed.
+void prepareSeries(DrillSetup &setup, bool random, int questionCount, const CSectionLog *record,
                    const IClock &clock);
 // The same, finding the record of settings.UserName / settings.LogMode; a failed look-up
 // silently starts a new series.
-void prepareSeries(DrillSetup &setup, bool random, int questionCount, CAnswerLog &log,
+void prepareSeries(DrillSetup &setup, bool random, int questionCount, const CAnswerLog &log,
                    const CKvrSettings &settings, const IClock &clock);
 
 // The rate basis (CorrectrateMode): which adjusted tallies give a question's correct rate.

@@ -40,9 +40,7 @@ std::vector<int> runDrill(CSectionLog &record, const CSection &section, bool ran
     setup.requestedCount = count;
     prepareSeries(setup, random, section.questionCount(), &record, clock);
     const std::vector<int> order = firstPassOrder(setup, clock);
-    record.seriesSeed = setup.orderSeed;
-    record.seriesDone += static_cast<int>(order.size());
-    record.lastSeriesCount = static_cast<int>(order.size());
+    advanceSeries(record, setup.orderSeed, static_cast<int>(order.size()), setup.newSeries);
     if (used)
         *used = setup;
     return order;
@@ -361,6 +359,17 @@ TEST(StartDrill, FillsTheSetupAndContinuesTheSeries)
     EXPECT_EQ(setup.requestedCount, 20);
     EXPECT_EQ(setup.orderSeed, 88u);
     EXPECT_EQ(setup.orderSkip, 4);
+    EXPECT_FALSE(setup.newSeries);
+
+    // A finished series starts anew, but the record keeps its count until a drill of the
+    // new series is recorded.
+    StartFixture h;
+    h.record->seriesDone = 12;
+    const DrillStart fresh = h.start();
+    EXPECT_EQ(fresh.setup.orderSeed, 5000u);
+    EXPECT_EQ(fresh.setup.orderSkip, 0);
+    EXPECT_TRUE(fresh.setup.newSeries);
+    EXPECT_EQ(h.record->seriesDone, 12);
 
     // A selection takes a fresh seed and leaves the series alone.
     StartFixture g;
@@ -404,7 +413,7 @@ TEST(StartDrill, CancelsAndMissingCollectionsStartNothing)
 {
     for (bool cancelOrder : { true, false }) {
         StartFixture f;
-        f.record->seriesDone = 12; // a started drill would reset it
+        f.record->seriesDone = 12; // a new series, yet nothing changes before it is recorded
         if (cancelOrder)
             f.prompter.order.reset();
         else

@@ -163,8 +163,8 @@ TEST(DrillTiming, UnknownTimerIsReportedAndStopped)
     rig.start(setupOf(simpleQuestions(1)));
     rig.timers.startTimer(8, 10);
     ASSERT_TRUE(rig.timers.fire(8));
-    EXPECT_EQ(rig.prompter.messages,
-              (std::vector<std::string> { "Unknown TIMER event received..." }));
+    EXPECT_EQ(rig.prompter.asked,
+              (std::vector<Message> { test::messageOf("Unknown TIMER event received...") }));
     EXPECT_FALSE(rig.timers.isRunning(8));
 }
 

@@ -3,6 +3,7 @@
 #include "drill/drilldisplay.h"
 #include "drill/drillsession.h"
 #include "platform/cp932.h"
+#include "platform/textformat.h"
 
 namespace kvr {
 
@@ -10,7 +11,7 @@ namespace {
 
 CounterView counter(int value, Rgb colour)
 {
-    return { value, formatNumber("%4d", value), colour };
+    return { value, formatText("%4d", value), colour };
 }
 
 // Colour of a re-answer entry of the pass list.
@@ -39,11 +40,10 @@ DrillView CDrillSession::view() const
     view.passList[0] = { cp932::text("最初の回答"),
                          {},
                          m_pass == PassKind::First && !ended ? kActivePassColour : kPassColour };
-    view.passList[1] = { cp932::text("再回答"),
-                         formatNumber(cp932::text("(%d 回目)"), m_retryCount),
+    view.passList[1] = { cp932::text("再回答"), formatText(cp932::text("(%d 回目)"), m_retryCount),
                          retryEntryColour(m_pass == PassKind::Retry, ended, anyWrong) };
     view.passList[2] = { cp932::text("再々回答"),
-                         formatNumber(cp932::text("(%d 回目)"), m_finalRetryCount),
+                         formatText(cp932::text("(%d 回目)"), m_finalRetryCount),
                          retryEntryColour(m_pass == PassKind::FinalRetry, ended, anyWrong) };
     view.passList[3] = { cp932::text("終了"), {}, ended ? kActivePassColour : kPassColour };
 
@@ -59,7 +59,7 @@ DrillView CDrillSession::view() const
 
     for (const CAnswerList::Entry &entry : m_answers.entries()) {
         view.answerMarks.push_back({ entry.entered, cp932::text(entry.entered ? "●" : "○"),
-                                     formatNumber("(%d)", wordCount(entry.acceptedText)) });
+                                     formatText("(%d)", wordCount(entry.acceptedText)) });
     }
 
     const bool judged = m_state == DrillState::ShowingCorrect || m_state == DrillState::ShowingWrong

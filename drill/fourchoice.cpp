@@ -1,12 +1,12 @@
 #include "drill/fourchoice.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 #include "drill/drillsetup.h"
 #include "platform/cp932.h"
 #include "platform/crand.h"
+#include "platform/textformat.h"
 
 namespace kvr {
 
@@ -123,10 +123,7 @@ std::string rightPickFeedback()
 
 std::string correctionPrompt(const FourChoices &choices)
 {
-    const std::string format = cp932::text("正解は %d 番でした。");
-    char buffer[128];
-    std::snprintf(buffer, sizeof buffer, format.c_str(), choices.choicePosition + 1);
-    return buffer;
+    return formatText(cp932::text("正解は %d 番でした。"), choices.choicePosition + 1);
 }
 
 bool isCorrectionDone(const FourChoices &choices, int pickedRow)

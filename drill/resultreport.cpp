@@ -1,19 +1,11 @@
 #include "drill/resultreport.h"
 
-#include <cstdio>
-
 #include "platform/cp932.h"
+#include "platform/textformat.h"
 
 namespace kvr {
 
 namespace {
-
-template <typename... Args> std::string format(const char *pattern, Args... args)
-{
-    char buffer[128];
-    std::snprintf(buffer, sizeof buffer, pattern, args...);
-    return buffer;
-}
 
 // The comment by rate; a boundary value belongs to the lower row.
 std::string commentFor(double rate)
@@ -50,8 +42,8 @@ std::string formatAnswerTime(std::uint32_t answerMs)
 {
     const unsigned seconds = (answerMs / 1000) % 60;
     if (answerMs >= 60000)
-        return cp932::text(format("%u 分 %u 秒", answerMs / 60000, seconds));
-    return cp932::text(format("%u.%01u 秒", seconds, (answerMs % 1000) / 100));
+        return formatText(cp932::text("%u 分 %u 秒"), answerMs / 60000, seconds);
+    return formatText(cp932::text("%u.%01u 秒"), seconds, (answerMs % 1000) / 100);
 }
 
 double charsPerSecond(int keys, std::uint32_t answerMs)
@@ -65,12 +57,12 @@ double charsPerSecond(int keys, std::uint32_t answerMs)
 std::string formatSpeed(int keys, std::uint32_t answerMs)
 {
     const double perSecond = charsPerSecond(keys, answerMs);
-    return format("%.2f [Chars/Min]  (%.2f [Chars/Sec])", perSecond * 60, perSecond);
+    return formatText("%.2f [Chars/Min]  (%.2f [Chars/Sec])", perSecond * 60, perSecond);
 }
 
 std::string formatRunningSpeed(int keys, std::uint32_t answerMs)
 {
-    return format("%.2f [Chars/Min]", charsPerSecond(keys, answerMs) * 60);
+    return formatText("%.2f [Chars/Min]", charsPerSecond(keys, answerMs) * 60);
 }
 
 std::string resultCaption()
@@ -87,12 +79,12 @@ ResultReport buildResultReport(int correct, int incorrect, std::uint32_t answerM
     const Rgb rateColour = report.rate >= 50 ? kReportGoodRateColour : kReportPoorRateColour;
     report.rows = {
         row(70, "解答時間", formatAnswerTime(answerMs)),
-        row(90, "入力文字数", cp932::text(format("%d文字", keys))),
+        row(90, "入力文字数", formatText(cp932::text("%d文字"), keys)),
         row(110, "有効入力速度", formatSpeed(keys, answerMs)),
-        row(140, "正解数", format("%d", correct)),
-        row(160, "全不正解数", format("%d", incorrect)),
-        row(200, "全問題数", format("%lld", static_cast<long long>(correct) + incorrect)),
-        row(240, "正解率", format("%.2f", report.rate), rateColour),
+        row(140, "正解数", formatText("%d", correct)),
+        row(160, "全不正解数", formatText("%d", incorrect)),
+        row(200, "全問題数", formatText("%lld", static_cast<long long>(correct) + incorrect)),
+        row(240, "正解率", formatText("%.2f", report.rate), rateColour),
     };
     return report;
 }

@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -8,6 +7,7 @@
 #include "platform/environment.h"
 #include "platform/testsupport.h"
 #include "platform/textfile.h"
+#include "platform/textformat.h"
 
 namespace kvr {
 namespace {
@@ -195,8 +195,7 @@ TEST(Skin, ListOfTheFolderWithDesignNamesAndTheFirstTwentySelectable)
 {
     TempFolder folder;
     for (int i = 0; i < 22; ++i) {
-        char name[16];
-        std::snprintf(name, sizeof name, "s%02d.ini", i);
+        const std::string name = formatText("s%02d.ini", i);
         writeSkin(folder, name, { "DesignName=" + cp932::text("スキン") + std::to_string(i) });
     }
     writeSkin(folder, "UPPER.INI", { "DesignName=up" });

@@ -1,6 +1,6 @@
 #include "drill/testsupport_services.h"
 
-#include <cstdio>
+#include "platform/textformat.h"
 
 namespace kvr::test {
 
@@ -8,9 +8,7 @@ namespace {
 
 std::string withValue(const char *name, double value)
 {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%s %.2f", name, value);
-    return buffer;
+    return formatText("%s %.2f", name, value);
 }
 
 } // namespace

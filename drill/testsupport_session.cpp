@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "db/question.h"
-#include "platform/error.h"
 
 namespace kvr::session_test {
 
@@ -105,23 +104,6 @@ std::vector<int> FakeTimers::runUntilIdle(std::uint64_t maxMs)
     return fired;
 }
 
-PromptAnswer ScriptedPrompter::askYesNoCancel(const std::string &text, const std::string &caption)
-{
-    questions.push_back(caption + "|" + text);
-    if (answers.empty()) {
-        ADD_FAILURE() << "unexpected question: " << text;
-        return PromptAnswer::Cancel;
-    }
-    const PromptAnswer answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
-void ScriptedPrompter::showMessage(const std::string &text)
-{
-    messages.push_back(text);
-}
-
 void FakeResultPresenter::showResultReport(const ResultReport &report)
 {
     reports.push_back(report);
@@ -193,12 +175,8 @@ CDrillSession &DrillRig::start(DrillSetup setup)
 
 const CSectionLog *DrillRig::record()
 {
-    try {
-        CUserLog &user = log.findUserLog(settings.UserName);
-        return &findSectionLog(user, m_setup.sectionPath, toLogMode(m_setup.drillMode));
-    } catch (const KvrError &) {
-        return nullptr;
-    }
+    return findLearnerRecord(log, settings.UserName, m_setup.sectionPath,
+                             toLogMode(m_setup.drillMode));
 }
 
 bool DrillRig::awaitingAnswer()

@@ -1,7 +1,7 @@
 #pragma once
 
 // Fakes for the drill-session tests: a simulated clock with the timers that run on it, a
-// scripted prompter, a result presenter that records, and a rig that wires them to a
+// result presenter that records, and a rig that wires them to a
 // session.
 
 #include <cstdint>
@@ -19,6 +19,7 @@
 #include "history/answerlog.h"
 #include "platform/clock.h"
 #include "platform/testsupport.h"
+#include "platform/testsupport_prompter.h"
 
 namespace kvr::session_test {
 
@@ -87,18 +88,6 @@ private:
     std::uint64_t m_starts = 0;
 };
 
-// Answers the Yes / No / Cancel questions from a script and keeps every box shown.
-class ScriptedPrompter final : public IDrillPrompter
-{
-public:
-    PromptAnswer askYesNoCancel(const std::string &text, const std::string &caption) override;
-    void showMessage(const std::string &text) override;
-
-    std::deque<PromptAnswer> answers; // an empty script fails the test
-    std::vector<std::string> questions; // "caption|text"
-    std::vector<std::string> messages;
-};
-
 class FakeResultPresenter final : public IResultPresenter
 {
 public:
@@ -143,7 +132,7 @@ struct DrillRig
     FakeClock clock;
     FakeTimers timers { clock };
     test::RecordingServices voice { settings };
-    ScriptedPrompter prompter;
+    test::CScriptedPrompter prompter;
     FakeResultPresenter results;
 
 private:

@@ -1,7 +1,9 @@
 #include "history/answerlog.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "platform/cp932.h"
 #include "platform/error.h"
 
 namespace kvr {
@@ -74,11 +76,10 @@ CAnswerLog::CAnswerLog()
 
 CUserLog &CAnswerLog::findUserLog(std::string_view name)
 {
-    auto it = std::find_if(users.begin(), users.end(),
-                           [name](const CUserLog &user) { return user.name == name; });
-    if (it == users.end())
+    CUserLog *user = findUser(*this, name);
+    if (!user)
         throw KvrError(kUserNotFound);
-    return *it;
+    return *user;
 }
 
 CUserLog &CAnswerLog::addUserLog(std::string_view name)
@@ -147,13 +148,8 @@ void CAnswerLog::renameFolderLogs(std::string_view oldFolderPath, std::string_vi
 
 bool CAnswerLog::recordFinishedDrill(const FinishedDrill &drill, std::string_view logPath)
 {
-    CUserLog *user = nullptr;
-    try {
-        user = &findUserLog(drill.userName);
-    } catch (const KvrError &) {
-        user = &addUserLog(drill.userName);
-    }
-    CSectionLog &record = obtainSectionLog(*user, drill.sectionPath, drill.mode);
+    CSectionLog &record =
+        obtainSectionLog(obtainUserLog(*this, drill.userName), drill.sectionPath, drill.mode);
 
     DrillRunRecord run;
     run.correct = drill.correct;
@@ -164,26 +160,79 @@ bool CAnswerLog::recordFinishedDrill(const FinishedDrill &drill, std::string_vie
     addDrillRun(record, run);
 
     record.questionTallies = drill.tallies;
-    if (drill.advancesSeries) {
-        record.seriesSeed = drill.seed;
-        record.seriesDone =
-            wrapAdd(record.seriesDone, static_cast<std::uint32_t>(drill.questionsTaken));
-        record.lastSeriesCount = drill.questionsTaken;
-    }
+    if (drill.advancesSeries)
+        advanceSeries(record, drill.seed, drill.questionsTaken, drill.newSeries);
     record.lastMissed = drill.missed;
     // A failed save keeps the drill in memory, so the next successful save writes it.
     return saveAnswerLog(logPath);
 }
 
-CSectionLog &findSectionLog(CUserLog &user, std::string_view path, LogModeIndex mode)
+std::string logSaveFailedText(std::string_view logPath)
+{
+    return cp932::text("ログファイル ") + std::string(logPath)
+        + cp932::text(" を保存できませんでした。");
+}
+
+const CUserLog *findUser(const CAnswerLog &log, std::string_view name)
+{
+    auto it = std::find_if(log.users.begin(), log.users.end(),
+                           [name](const CUserLog &user) { return user.name == name; });
+    return it == log.users.end() ? nullptr : &*it;
+}
+
+CUserLog *findUser(CAnswerLog &log, std::string_view name)
+{
+    return const_cast<CUserLog *>(findUser(std::as_const(log), name));
+}
+
+const CSectionLog *findRecord(const CUserLog &user, std::string_view path, LogModeIndex mode)
 {
     const int wanted = static_cast<int>(mode);
     int seen = 0;
-    for (CSectionLog &record : user.sections) {
+    for (const CSectionLog &record : user.sections) {
         if (record.sectionName == path && seen++ == wanted)
-            return record;
+            return &record;
     }
-    throw KvrError(kSectionNotFound);
+    return nullptr;
+}
+
+CSectionLog *findRecord(CUserLog &user, std::string_view path, LogModeIndex mode)
+{
+    return const_cast<CSectionLog *>(findRecord(std::as_const(user), path, mode));
+}
+
+const CSectionLog *findLearnerRecord(const CAnswerLog &log, std::string_view userName,
+                                     std::string_view sectionPath, LogModeIndex mode)
+{
+    const CUserLog *user = findUser(log, userName);
+    return user ? findRecord(*user, sectionPath, mode) : nullptr;
+}
+
+CSectionLog *findLearnerRecord(CAnswerLog &log, std::string_view userName,
+                               std::string_view sectionPath, LogModeIndex mode)
+{
+    return const_cast<CSectionLog *>(
+        findLearnerRecord(std::as_const(log), userName, sectionPath, mode));
+}
+
+const CSectionLog &emptySectionLog()
+{
+    static const CSectionLog empty;
+    return empty;
+}
+
+CUserLog &obtainUserLog(CAnswerLog &log, std::string_view name)
+{
+    CUserLog *user = findUser(log, name);
+    return user ? *user : log.addUserLog(name);
+}
+
+CSectionLog &findSectionLog(CUserLog &user, std::string_view path, LogModeIndex mode)
+{
+    CSectionLog *record = findRecord(user, path, mode);
+    if (!record)
+        throw KvrError(kSectionNotFound);
+    return *record;
 }
 
 CSectionLog &obtainSectionLog(CUserLog &user, std::string_view path, LogModeIndex mode)
@@ -234,6 +283,14 @@ void addDrillRun(CSectionLog &record, const DrillRunRecord &run)
         record.recentRuns.pop_back();
 }
 
+void advanceSeries(CSectionLog &record, std::uint32_t seed, std::int32_t taken, bool newSeries)
+{
+    record.seriesSeed = seed;
+    const std::int32_t before = newSeries ? 0 : record.seriesDone;
+    record.seriesDone = wrapAdd(before, static_cast<std::uint32_t>(taken));
+    record.lastSeriesCount = taken;
+}
+
 void eraseRun(CSectionLog &record, std::size_t index)
 {
     runAt(record, index);
@@ -243,6 +300,12 @@ void eraseRun(CSectionLog &record, std::size_t index)
 void eraseSectionHistory(CUserLog &user, std::string_view path)
 {
     std::erase_if(user.sections, [path](const CSectionLog &r) { return r.sectionName == path; });
+}
+
+QuestionTally readTally(const CSectionLog &record, std::size_t position)
+{
+    return position < record.questionTallies.size() ? record.questionTallies[position]
+                                                    : QuestionTally {};
 }
 
 std::int32_t getTally(CSectionLog &record, std::size_t position, QuestionTally::Field field)

@@ -78,10 +78,11 @@ struct FinishedDrill
     std::int64_t endTime = 0;
     std::int32_t keyCount = 0;
     std::vector<QuestionTally> tallies; // the drill's working copy
-    bool advancesSeries = false; // started without a selection
+    bool advancesSeries = false; // started without a selection, and ran to its end
     std::uint32_t seed = 0;
     std::int32_t questionsTaken = 0;
     std::vector<std::int32_t> missed;
+    bool newSeries = false; // the drill started a new series
 };
 
 class CAnswerLog
@@ -121,15 +122,42 @@ public:
     bool recordFinishedDrill(const FinishedDrill &drill, std::string_view logPath);
 };
 
+// "ログファイル " + path + " を保存できませんでした。" (CP932): what a failed save of the
+// log tells the learner.
+std::string logSaveFailedText(std::string_view logPath);
+
+// Look-ups that never throw, for views (which show zeros for what is missing) and for
+// code that creates what is missing: nullptr when the learner or the record is missing,
+// or the mode is outside 0-4. The first of duplicate names wins, as with the throwing
+// look-ups; nothing is ever created.
+CUserLog *findUser(CAnswerLog &log, std::string_view name);
+const CUserLog *findUser(const CAnswerLog &log, std::string_view name);
+CSectionLog *findRecord(CUserLog &user, std::string_view path, LogModeIndex mode);
+const CSectionLog *findRecord(const CUserLog &user, std::string_view path, LogModeIndex mode);
+// The learner's record for (path, mode).
+CSectionLog *findLearnerRecord(CAnswerLog &log, std::string_view userName,
+                               std::string_view sectionPath, LogModeIndex mode);
+const CSectionLog *findLearnerRecord(const CAnswerLog &log, std::string_view userName,
+                                     std::string_view sectionPath, LogModeIndex mode);
+// A record of zeros, for views of a record that does not exist yet.
+const CSectionLog &emptySectionLog();
+// The learner, added at the end when missing.
+CUserLog &obtainUserLog(CAnswerLog &log, std::string_view name);
+
 // "not found the requested sectionname." when the learner has fewer than mode+1 records.
 CSectionLog &findSectionLog(CUserLog &user, std::string_view path, LogModeIndex mode);
 CSectionLog &obtainSectionLog(CUserLog &user, std::string_view path, LogModeIndex mode);
 CSectionLog &sectionAt(CUserLog &user, std::size_t index);
 const DrillRunRecord &runAt(const CSectionLog &record, std::size_t index);
 void addDrillRun(CSectionLog &record, const DrillRunRecord &run);
+// Moves the series on by a drill's questions: the drill's seed, seriesDone += taken (or
+// = taken for a drill that started a new series), lastSeriesCount = taken.
+void advanceSeries(CSectionLog &record, std::uint32_t seed, std::int32_t taken, bool newSeries);
 void eraseRun(CSectionLog &record, std::size_t index);
 void eraseSectionHistory(CUserLog &user, std::string_view path);
 
+// A question's tally without changing the record: zeros beyond the end of its tallies.
+QuestionTally readTally(const CSectionLog &record, std::size_t position);
 // Tally access; any access at or beyond the end first extends the vector with zero tallies.
 std::int32_t getTally(CSectionLog &record, std::size_t position, QuestionTally::Field field);
 void setTally(CSectionLog &record, std::size_t position, QuestionTally::Field field,

@@ -49,6 +49,58 @@ TEST(AnswerLog, LookupsFailWithTheirTextsAndFindTheFirstOfDuplicateNames)
     EXPECT_TRUE(log.findUserLog("a").sections.empty());
 }
 
+TEST(AnswerLog, NonThrowingLookupsFindWhatTheThrowingOnesFindAndCreateNothing)
+{
+    CAnswerLog log;
+    log.addUserLog("a");
+    log.addUserLog("a").sections.push_back(recordWithTallies("s", 1));
+    CUserLog &first = log.users[0];
+    obtainSectionLog(first, "s", LogModeIndex::EnglishToJapaneseTyped).correctCount = 7;
+    const CAnswerLog &view = log;
+    const struct
+    {
+        const char *user;
+        const char *path;
+        int mode;
+        int expectedCorrect; // -1: nothing found
+    } rows[] = {
+        { "a", "s", 2, 7 }, // the first learner of a duplicate name
+        { "a", "s", 0, 0 },  { "a", "s", 3, -1 }, // fewer records than the mode needs
+        { "a", "t", 0, -1 }, { "b", "s", 0, -1 }, { "a", "s", -1, -1 }, // modes outside 0-4
+        { "a", "s", 5, -1 },
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(std::string(row.user) + " " + row.path + " " + std::to_string(row.mode));
+        const auto mode = static_cast<LogModeIndex>(row.mode);
+        CSectionLog *found = findLearnerRecord(log, row.user, row.path, mode);
+        const CSectionLog *seen = findLearnerRecord(view, row.user, row.path, mode);
+        EXPECT_EQ(found, seen);
+        EXPECT_EQ(found ? found->correctCount : -1, row.expectedCorrect);
+        if (found) {
+            EXPECT_EQ(found, &findSectionLog(log.findUserLog(row.user), row.path, mode));
+        }
+    }
+    EXPECT_EQ(findUser(log, "a"), &first);
+    EXPECT_EQ(findUser(view, "b"), nullptr);
+    EXPECT_EQ(log.users.size(), 2u);
+    EXPECT_EQ(first.sections.size(), 3u);
+
+    EXPECT_EQ(&obtainUserLog(log, "a"), &first);
+    obtainUserLog(log, "b");
+    EXPECT_EQ(&obtainUserLog(log, "b"), &log.users.back());
+    EXPECT_EQ(log.users.size(), 3u);
+}
+
+TEST(AnswerLog, ViewsReadZerosWithoutChangingTheRecord)
+{
+    const CSectionLog record = recordWithTallies("s", 2);
+    EXPECT_EQ(readTally(record, 1).values[QuestionTally::FirstCorrect], 101);
+    EXPECT_EQ(readTally(record, 2), QuestionTally {});
+    EXPECT_EQ(readTally(record, 1000), QuestionTally {});
+    EXPECT_EQ(record.questionTallies.size(), 2u);
+    EXPECT_EQ(emptySectionLog(), CSectionLog {});
+}
+
 TEST(AnswerLog, ObtainForMode3AppendsFourRecordsAndMode1FindsTheSecond)
 {
     CUserLog user;
@@ -182,7 +234,7 @@ TEST(AnswerLog, FinishedDrillUpdatesTheRecordAndSaves)
                           7,          3,           1700000000,
                           1700000095, 120,         std::vector<QuestionTally>(3),
                           true,       4000000000u, 10,
-                          { 2, 0 } };
+                          { 2, 0 },   false };
     drill.tallies[2].values[QuestionTally::FirstIncorrect] = 1;
     ASSERT_TRUE(log.recordFinishedDrill(drill, path));
     drill.missed = { 1 };
@@ -207,9 +259,17 @@ TEST(AnswerLog, FinishedDrillUpdatesTheRecordAndSaves)
     EXPECT_EQ((Ints { r.seriesDone, r.lastSeriesCount }), (Ints { 20, 10 }));
     EXPECT_EQ(r.lastMissed, (Ints { 1 }));
 
+    // A drill that started a new series counts it from its own questions.
+    drill.advancesSeries = true;
+    drill.newSeries = true;
+    drill.questionsTaken = 6;
+    ASSERT_TRUE(log.recordFinishedDrill(drill, path));
+    EXPECT_EQ((Ints { r.seriesDone, r.lastSeriesCount }), (Ints { 6, 6 }));
+    EXPECT_EQ(r.seriesSeed, 5u);
+
     // A failed save reports false; the drill stays in memory for the next save.
     EXPECT_FALSE(log.recordFinishedDrill(drill, folder.file("no/such/translog.txt")));
-    EXPECT_EQ(log.users[1].sections[2].studyCount, 4);
+    EXPECT_EQ(log.users[1].sections[2].studyCount, 5);
 }
 
 } // namespace

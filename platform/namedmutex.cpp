@@ -3,10 +3,9 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <cstdio>
-
 #include "platform/environment.h"
 #include "platform/filelock.h"
+#include "platform/textformat.h"
 #endif
 
 namespace kvr {
@@ -62,9 +61,7 @@ std::string lockFileName(const std::string &name)
             || b == '-') {
             file.push_back(c);
         } else {
-            char escaped[4];
-            std::snprintf(escaped, sizeof escaped, "%%%02X", b);
-            file.append(escaped);
+            file += formatText("%%%02X", static_cast<unsigned>(b));
         }
     }
     return file + ".lock";

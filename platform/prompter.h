@@ -21,6 +21,8 @@ struct Message
     Icon icon = Icon::None;
     std::optional<Reply> defaultButton; // nothing: the box's first button
     bool systemModal = false; // no owner window, above every other window
+
+    bool operator==(const Message &) const = default;
 };
 
 class IPrompter
@@ -34,8 +36,23 @@ public:
     // A plain OK box.
     void tell(std::string text, std::string caption = {}, Icon icon = Icon::None)
     {
-        ask(Message { std::move(text), std::move(caption), Buttons::Ok, icon });
+        Message message;
+        message.text = std::move(text);
+        message.caption = std::move(caption);
+        message.icon = icon;
+        ask(message);
     }
 };
+
+// The programs' error box: no owner window, above every other window, no icon, caption
+// "Error!". Start-up failures and failed saves of the history log use it.
+inline Message errorBox(std::string text)
+{
+    Message message;
+    message.text = std::move(text);
+    message.caption = "Error!";
+    message.systemModal = true;
+    return message;
+}
 
 } // namespace kvr

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "platform/cp932.h"
@@ -43,6 +44,11 @@ std::string nativePath(std::string_view cp932Path)
 
 std::optional<std::string> readWholeFile(std::string_view path)
 {
+    // A folder opens for reading on POSIX and reports a nonsense size: refuse anything but a
+    // regular file before trusting ftell.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(std::filesystem::path(nativePath(path)), error))
+        return std::nullopt;
     std::FILE *file = std::fopen(nativePath(path).c_str(), "rb");
     if (!file)
         return std::nullopt;

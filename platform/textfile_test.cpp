@@ -101,4 +101,7 @@ TEST(TextFile, CodePagePathsMapToNativeNames)
     EXPECT_TRUE(fileExists(path));
     EXPECT_TRUE(std::filesystem::exists(nativePath(folder.path()) + "/表データ.txt"));
     EXPECT_FALSE(readWholeFile(folder.file("none")).has_value());
+    EXPECT_FALSE(readWholeFile(folder.path()).has_value()) << "a folder is not a file";
+    CLineReader reader;
+    EXPECT_FALSE(reader.open(folder.path()));
 }

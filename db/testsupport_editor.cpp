@@ -1,0 +1,105 @@
+#include "db/testsupport_editor.h"
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "history/answerlog.h"
+#include "platform/environment.h"
+
+namespace kvr::test {
+
+namespace {
+
+void parseEntries(CFolder &folder, std::string_view &text)
+{
+    while (!text.empty() && text.front() != ']') {
+        const std::size_t end = text.find_first_of(",[]");
+        const std::string name(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end);
+        if (!text.empty() && text.front() == '[') {
+            CFolder &child = folder.addFolder();
+            child.name = name;
+            text.remove_prefix(1);
+            parseEntries(child, text);
+            text.remove_prefix(1); // "]"
+        } else {
+            folder.addSection().name = name;
+        }
+        if (!text.empty() && text.front() == ',')
+            text.remove_prefix(1);
+    }
+}
+
+} // namespace
+
+CFolder treeOf(std::string_view outline)
+{
+    CFolder root;
+    parseEntries(root, outline);
+    return root;
+}
+
+std::string outlineOf(const CFolder &folder)
+{
+    std::string out;
+    for (const TreeEntry &entry : folder.entries) {
+        if (!out.empty())
+            out += ',';
+        out += entry.name();
+        if (entry.kind() == EntryKind::Folder)
+            out += '[' + outlineOf(entry.folder()) + ']';
+    }
+    return out;
+}
+
+bool inChildWithFileLimit(std::size_t maxFileBytes, const std::function<bool()> &body)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit { maxFileBytes, maxFileBytes };
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::_exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)
+        && WEXITSTATUS(status) == 0;
+}
+
+EditorFiles::EditorFiles(std::string_view outline)
+    : context { database, dbFile.path(), env::joinPath(dbFile.folder(), "translog.txt"), prompter }
+{
+    database.root = treeOf(outline);
+}
+
+void EditorFiles::save() const
+{
+    writeDatabase(database, context.databasePath);
+}
+
+void EditorFiles::writeLog(const std::vector<std::string> &paths) const
+{
+    CAnswerLog log;
+    for (const char *name : { "u1", "u2" }) {
+        CUserLog &user = log.addUserLog(name);
+        for (const std::string &path : paths)
+            obtainSectionLog(user, path, LogModeIndex::JapaneseToEnglishTyped).studyCount = 1;
+    }
+    log.saveAnswerLog(context.logPath);
+}
+
+std::vector<std::string> EditorFiles::logPaths() const
+{
+    CAnswerLog log;
+    log.loadAnswerLog(context.logPath);
+    std::vector<std::string> paths;
+    for (const CUserLog &user : log.users) {
+        for (const CSectionLog &record : user.sections)
+            paths.push_back(record.sectionName);
+    }
+    return paths;
+}
+
+} // namespace kvr::test
