@@ -7,10 +7,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRubberBand>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -84,9 +84,11 @@ CMainDlg::~CMainDlg() = default;
 
 void CMainDlg::createInfoFields()
 {
-    m_noteField = new QPlainTextEdit(this);
+    m_noteField = new QTextEdit(this);
     m_noteField->setObjectName(QStringLiteral("noteField"));
     m_noteField->setReadOnly(true);
+    m_noteField->setFrameShape(QFrame::StyledPanel);
+    m_noteField->document()->setDocumentMargin(2);
     m_copyrightField = infoField(this, "copyrightField");
     m_inputterField = infoField(this, "inputterField");
     m_countField = infoField(this, "countField");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QDialog>
+#include <QIcon>
 #include <QPointer>
 
 #include "app/databasetree.h"
@@ -19,7 +20,7 @@ class QAction;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
-class QPlainTextEdit;
+class QTextEdit;
 class QRubberBand;
 class QTabWidget;
 class QToolBar;
@@ -169,10 +170,12 @@ private:
 
     QTreeWidget *m_tree = nullptr;
     TreeNode m_treeData;
+    QIcon m_folderIcon;
+    QIcon m_collectionIcon;
     bool m_rebuilding = false;
     std::string m_popupPath;
 
-    QPlainTextEdit *m_noteField = nullptr;
+    QTextEdit *m_noteField = nullptr;
     QLineEdit *m_copyrightField = nullptr;
     QLineEdit *m_inputterField = nullptr;
     QLineEdit *m_countField = nullptr;

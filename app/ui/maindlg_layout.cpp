@@ -4,9 +4,9 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QRubberBand>
 #include <QSizeGrip>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QTreeWidget>
 

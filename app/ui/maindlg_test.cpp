@@ -3,9 +3,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextEdit>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -42,7 +42,7 @@ QString fieldText(CMainDlg &window, const char *name)
 {
     if (auto *line = window.findChild<QLineEdit *>(QLatin1String(name)))
         return line->text();
-    if (auto *note = window.findChild<QPlainTextEdit *>(QLatin1String(name)))
+    if (auto *note = window.findChild<QTextEdit *>(QLatin1String(name)))
         return note->toPlainText();
     return QStringLiteral("(missing)");
 }

@@ -8,6 +8,7 @@
 
 #include "app/kvrsettings.h"
 #include "app/ui/maindlg.h"
+#include "app/ui/toolicons.h"
 #include "db/questiondatabase.h"
 #include "platform/ui/qtext.h"
 
@@ -26,6 +27,9 @@ void CMainDlg::createTree()
     m_tree->setObjectName(QStringLiteral("databaseTree"));
     m_tree->setHeaderHidden(true);
     m_tree->setColumnCount(1);
+    m_tree->setIconSize(QSize(16, 16));
+    m_folderIcon = toolIcon(ToolIcon::Folder);
+    m_collectionIcon = toolIcon(ToolIcon::Collection);
     m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tree->setContextMenuPolicy(Qt::PreventContextMenu); // the popup opens on release
     m_tree->viewport()->installEventFilter(this);
@@ -69,8 +73,7 @@ void CMainDlg::fillLevel(QTreeWidgetItem *parent, const TreeNode &node)
     for (const TreeNode &child : node.children) {
         auto *item = new QTreeWidgetItem(parent, QStringList(qtext(child.name)));
         item->setData(0, kKindRole, child.isFolder ? 1 : 0);
-        item->setIcon(
-            0, style()->standardIcon(child.isFolder ? QStyle::SP_DirIcon : QStyle::SP_FileIcon));
+        item->setIcon(0, child.isFolder ? m_folderIcon : m_collectionIcon);
         if (child.isFolder)
             fillLevel(item, child);
     }

@@ -4,13 +4,6 @@
 
 namespace kvr::test {
 
-Reply CRecordingPrompter::ask(const Message &message)
-{
-    asked.push_back(message);
-    return message.buttons == Buttons::YesNo || message.buttons == Buttons::YesNoCancel ? Reply::Yes
-                                                                                        : Reply::Ok;
-}
-
 std::optional<int> CScriptedModeChooser::chooseMode()
 {
     ++asked;

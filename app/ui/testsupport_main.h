@@ -24,16 +24,9 @@
 #include "platform/prompter.h"
 #include "platform/settingsstore.h"
 #include "platform/sound.h"
+#include "platform/testsupport_prompter.h"
 
 namespace kvr::test {
-
-// Records every box and answers with the box's natural default.
-class CRecordingPrompter final : public IPrompter
-{
-public:
-    Reply ask(const Message &message) override;
-    std::vector<Message> asked;
-};
 
 class CSilentSoundPlayer final : public ISoundPlayer
 {
@@ -105,7 +98,7 @@ struct MainWindowRig
     std::vector<WebDictionary> webDictionaries;
     CSilentSoundPlayer sound;
     CPronunciation voice { nullptr, sound, settings };
-    CRecordingPrompter prompter;
+    CScriptedPrompter prompter;
     CNoFileChooser fileChooser;
     CFixedClock clock;
     ui::MainWindowContext context { settings, store,    database,    log,  webDictionaries,

@@ -352,6 +352,33 @@ void paintExit(QPainter &p)
     p.drawPolygon(QPolygonF({ QPointF(14.0, 6.5), QPointF(19.0, 10.0), QPointF(14.0, 13.5) }));
 }
 
+void paintFolder(QPainter &p)
+{
+    QLinearGradient fill(0, 4, 0, 17);
+    fill.setColorAt(0, QColor(0xf9, 0xd7, 0x76));
+    fill.setColorAt(1, QColor(0xe9, 0xaa, 0x3c));
+    p.setPen(outline(QColor(0xb7, 0x7d, 0x1f), 1.0));
+    p.setBrush(QColor(0xe4, 0xa5, 0x3a));
+    p.drawPolygon(QPolygonF({ QPointF(1.5, 4.0), QPointF(7.0, 4.0), QPointF(8.8, 6.0),
+                              QPointF(18.5, 6.0), QPointF(18.5, 9.0), QPointF(1.5, 9.0) }));
+    p.setBrush(fill);
+    p.drawRoundedRect(QRectF(1.5, 7.0, 17.0, 10.5), 1.2, 1.2);
+}
+
+void paintCollection(QPainter &p)
+{
+    // A workbook: a coloured spine and a page of question lines.
+    p.setPen(outline(kBlue.darker(140), 1.0));
+    p.setBrush(kPaper);
+    p.drawRoundedRect(QRectF(4.0, 2.0, 12.5, 16.0), 1.2, 1.2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kBlue);
+    p.drawRect(QRectF(4.5, 2.5, 3.0, 15.0));
+    p.setPen(outline(QColor(0x9a, 0xa6, 0xb5), 1.0));
+    for (int row = 0; row < 3; ++row)
+        p.drawLine(QPointF(9.5, 6.5 + row * 3.5), QPointF(14.0, 6.5 + row * 3.5));
+}
+
 void paintProgram(QPainter &p)
 {
     QLinearGradient ground(0, 0, 20, 20);
@@ -408,6 +435,10 @@ PaintFunction painterOf(ToolIcon which)
         return paintHelp;
     case ToolIcon::Exit:
         return paintExit;
+    case ToolIcon::Folder:
+        return paintFolder;
+    case ToolIcon::Collection:
+        return paintCollection;
     }
     return paintHelp;
 }

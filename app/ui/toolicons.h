@@ -21,6 +21,8 @@ enum class ToolIcon {
     HomePage,
     Help,
     Exit,
+    Folder, // the tree's folders
+    Collection, // the tree's question collections
 };
 
 QIcon toolIcon(ToolIcon which);
