@@ -34,6 +34,14 @@ CKvrApp::~CKvrApp() = default;
 
 int CKvrApp::run(const QStringList &args)
 {
+    // Nothing that fails on the way may end the program without a word.
+    int exitCode = 1;
+    guarded(m_prompter, "%s", [&] { exitCode = runSteps(args); });
+    return exitCode;
+}
+
+int CKvrApp::runSteps(const QStringList &args)
+{
     // A second copy ends at once, before it shows or reads anything.
     if (!m_instance.acquire(kInstanceName))
         return 0;

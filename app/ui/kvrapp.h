@@ -41,6 +41,7 @@ public:
     int run(const QStringList &args);
 
 private:
+    int runSteps(const QStringList &args);
     bool loadBehindSplash();
     int runMainWindow();
     int runCommandLine();
