@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -202,9 +203,7 @@ void CMainDlg::showTab(int index)
     if (index < 0 || index >= static_cast<int>(m_pages.size()))
         return;
     if (m_tabs->currentIndex() != index)
-        m_tabs->setCurrentIndex(index); // comes back here through currentChanged
-    for (int i = 0; i < static_cast<int>(m_pages.size()); ++i)
-        m_pages[static_cast<std::size_t>(i)]->setVisible(i == index);
+        m_tabs->setCurrentIndex(index); // the stack shows the page; currentChanged comes back
     if (index == 1 && m_refillPerQuestionPage)
         m_refillPerQuestionPage = false; // the per-question page fills itself when shown
 }
@@ -212,6 +211,16 @@ void CMainDlg::showTab(int index)
 int CMainDlg::currentTab() const
 {
     return m_tabs->currentIndex();
+}
+
+void CMainDlg::keyPressEvent(QKeyEvent *event)
+{
+    // The window closes by its exit commands and its close box, not by a stray Escape.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void CMainDlg::changeEvent(QEvent *event)

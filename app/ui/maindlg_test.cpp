@@ -334,6 +334,8 @@ void MainDlgTest::otherCommandsReachTheirServices()
 
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    QVERIFY(window->isVisible());
     window->toolAction(MainCommand::Exit)->trigger();
     QVERIFY(!window->isVisible());
 }
