@@ -1,5 +1,7 @@
 // Kvr, the study program.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "app/ui/kvrapp.h"
 #include "app/ui/toolicons.h"
@@ -13,6 +15,11 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(kvr::ui::programIcon());
     kvr::ui::installFontSubstitutions();
+    // Qt's own dialogs (file chooser) in Japanese, where the system has Qt's translations.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     QStringList args = QApplication::arguments();
     args.removeFirst(); // the program itself

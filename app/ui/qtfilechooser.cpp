@@ -1,7 +1,9 @@
 #include "app/ui/qtfilechooser.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 #include "platform/cp932.h"
 #include "platform/prompter.h"
@@ -34,14 +36,18 @@ std::optional<std::string> CQtFileChooser::askOpenFile(const std::string &title,
     if (!owner)
         owner = QApplication::activeWindow();
     QString start = qtext(initialPath);
+    // A missing file's folder may be missing too: open in the nearest one that exists.
+    QString folder = QFileInfo(start).absolutePath();
+    while (!QDir(folder).exists() && QFileInfo(folder).path() != folder)
+        folder = QFileInfo(folder).path();
     for (;;) {
-        QFileDialog dialog(owner, qtext(title), start);
+        QFileDialog dialog(owner, qtext(title), folder);
         dialog.setObjectName(QStringLiteral("openFileDialog"));
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setNameFilters(nameFilters(filters));
         if (!initialPath.empty())
-            dialog.selectFile(start);
+            dialog.selectFile(QFileInfo(start).fileName());
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         const QString chosen = dialog.selectedFiles().constFirst();
@@ -53,6 +59,7 @@ std::optional<std::string> CQtFileChooser::askOpenFile(const std::string &title,
                                    "表せる名前のファイルを指定してください。");
         refusal.icon = Icon::Warning;
         m_prompter.ask(refusal);
+        folder = QFileInfo(chosen).absolutePath();
         start = chosen;
     }
 }
