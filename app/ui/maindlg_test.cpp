@@ -62,6 +62,7 @@ private slots:
     void keysReachTheirCommands();
     void modeCommandStartsADrillWithoutAskingTheMode();
     void doubleClickAsksTheModeAndFolderStartsNothing();
+    void cancelledOrderKeepsTheChosenModeOnTheStrip();
     void menuItemsGreyForAFolder();
     void treePopupShowsThePathAndKeepsTheSelection();
     void modeStripSetsLogMode();
@@ -204,6 +205,19 @@ void MainDlgTest::doubleClickAsksTheModeAndFolderStartsNothing()
     QCOMPARE(rig.modeChooser.asked, 2);
     QCOMPARE(rig.drills.size(), std::size_t(1));
     QVERIFY(window->isVisible());
+}
+
+void MainDlgTest::cancelledOrderKeepsTheChosenModeOnTheStrip()
+{
+    kvr::test::MainWindowRig rig;
+    rig.settings.LastSection = cp932::text("Zeta");
+    rig.startPrompter.order = std::nullopt;
+    auto window = rig.makeWindow();
+    window->menuAction(MainCommand::JapaneseToEnglishChoice)->trigger();
+    QVERIFY(rig.drills.empty());
+    QCOMPARE(rig.settings.LogMode, static_cast<int>(LogModeIndex::JapaneseToEnglishChoice));
+    auto *list = window->findChild<QComboBox *>(QStringLiteral("logmodeList"));
+    QCOMPARE(list->currentText(), u("和英４択"));
 }
 
 void MainDlgTest::menuItemsGreyForAFolder()
