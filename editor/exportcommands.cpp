@@ -1,9 +1,9 @@
 // The export and import commands around the export files.
-#include "db/exportcommands.h"
+#include "editor/exportcommands.h"
 
-#include "db/editorsupport.h"
 #include "db/exportfile.h"
 #include "db/treeops.h"
+#include "editor/editorsupport.h"
 #include "platform/cp932.h"
 #include "platform/error.h"
 #include "platform/textfile.h"

@@ -1,8 +1,8 @@
 // Creating and renaming folders and collections.
 #include <utility>
 
-#include "db/editorsupport.h"
 #include "db/treeops.h"
+#include "editor/editorsupport.h"
 #include "platform/cp932.h"
 #include "platform/error.h"
 #include "platform/textformat.h"

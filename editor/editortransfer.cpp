@@ -1,8 +1,8 @@
 // Copying and moving folders and collections.
 #include <exception>
 
-#include "db/editorsupport.h"
 #include "db/treeops.h"
+#include "editor/editorsupport.h"
 #include "platform/cp932.h"
 #include "platform/textformat.h"
 

@@ -1,5 +1,5 @@
 // Pieces shared by the editor's tree commands.
-#include "db/editorsupport.h"
+#include "editor/editorsupport.h"
 
 #include "history/answerlog.h"
 #include "platform/cp932.h"

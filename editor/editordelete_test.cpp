@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "db/testsupport_editor.h"
 #include "db/treeops.h"
+#include "editor/testsupport_editor.h"
 #include "platform/textfile.h"
 
 namespace kvr {

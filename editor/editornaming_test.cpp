@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "db/testsupport_editor.h"
 #include "db/treeops.h"
+#include "editor/testsupport_editor.h"
 
 namespace kvr {
 namespace {

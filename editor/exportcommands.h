@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "db/editoroperations.h"
+#include "editor/editoroperations.h"
 
 // The editor's commands that write a node to an export file and read one back.
 namespace kvr {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "db/editoroperations.h"
+#include "editor/editoroperations.h"
 
 // What the editor's tree commands share: words of their messages, the ".old" copy and the
 // history rename.

@@ -1,6 +1,6 @@
 // Deleting folders and collections behind a backup.
-#include "db/editorsupport.h"
 #include "db/treeops.h"
+#include "editor/editorsupport.h"
 #include "platform/cp932.h"
 #include "platform/textfile.h"
 #include "platform/textformat.h"
