@@ -1,28 +1,7 @@
-// Kvr, the study program.
-#include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
-
-#include "app/ui/kvrapp.h"
-#include "app/ui/toolicons.h"
-#include "platform/ui/fonts.h"
+// Kvr, the study program. Everything Qt lives in app/ui, so this stays a plain call.
+#include "app/ui/kvrmain.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kvr"));
-    // The program ends when CKvrApp::run returns, not when its loading window closes.
-    QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(kvr::ui::programIcon());
-    kvr::ui::installFontSubstitutions();
-    // Qt's own dialogs (file chooser) in Japanese, where the system has Qt's translations.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
-
-    QStringList args = QApplication::arguments();
-    args.removeFirst(); // the program itself
-    kvr::ui::CKvrApp app;
-    return app.run(args);
+    return kvr::ui::runStudyProgram(argc, argv);
 }
