@@ -71,8 +71,8 @@ int CKvrApp::runSteps(const QStringList &args)
 
 int CKvrApp::runMainWindow()
 {
-    MainWindowContext context { m_settings, *m_store,   m_database,    m_log,  m_webDictionaries,
-                                *m_voice,   m_prompter, m_fileChooser, m_clock };
+    MainWindowContext context { m_settings, *m_store, m_database, m_log,         m_webDictionaries,
+                                *m_voice,   *m_sound, m_prompter, m_fileChooser, m_clock };
     CMainDlg window(context);
     window.exec();
     m_settings.saveWindowState(*m_store);

@@ -36,6 +36,7 @@ class IDrillStartPrompter;
 class IFileChooser;
 class IModeChooser;
 class IPrompter;
+class ISoundPlayer;
 class ISettingsStore;
 struct CKvrSettings;
 struct CQuestionDatabase;
@@ -58,6 +59,7 @@ struct MainWindowContext
     CAnswerLog &log;
     std::vector<WebDictionary> &webDictionaries;
     CPronunciation &voice;
+    ISoundPlayer &sound; // the options sheet tests the effect sounds on it
     IPrompter &prompter;
     IFileChooser &fileChooser; // the reload's missing-file dialogs
     const IClock &clock;
@@ -134,6 +136,7 @@ private:
     QPoint toClient(const QPoint &windowPos) const;
     void layoutChildren();
     void applyBackground();
+    void applyBackground(std::int32_t colorRef); // a colour previewed by the options sheet
     void finishSplitterDrag(int clientX);
     // maindlg_commands.cpp
     void fillDefaultServices();
@@ -144,6 +147,7 @@ private:
     void makeShortcut(const std::string &path);
     void startEditor();
     void showHelp();
+    void showHelpPage(const QUrl &page);
     void openReadme();
     void openHomePage();
     void showAbout();

@@ -12,6 +12,8 @@
 #include "app/ui/appinfo.h"
 #include "app/ui/helpwindow.h"
 #include "app/ui/maindlg.h"
+#include "app/ui/optionsdlg.h"
+#include "app/ui/shortcutdlg.h"
 #include "db/questiondatabase.h"
 #include "drill/ui/questionlistdlg.h"
 #include "history/ui/learnerdialogs.h"
@@ -46,10 +48,24 @@ void CMainDlg::fillDefaultServices()
                                            m_context.log, m_context.prompter);
         };
     }
-    if (!s.showOptions)
-        s.showOptions = [](QWidget *) {}; // the options sheet is not built yet
-    if (!s.makeShortcut)
-        s.makeShortcut = [](const std::string &, QWidget *) {}; // nor the shortcut maker
+    if (!s.showOptions) {
+        s.showOptions = [this](QWidget *parent) {
+            OptionsContext options { m_context.settings,
+                                     m_context.store,
+                                     m_context.webDictionaries,
+                                     m_context.voice,
+                                     m_context.sound,
+                                     m_context.prompter,
+                                     [this](const QUrl &page) { showHelpPage(page); },
+                                     [this](std::int32_t colour) { applyBackground(colour); } };
+            runOptionsSheet(parent, options);
+        };
+    }
+    if (!s.makeShortcut) {
+        s.makeShortcut = [this](const std::string &path, QWidget *parent) {
+            kvr::ui::makeShortcut(parent, m_context.database, path, m_context.prompter);
+        };
+    }
     if (!s.startProgram) {
         s.startProgram = [](const QString &program, const QString &folder) {
             QProcess::startDetached(program, {}, folder); // a missing program stays silent
@@ -108,11 +124,16 @@ void CMainDlg::startEditor()
 
 void CMainDlg::showHelp()
 {
+    showHelpPage(CHelpWindow::topPage());
+}
+
+void CMainDlg::showHelpPage(const QUrl &page)
+{
     if (!m_helpWindow) {
         m_helpWindow = new CHelpWindow(this);
         m_helpWindow->setAttribute(Qt::WA_DeleteOnClose);
     }
-    m_helpWindow->showPage(CHelpWindow::topPage());
+    m_helpWindow->showPage(page);
     m_helpWindow->show();
     m_helpWindow->raise();
     m_helpWindow->activateWindow();

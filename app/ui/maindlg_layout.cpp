@@ -77,7 +77,12 @@ void CMainDlg::resizeEvent(QResizeEvent *event)
 
 void CMainDlg::applyBackground()
 {
-    const Rgb colour = rgbFromColorRef(m_context.settings.BackgroundColor);
+    applyBackground(m_context.settings.BackgroundColor);
+}
+
+void CMainDlg::applyBackground(std::int32_t colorRef)
+{
+    const Rgb colour = rgbFromColorRef(colorRef);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
     setPalette(palette);

@@ -101,8 +101,8 @@ struct MainWindowRig
     CScriptedPrompter prompter;
     CNoFileChooser fileChooser;
     CFixedClock clock;
-    ui::MainWindowContext context { settings, store,    database,    log,  webDictionaries,
-                                    voice,    prompter, fileChooser, clock };
+    ui::MainWindowContext context { settings, store, database, log,         webDictionaries,
+                                    voice,    sound, prompter, fileChooser, clock };
 
     CScriptedModeChooser modeChooser;
     CScriptedStartPrompter startPrompter;
