@@ -45,19 +45,6 @@ public:
     QStringList calls;
 };
 
-template <typename T> T *child(QWidget *parent, const char *name)
-{
-    T *widget = parent->findChild<T *>(name);
-    if (!widget)
-        qFatal("no child %s", name);
-    return widget;
-}
-
-void click(QWidget *parent, const char *button)
-{
-    QTest::mouseClick(child<QPushButton>(parent, button), Qt::LeftButton);
-}
-
 void typeCommitted(QWidget *widget, const QString &text)
 {
     widget->setFocus();

@@ -24,14 +24,6 @@ using namespace kvr::test;
 
 namespace {
 
-template <typename T> T *child(QWidget *parent, const char *name)
-{
-    T *widget = parent->findChild<T *>(name);
-    if (!widget)
-        qFatal("no child %s", name);
-    return widget;
-}
-
 // A database with the collection 英語/Unit "1" of count questions.
 CQuestionDatabase databaseWith(int count)
 {
