@@ -11,31 +11,14 @@
 namespace kvr {
 namespace {
 
+using test::exportSampleDatabase;
 using test::outlineOf;
 using test::treeOf;
 using Strings = std::vector<std::string>;
 
-// 英語/単語 with a full header and two lines, beside a folder F holding G holding H.
-CQuestionDatabase sampleDatabase()
-{
-    CQuestionDatabase database;
-    database.root = treeOf("F[G[H],I]");
-    CFolder &english = database.root.addFolder();
-    english.name = sj("英語");
-    CSection &words = english.addSection();
-    words.name = sj("単語");
-    words.header.headerFields = { "c", "i", "s" };
-    words.header.notes = { "n" };
-    words.lines = { "?apple,,,,," + sj("りんご") + ",,,", "plain" };
-    CFolder &f = database.root.entries[0].folder();
-    f.header.headerFields = { "fc", "", "fs" };
-    f.header.notes = { "a", "", "b" };
-    return database;
-}
-
 TEST(ExportFile, WritesThePreambleAndOneElement)
 {
-    const CQuestionDatabase database = sampleDatabase();
+    const CQuestionDatabase database = exportSampleDatabase();
     CTempFile file("out.kve");
     exportNode(database, sj("英語/単語"), file.path(), EntryKind::Section);
     EXPECT_EQ(readFile(file.path()),
@@ -51,7 +34,7 @@ TEST(ExportFile, WritesThePreambleAndOneElement)
 
 TEST(ExportFile, AFailedExportKeepsAnEarlierFileWhole)
 {
-    CQuestionDatabase database = sampleDatabase();
+    CQuestionDatabase database = exportSampleDatabase();
     CTempFile file("out.kvf");
     writeFile(file.path(), "earlier");
     EXPECT_EQ(errorText([&] { exportNode(database, "Q", file.path(), EntryKind::Folder); }),
@@ -70,7 +53,7 @@ TEST(ExportFile, AFailedExportKeepsAnEarlierFileWhole)
 
 TEST(ImportFile, AddsTheFirstNodeOfTheKindUnderAUniqueName)
 {
-    const CQuestionDatabase source = sampleDatabase();
+    const CQuestionDatabase source = exportSampleDatabase();
     CTempFile sectionFile("s.kve");
     CTempFile folderFile("f.kvf");
     exportNode(source, sj("英語/単語"), sectionFile.path(), EntryKind::Section);

@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "db/testsupport.h"
+
 namespace kvr::test {
 
 namespace {
@@ -49,6 +51,23 @@ std::string outlineOf(const CFolder &folder)
             out += '[' + outlineOf(entry.folder()) + ']';
     }
     return out;
+}
+
+CQuestionDatabase exportSampleDatabase()
+{
+    CQuestionDatabase database;
+    database.root = treeOf("F[G[H],I]");
+    CFolder &english = database.root.addFolder();
+    english.name = sj("英語");
+    CSection &words = english.addSection();
+    words.name = sj("単語");
+    words.header.headerFields = { "c", "i", "s" };
+    words.header.notes = { "n" };
+    words.lines = { "?apple,,,,," + sj("りんご") + ",,,", "plain" };
+    CFolder &f = database.root.entries[0].folder();
+    f.header.headerFields = { "fc", "", "fs" };
+    f.header.notes = { "a", "", "b" };
+    return database;
 }
 
 bool inChildWithFileLimit(std::size_t maxFileBytes, const std::function<bool()> &body)

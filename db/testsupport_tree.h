@@ -14,6 +14,9 @@ namespace kvr::test {
 CFolder treeOf(std::string_view outline);
 std::string outlineOf(const CFolder &folder);
 
+// 英語/単語 with a full header and two lines, beside a folder F holding G holding H.
+CQuestionDatabase exportSampleDatabase();
+
 // Runs body in a child process whose files cannot grow past maxFileBytes (so every larger
 // write fails) and returns what body returned there.
 bool inChildWithFileLimit(std::size_t maxFileBytes, const std::function<bool()> &body);

@@ -11,27 +11,10 @@
 namespace kvr {
 namespace {
 
+using test::exportSampleDatabase;
 using test::outlineOf;
 using test::treeOf;
 using Strings = std::vector<std::string>;
-
-// 英語/単語 with a full header and two lines, beside a folder F holding G holding H.
-CQuestionDatabase sampleDatabase()
-{
-    CQuestionDatabase database;
-    database.root = treeOf("F[G[H],I]");
-    CFolder &english = database.root.addFolder();
-    english.name = sj("英語");
-    CSection &words = english.addSection();
-    words.name = sj("単語");
-    words.header.headerFields = { "c", "i", "s" };
-    words.header.notes = { "n" };
-    words.lines = { "?apple,,,,," + sj("りんご") + ",,,", "plain" };
-    CFolder &f = database.root.entries[0].folder();
-    f.header.headerFields = { "fc", "", "fs" };
-    f.header.notes = { "a", "", "b" };
-    return database;
-}
 
 // Answers file dialogs with a fixed path, keeping the requests.
 struct FileDialog
@@ -47,7 +30,7 @@ struct FileDialog
 
 TEST(ExportCommand, AnnouncesAsksWritesAndTells)
 {
-    const CQuestionDatabase database = sampleDatabase();
+    const CQuestionDatabase database = exportSampleDatabase();
     CTempFile file("out.kve");
     test::CScriptedPrompter prompter;
     FileDialog dialog { file.path(), {} };
@@ -78,7 +61,7 @@ TEST(ExportCommand, AnnouncesAsksWritesAndTells)
 TEST(ImportCommand, RefusesBadExtensionsMissingAndBrokenFiles)
 {
     CTempFile good("good.kvf");
-    exportNode(sampleDatabase(), "F", good.path(), EntryKind::Folder);
+    exportNode(exportSampleDatabase(), "F", good.path(), EntryKind::Folder);
     CTempFile broken("broken.kve");
     writeFile(broken.path(), "# nothing\r\n");
     struct Row

@@ -37,19 +37,6 @@ template <typename Dialog> Dialog *modalDialog()
     return nullptr;
 }
 
-template <typename T> T *child(QWidget *parent, const char *name)
-{
-    T *widget = parent->findChild<T *>(name);
-    if (!widget)
-        qFatal("no child %s", name);
-    return widget;
-}
-
-void click(QWidget *parent, const char *button)
-{
-    QTest::mouseClick(child<QPushButton>(parent, button), Qt::LeftButton);
-}
-
 template <typename Dialog> void showAndWait(Dialog &dialog)
 {
     dialog.show();

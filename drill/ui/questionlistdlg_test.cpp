@@ -22,14 +22,6 @@ using namespace kvr::test;
 
 namespace {
 
-template <typename T> T *child(QWidget *parent, const char *name)
-{
-    T *widget = parent->findChild<T *>(name);
-    if (!widget)
-        qFatal("no child %s", name);
-    return widget;
-}
-
 CSection animals()
 {
     CSection section;

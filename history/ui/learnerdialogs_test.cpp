@@ -67,19 +67,6 @@ template <typename Dialog> Dialog *modalDialog()
     return nullptr;
 }
 
-template <typename T> T *child(QWidget *parent, const char *name)
-{
-    T *widget = parent->findChild<T *>(name);
-    if (!widget)
-        qFatal("no child %s", name);
-    return widget;
-}
-
-void click(QWidget *parent, const char *button)
-{
-    QTest::mouseClick(child<QPushButton>(parent, button), Qt::LeftButton);
-}
-
 CAnswerLog logOf(std::initializer_list<std::string> names)
 {
     CAnswerLog log;
