@@ -44,7 +44,7 @@ struct EditorServices
     IPrompter &prompter;
     IClipboard &clipboard;
     EditorDialogs dialogs;
-    std::string markerName = std::string(kDrillMarkerName);
+    std::string markerName = std::string(kInUseMarkerName);
 };
 
 // Everything the window shows but the grid's rows (grid().rows()). Texts are CP932.

@@ -7,6 +7,7 @@
 #include "editor/collectionedit.h"
 #include "editor/editordialogs.h"
 #include "editor/gridsort.h"
+#include "platform/namedmutex.h"
 
 // The commands on rows of the open collection: insert, delete, cut, copy, paste, sort and
 // the removal of a row emptied by editing. Those that move questions keep every learner's
@@ -17,8 +18,6 @@ namespace kvr {
 class IPrompter;
 class ISettingsStore;
 
-// The marker a running drill holds.
-constexpr std::string_view kDrillMarkerName = "USE_KVR_DATABASE";
 
 // The clipboard, for text (CP932).
 class IClipboard
@@ -38,7 +37,7 @@ struct RowCommandContext
     const ISettingsStore &store; // the study program's LastSection, read afresh
     std::string logPath;
     IClipboard &clipboard;
-    std::string markerName = std::string(kDrillMarkerName);
+    std::string markerName = std::string(kInUseMarkerName);
 };
 
 // In-use check: when the drill marker can be created no drill runs, and it is held for the
