@@ -23,6 +23,11 @@
 #include "app/ui/toolicons.h"
 #include "db/questiondatabase.h"
 #include "drill/drillstarter.h"
+#include "history/ui/historypages.h"
+#include "history/ui/loginfopage.h"
+#include "history/ui/qturlopener.h"
+#include "history/ui/questionlogpage.h"
+#include "history/ui/transinfopage.h"
 #include "platform/prompter.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/guarded.h"
@@ -108,15 +113,7 @@ void CMainDlg::createTabArea()
 
     m_tabs = new QTabWidget(m_tabArea);
     m_tabs->setObjectName(QStringLiteral("pageTabs"));
-    // The pages' contents are the history views; each tab holds its page widget.
-    const char *pageNames[] = { "loginfoPage", "questionlogPage", "transinfoPage" };
-    const char *tabTexts[] = { "通常学習", "問題毎履歴", "進行状況" };
-    for (int i = 0; i < 3; ++i) {
-        auto *page = new QWidget;
-        page->setObjectName(QLatin1String(pageNames[i]));
-        m_tabs->addTab(page, utext(tabTexts[i]));
-        m_pages.push_back(page);
-    }
+    createPages();
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) { showTab(index); });
 
     m_hintFrame = new QFrame(m_tabArea);
@@ -147,7 +144,7 @@ void CMainDlg::createTabArea()
         button->hide();
         const MainCommand command = entry.command;
         if (command == MainCommand::JapaneseToEnglishTyped)
-            connect(button, &QPushButton::clicked, this, [this] { startFromTree(std::nullopt); });
+            connect(button, &QPushButton::clicked, m_loginfoPage, &CLoginfoPage::learn);
         else
             connect(button, &QPushButton::clicked, this, [this, command] { runCommand(command); });
         hintLayout->addWidget(button);
@@ -165,12 +162,34 @@ void CMainDlg::createTabArea()
     column->addWidget(m_hintFrame);
 }
 
+void CMainDlg::createPages()
+{
+    m_urlOpener = std::make_unique<CQtUrlOpener>(m_services.openUrl);
+    m_pageContext = std::make_unique<HistoryPageContext>(HistoryPageContext {
+        m_context.settings, m_context.store, m_context.database, m_context.log,
+        m_context.webDictionaries, m_context.voice, *m_urlOpener, m_context.prompter,
+        [this](const WindowDrillRequest &request) { startDrill(request); },
+        [this] { refresh(); } });
+    m_loginfoPage = new CLoginfoPage(*m_pageContext);
+    m_questionlogPage = new CQuestionlogPage(*m_pageContext);
+    m_transinfoPage = new CTransinfoPage(*m_pageContext);
+    m_tabs->addTab(m_loginfoPage, utext("通常学習"));
+    m_tabs->addTab(m_questionlogPage, utext("問題毎履歴"));
+    m_tabs->addTab(m_transinfoPage, utext("進行状況"));
+    m_pages = { m_loginfoPage, m_questionlogPage, m_transinfoPage };
+    connect(m_loginfoPage, &CLoginfoPage::logModeChosen, this, [this](int logMode) {
+        m_context.settings.LogMode = logMode;
+        refresh();
+    });
+}
+
 void CMainDlg::refresh()
 {
     if (m_rebuilding)
         return;
     CWaitCursor wait;
     m_modeStrip->showLogMode(m_context.settings.LogMode);
+    m_loginfoPage->showLogMode(m_context.settings.LogMode);
     updateSelectionMenuItems();
     QTreeWidgetItem *current = m_tree->currentItem();
     if (!current)
@@ -178,22 +197,36 @@ void CMainDlg::refresh()
     const TreeIndexPath chain = chainOf(current);
     const TreeNode *node = nodeAt(m_treeData, chain);
     const bool isFolder = node && node->isFolder;
-    m_context.settings.LastSection = treePath(m_treeData, chain);
+    const std::string path = treePath(m_treeData, chain);
+    const HeaderInfo info =
+        headerInfo(m_context.database.root, path, isFolder, m_context.settings.nDefaultQuestions);
+    const PageSelection selection { path,
+                                    isFolder ? TreeSelection::Folder : TreeSelection::Collection,
+                                    info.countMaximum };
+    m_loginfoPage->setSelection(selection);
+    m_questionlogPage->setSelection(selection);
+    m_transinfoPage->setSelection(selection);
+
+    m_context.settings.LastSection = path;
     m_context.settings.saveLastSection(m_context.store);
+    if (!isFolder)
+        m_loginfoPage->reloadRunList();
     m_tree->setFocus();
-    m_refillPerQuestionPage = !isFolder && currentTab() != 1;
-    showHeader(m_context.settings.LastSection, isFolder);
+    m_questionlogPage->clear();
+    m_refillPerQuestionPage = !isFolder;
+    if (!isFolder && currentTab() == 1)
+        showTab(1);
+    showHeader(info);
     m_tabs->currentWidget()->update();
 }
 
-void CMainDlg::showHeader(const std::string &path, bool isFolder)
+void CMainDlg::showHeader(const HeaderInfo &info)
 {
-    const HeaderInfo info =
-        headerInfo(m_context.database.root, path, isFolder, m_context.settings.nDefaultQuestions);
     m_noteField->setPlainText(qtext(info.notes));
     m_copyrightField->setText(qtext(info.copyrightHolder));
     m_inputterField->setText(qtext(info.inputter));
     m_countField->setText(qtext(info.questionCountText));
+    m_loginfoPage->setCountRange(info.countMinimum, info.countMaximum, info.initialCount);
     if (!info.ok())
         m_context.prompter.tell(info.error);
 }
@@ -204,8 +237,10 @@ void CMainDlg::showTab(int index)
         return;
     if (m_tabs->currentIndex() != index)
         m_tabs->setCurrentIndex(index); // the stack shows the page; currentChanged comes back
-    if (index == 1 && m_refillPerQuestionPage)
-        m_refillPerQuestionPage = false; // the per-question page fills itself when shown
+    if (index == 1 && m_refillPerQuestionPage) {
+        m_refillPerQuestionPage = false;
+        m_questionlogPage->fill();
+    }
 }
 
 int CMainDlg::currentTab() const

@@ -37,18 +37,24 @@ class IFileChooser;
 class IModeChooser;
 class IPrompter;
 class ISoundPlayer;
+class IUrlOpener;
 class ISettingsStore;
 struct CKvrSettings;
 struct CQuestionDatabase;
 struct CSection;
 struct DrillSetup;
 struct WebDictionary;
+struct WindowDrillRequest;
 } // namespace kvr
 
 namespace kvr::ui {
 
 class CHelpWindow;
+class CLoginfoPage;
 class CLogmodeTabpage;
+class CQuestionlogPage;
+class CTransinfoPage;
+struct HistoryPageContext;
 
 // What the main window works on; all of it outlives the window.
 struct MainWindowContext
@@ -77,7 +83,7 @@ struct MainWindowServices
     std::function<void(QWidget *parent)> showOptions;
     std::function<void(const std::string &sectionPath, QWidget *parent)> makeShortcut;
     std::function<void(const QString &program, const QString &workingFolder)> startProgram;
-    std::function<void(const QUrl &url)> openUrl;
+    std::function<bool(const QUrl &url)> openUrl; // true when the desktop took it
 };
 
 // The study program's main window: the database tree, the tab pages of the selected
@@ -103,6 +109,8 @@ public:
 
     void refresh();
     void showTab(int index);
+    // The drill start of the history pages: a collection, a selection, a count and a mode.
+    void startDrill(const WindowDrillRequest &request);
     int currentTab() const;
 
 protected:
@@ -118,6 +126,7 @@ protected:
 private:
     void createInfoFields();
     void createTabArea();
+    void createPages();
     // maindlg_menus.cpp
     void createMenus();
     void createToolBar();
@@ -157,7 +166,7 @@ private:
     void startFromTree(std::optional<DrillMode> mode);
     void repeatLastDrill();
     void repeatLastMissed();
-    void showHeader(const std::string &path, bool isFolder);
+    void showHeader(const HeaderInfo &info);
 
     MainWindowContext &m_context;
     MainWindowServices m_services;
@@ -189,6 +198,11 @@ private:
     CLogmodeTabpage *m_modeStrip = nullptr;
     QTabWidget *m_tabs = nullptr;
     std::vector<QWidget *> m_pages;
+    std::unique_ptr<IUrlOpener> m_urlOpener;
+    std::unique_ptr<HistoryPageContext> m_pageContext;
+    CLoginfoPage *m_loginfoPage = nullptr;
+    CQuestionlogPage *m_questionlogPage = nullptr;
+    CTransinfoPage *m_transinfoPage = nullptr;
     QFrame *m_hintFrame = nullptr;
     bool m_refillPerQuestionPage = false;
 

@@ -72,7 +72,7 @@ void CMainDlg::fillDefaultServices()
         };
     }
     if (!s.openUrl)
-        s.openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
+        s.openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
 }
 
 void CMainDlg::reload()

@@ -3,13 +3,13 @@
 #include <QTreeWidget>
 
 #include "app/kvrsettings.h"
-#include "app/mainwindow.h"
 #include "app/ui/maindlg.h"
 #include "db/questiondatabase.h"
 #include "drill/drillstarter.h"
 #include "drill/ui/drillrunner.h"
 #include "drill/ui/drillstartprompter.h"
 #include "drill/ui/transmodedlg.h"
+#include "history/ui/loginfopage.h"
 #include "platform/ui/guarded.h"
 
 namespace kvr::ui {
@@ -53,6 +53,7 @@ template <typename Start> void CMainDlg::launch(Start &&start)
     // minimised window along with it.
     guarded(m_context.prompter, "%s", [&] { m_services.runDrill(drill->setup(), nullptr); });
     refresh();
+    m_loginfoPage->showDrillMode(drill->mode());
     if (!wasMinimized)
         showNormal();
     activateWindow();
@@ -70,10 +71,17 @@ void CMainDlg::startFromTree(std::optional<DrillMode> mode)
     });
 }
 
+void CMainDlg::startDrill(const WindowDrillRequest &request)
+{
+    launch([&](DrillStartContext &starter, DrillStartDialogs dialogs) {
+        return startWindowDrill(starter, dialogs, request);
+    });
+}
+
 void CMainDlg::repeatLastDrill()
 {
     const std::string path = selectedPath();
-    const DrillMode mode = currentDrillMode(m_context.settings.LogMode);
+    const DrillMode mode = m_loginfoPage->listedMode();
     launch([&](DrillStartContext &starter, DrillStartDialogs dialogs) {
         return kvr::repeatLastDrill(starter, dialogs, path, mode);
     });
@@ -82,7 +90,7 @@ void CMainDlg::repeatLastDrill()
 void CMainDlg::repeatLastMissed()
 {
     const std::string path = selectedPath();
-    const DrillMode mode = currentDrillMode(m_context.settings.LogMode);
+    const DrillMode mode = m_loginfoPage->listedMode();
     launch([&](DrillStartContext &starter, DrillStartDialogs dialogs) {
         return kvr::repeatMissedQuestions(starter, dialogs, path, mode);
     });

@@ -1,9 +1,15 @@
+#include <cstdlib>
+
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -13,6 +19,7 @@
 #include "app/ui/testsupport_main.h"
 #include "db/questiondatabase.h"
 #include "platform/cp932.h"
+#include "platform/ui/fonts.h"
 #include "platform/ui/qtext.h"
 #include "platform/ui/testsupport_widgets.h"
 
@@ -38,6 +45,14 @@ QTreeWidgetItem *findItem(QTreeWidget *tree, const QString &text)
     return found.isEmpty() ? nullptr : found.constFirst();
 }
 
+template <typename T> T *child(QWidget *parent, const char *name)
+{
+    T *widget = parent->findChild<T *>(QLatin1String(name));
+    if (!widget)
+        qFatal("no child %s", name);
+    return widget;
+}
+
 QString fieldText(CMainDlg &window, const char *name)
 {
     if (auto *line = window.findChild<QLineEdit *>(QLatin1String(name)))
@@ -54,6 +69,11 @@ class MainDlgTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        installFontSubstitutions();
+        setenv("TZ", "Asia/Tokyo", 1); // the run dates as a learner here sees them
+    }
     void cleanup() { kvr::test::expectNoTopLevelWindows(); }
 
     void treeShowsCollectionsSortedAndReselectsLastSection();
@@ -69,6 +89,12 @@ private slots:
     void splitterDropStoresTreeLogPeriod();
     void otherCommandsReachTheirServices();
     void starterDatabaseScreenshot();
+    void historyPagesFollowTheTreeSelection();
+    void perQuestionPageFillsWhenItsTabShows();
+    void pageDrillStartsGoThroughTheWindow();
+    void pageModeListSetsLogMode();
+    void historyPagesScreenshots_data();
+    void historyPagesScreenshots();
 };
 
 void MainDlgTest::treeShowsCollectionsSortedAndReselectsLastSection()
@@ -381,6 +407,147 @@ void MainDlgTest::starterDatabaseScreenshot()
     QVERIFY(!fieldText(*window, "countField").isEmpty());
     QVERIFY(rig.prompter.asked.empty());
     kvr::test::saveScreenshot(window.get(), QStringLiteral("maindlg_starter"));
+}
+
+void MainDlgTest::historyPagesFollowTheTreeSelection()
+{
+    kvr::test::MainWindowRig rig;
+    rig.settings.UserName = cp932::text("学習者");
+    kvr::test::addFinishedDrills(rig.log, rig.settings.UserName, cp932::text("Zeta"),
+                                 LogModeIndex::JapaneseToEnglishTyped, 2, 3);
+    rig.settings.LastSection = cp932::text("Zeta");
+    auto window = rig.makeWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto *page = child<QWidget>(window.get(), "loginfoPage");
+    auto *runs = child<QComboBox>(page, "runList");
+    auto *count = child<QSpinBox>(page, "countField");
+    QCOMPARE(runs->count(), 2);
+    QVERIFY(runs->isVisible());
+    QCOMPARE(count->minimum(), 1);
+    QCOMPARE(count->maximum(), 3);
+    QCOMPARE(count->value(), 3); // the collection is smaller than nDefaultQuestions
+    QVERIFY(child<QWidget>(page, "learnButton")->isEnabled());
+
+    QTreeWidget *tree = treeOf(*window);
+    tree->setCurrentItem(findItem(tree, u("Alpha")));
+    QVERIFY(!child<QWidget>(page, "learnButton")->isEnabled());
+    QVERIFY(!child<QWidget>(page, "modeList")->isEnabled());
+    QCOMPARE(count->maximum(), 0);
+
+    tree->setCurrentItem(findItem(tree, u("mid")));
+    QVERIFY(child<QWidget>(page, "learnButton")->isEnabled());
+    QCOMPARE(runs->count(), 0);
+    QVERIFY(!runs->isVisible());
+    QVERIFY(!child<QWidget>(page, "eraseAllButton")->isVisible());
+}
+
+void MainDlgTest::perQuestionPageFillsWhenItsTabShows()
+{
+    kvr::test::MainWindowRig rig;
+    rig.settings.LastSection = cp932::text("Zeta");
+    auto window = rig.makeWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    const QAbstractItemModel *rows = child<QTableView>(window.get(), "questionList")->model();
+    QCOMPARE(rows->rowCount(), 0);
+    window->showTab(1);
+    QCOMPARE(rows->rowCount(), 3);
+
+    QTreeWidget *tree = treeOf(*window);
+    tree->setCurrentItem(findItem(tree, u("beta")));
+    QCOMPARE(rows->rowCount(), 2); // tab 1 is showing: filled at once
+    tree->setCurrentItem(findItem(tree, u("Alpha")));
+    QCOMPARE(rows->rowCount(), 0);
+    window->showTab(0);
+    tree->setCurrentItem(findItem(tree, u("Zeta")));
+    QCOMPARE(rows->rowCount(), 0);
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    QCOMPARE(rows->rowCount(), 3);
+}
+
+void MainDlgTest::pageDrillStartsGoThroughTheWindow()
+{
+    kvr::test::MainWindowRig rig;
+    rig.settings.LastSection = cp932::text("Zeta");
+    auto window = rig.makeWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto *page = child<QWidget>(window.get(), "loginfoPage");
+    child<QSpinBox>(page, "countField")->setValue(2);
+    child<QComboBox>(page, "modeList")->setCurrentIndex(3); // 英和入力
+    QTest::mouseClick(child<QPushButton>(page, "learnButton"), Qt::LeftButton);
+    QCOMPARE(rig.modeChooser.asked, 0);
+    QCOMPARE(rig.startPrompter.countsAsked, 0);
+    QCOMPARE(rig.drills.size(), std::size_t(1));
+    QCOMPARE(rig.drills[0].requestedCount, 2);
+    QVERIFY(rig.drills[0].drillMode == DrillMode::EnglishToJapaneseTyped);
+    QCOMPARE(rig.settings.LogMode, static_cast<int>(LogModeIndex::EnglishToJapaneseTyped));
+    QCOMPARE(child<QComboBox>(page, "modeList")->currentText(), u("英和入力"));
+    QCOMPARE(child<QComboBox>(window.get(), "logmodeList")->currentText(), u("英和入力"));
+
+    window->showTab(1);
+    auto *list = child<QTableView>(window.get(), "questionList");
+    list->model()->setData(list->model()->index(1, 0), Qt::Checked, Qt::CheckStateRole);
+    QTest::mouseClick(child<QPushButton>(window.get(), "learnTickedButton"), Qt::LeftButton);
+    QCOMPARE(rig.drills.size(), std::size_t(2));
+    QCOMPARE(rig.drills[1].selection, std::vector<int>({ 1 }));
+    QVERIFY(rig.drills[1].drillMode == DrillMode::EnglishToJapaneseTyped);
+}
+
+void MainDlgTest::pageModeListSetsLogMode()
+{
+    kvr::test::MainWindowRig rig;
+    rig.settings.LastSection = cp932::text("Zeta");
+    auto window = rig.makeWindow();
+    auto *modes = child<QComboBox>(child<QWidget>(window.get(), "loginfoPage"), "modeList");
+    QCOMPARE(modes->currentText(), u("和英入力"));
+    modes->setCurrentIndex(1);
+    emit modes->activated(1);
+    QCOMPARE(rig.settings.LogMode, static_cast<int>(LogModeIndex::SpeedReply));
+    QCOMPARE(child<QComboBox>(window.get(), "logmodeList")->currentText(), u("SpeedReply"));
+    // The strip's choice shows on the page's list.
+    auto *strip = child<QComboBox>(window.get(), "logmodeList");
+    strip->setCurrentIndex(4);
+    emit strip->activated(4);
+    QCOMPARE(modes->currentText(), u("英和４択"));
+}
+
+void MainDlgTest::historyPagesScreenshots_data()
+{
+    QTest::addColumn<int>("runs");
+    QTest::newRow("3 runs") << 3;
+    QTest::newRow("15 runs") << 15;
+}
+
+// The starter database with a learner's history, each tab, in a window large enough for
+// the graph.
+void MainDlgTest::historyPagesScreenshots()
+{
+    QFETCH(int, runs);
+    kvr::test::MainWindowRig rig;
+    rig.database = CQuestionDatabase();
+    const QString source = qEnvironmentVariable("KVR_TEST_SOURCE_DIR");
+    QVERIFY(readDatabase(rig.database,
+                         kvr::ui::cp932(source + QStringLiteral("/data/Datas/DBv3.kvr"))));
+    rig.settings.UserName = cp932::text("学習者");
+    rig.settings.LastSection = cp932::text("英単語/中学１年/身の回りのもの");
+    kvr::test::addFinishedDrills(rig.log, rig.settings.UserName, rig.settings.LastSection,
+                                 LogModeIndex::JapaneseToEnglishTyped, runs, 32);
+    rig.settings.KvrWindowWidth = 900;
+    rig.settings.KvrWindowHeight = 660;
+    rig.settings.TreeLogPeriod = 470;
+    auto window = rig.makeWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCOMPARE(window->selectedPath(), rig.settings.LastSection);
+    const QString suffix = QStringLiteral("_%1runs").arg(runs);
+    kvr::test::saveScreenshot(window.get(), QStringLiteral("maindlg_loginfo") + suffix);
+    window->showTab(1);
+    kvr::test::saveScreenshot(window.get(), QStringLiteral("maindlg_questionlog") + suffix);
+    window->showTab(2);
+    kvr::test::saveScreenshot(window.get(), QStringLiteral("maindlg_transinfo") + suffix);
+    QVERIFY(rig.prompter.asked.empty());
 }
 
 QTEST_MAIN(MainDlgTest)

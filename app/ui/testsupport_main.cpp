@@ -1,5 +1,7 @@
 #include "app/ui/testsupport_main.h"
 
+#include <algorithm>
+
 #include "platform/cp932.h"
 
 namespace kvr::test {
@@ -41,6 +43,35 @@ void fillSection(CSection &section, const char *name, int questions)
 }
 
 } // namespace
+
+void addFinishedDrills(CAnswerLog &log, const std::string &userName, const std::string &path,
+                       LogModeIndex mode, int runs, int questions)
+{
+    constexpr std::int32_t kFirstDrill = 1717232400; // 2024-06-01 09:00 UTC
+    CSectionLog &record = obtainSectionLog(obtainUserLog(log, userName), path, mode);
+    for (int run = 0; run < runs; ++run) {
+        DrillRunRecord drill;
+        record.lastMissed.clear();
+        const int taken = std::min(10, questions);
+        for (int i = 0; i < taken; ++i) {
+            const int position = (run * taken + i) % questions;
+            const bool right = (i * 7 + run * 3) % 10 < std::min(4 + run / 2, 10);
+            incrementTally(record.questionTallies, static_cast<std::size_t>(position),
+                           right ? QuestionTally::FirstCorrect : QuestionTally::FirstIncorrect);
+            if (!right)
+                record.lastMissed.push_back(position);
+            ++(right ? drill.correct : drill.incorrect);
+        }
+        drill.startTime = kFirstDrill + run * 86400;
+        drill.endTime = drill.startTime + 200 + run * 13;
+        drill.keyCount = 60 + run;
+        addDrillRun(record, drill);
+        // A series used up starts again, as the drill's own set-up does.
+        const bool fresh = run == 0 || record.seriesDone + taken > questions;
+        advanceSeries(record, fresh ? 777 + static_cast<std::uint32_t>(run) : record.seriesSeed,
+                      taken, fresh);
+    }
+}
 
 CQuestionDatabase sampleDatabase()
 {
@@ -89,7 +120,10 @@ std::unique_ptr<ui::CMainDlg> MainWindowRig::makeWindow()
     services.startProgram = [this](const QString &program, const QString &) {
         startedPrograms.push_back(program);
     };
-    services.openUrl = [this](const QUrl &url) { openedUrls.push_back(url); };
+    services.openUrl = [this](const QUrl &url) {
+        openedUrls.push_back(url);
+        return true;
+    };
     return std::make_unique<ui::CMainDlg>(context, std::move(services));
 }
 

@@ -82,6 +82,12 @@ public:
 //   "mid"         collection, 0 questions
 CQuestionDatabase sampleDatabase();
 
+// Folds runs finished drills of the collection at path into the learner's record for mode,
+// one a day: each takes the next ten of the collection's questions (line positions 0 …
+// questions - 1), the share answered right growing from drill to drill.
+void addFinishedDrills(CAnswerLog &log, const std::string &userName, const std::string &path,
+                       LogModeIndex mode, int runs, int questions);
+
 // The rig: one main window's context and services, all fakes.
 struct MainWindowRig
 {
