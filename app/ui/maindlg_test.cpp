@@ -25,6 +25,7 @@
 
 using namespace kvr;
 using namespace kvr::ui;
+using kvr::test::child;
 
 namespace {
 
@@ -43,14 +44,6 @@ QTreeWidgetItem *findItem(QTreeWidget *tree, const QString &text)
     const QList<QTreeWidgetItem *> found =
         tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
     return found.isEmpty() ? nullptr : found.constFirst();
-}
-
-template <typename T> T *child(QWidget *parent, const char *name)
-{
-    T *widget = parent->findChild<T *>(QLatin1String(name));
-    if (!widget)
-        qFatal("no child %s", name);
-    return widget;
 }
 
 QString fieldText(CMainDlg &window, const char *name)

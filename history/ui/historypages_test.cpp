@@ -24,14 +24,6 @@ using namespace kvr::test;
 
 namespace {
 
-template <typename T> T *child(QWidget *parent, const char *name)
-{
-    T *widget = parent->findChild<T *>(QLatin1String(name));
-    if (!widget)
-        qFatal("no child %s", name);
-    return widget;
-}
-
 QStringList itemsOf(QComboBox *list)
 {
     QStringList items;
