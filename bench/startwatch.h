@@ -19,9 +19,11 @@
 #include <vector>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QMessageBox>
 #include <QObject>
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 
@@ -75,6 +77,16 @@ inline double elapsed()
     report();
 }
 
+// With KVR_SCREENSHOT_DIR set, the window as it was painted goes there as <name>.png, so
+// one can see that the start ended where it should.
+inline void saveScreenshot(QWidget *window)
+{
+    const QString folder = qEnvironmentVariable("KVR_SCREENSHOT_DIR");
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return;
+    window->grab().save(QDir(folder).filePath(window->objectName() + QStringLiteral(".png")));
+}
+
 // Watches every event of the main thread; lets each through unchanged.
 class CStartWatcher final : public QObject
 {
@@ -95,8 +107,9 @@ public:
             if (name == state.awaited && !state.finishing) {
                 // The window and its children paint in one pass; the call runs after it.
                 state.finishing = true;
-                QTimer::singleShot(0, [] {
+                QTimer::singleShot(0, widget, [widget] {
                     child().times.painted = elapsed();
+                    saveScreenshot(widget);
                     report();
                 });
             }
