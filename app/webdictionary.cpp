@@ -29,17 +29,13 @@ std::optional<int> typeFromName(std::string_view name)
     return std::nullopt;
 }
 
-bool write(int index, const char *suffix, std::string_view value, std::string_view path)
+void addSite(std::vector<ProfileEntry> &entries, int index, const WebDictionary &site)
 {
-    return writePrivateProfileString(kWebDictionarySection, key(index, suffix), value, path);
-}
-
-bool writeSite(int index, const WebDictionary &site, std::string_view path)
-{
-    return write(index, "dictype", webDictionaryTypeName(site.dicType), path)
-        && write(index, "enable", site.enabled ? "1" : "0", path)
-        && write(index, "title", site.title, path) && write(index, "head", site.urlHead, path)
-        && write(index, "foot", site.urlFoot, path);
+    entries.push_back({ key(index, "dictype"), std::string(webDictionaryTypeName(site.dicType)) });
+    entries.push_back({ key(index, "enable"), site.enabled ? "1" : "0" });
+    entries.push_back({ key(index, "title"), site.title });
+    entries.push_back({ key(index, "head"), site.urlHead });
+    entries.push_back({ key(index, "foot"), site.urlFoot });
 }
 
 } // namespace
@@ -74,16 +70,14 @@ bool readWebDictionaries(std::vector<WebDictionary> &list, std::string_view path
 
 bool writeWebDictionaries(const std::vector<WebDictionary> &list, std::string_view path)
 {
+    // One replace of the file for the whole list: a crash never leaves half of it.
+    std::vector<ProfileEntry> entries;
     const int written = std::min(static_cast<int>(list.size()), kMaxWebDictionaries);
-    for (int i = 0; i < written; ++i) {
-        if (!writeSite(i, list[i], path))
-            return false;
-    }
-    for (int i = written; i < kMaxWebDictionaries; ++i) {
-        if (!write(i, "dictype", "", path))
-            return false;
-    }
-    return true;
+    for (int i = 0; i < written; ++i)
+        addSite(entries, i, list[i]);
+    for (int i = written; i < kMaxWebDictionaries; ++i)
+        entries.push_back({ key(i, "dictype"), "" });
+    return writePrivateProfileStrings(kWebDictionarySection, entries, path);
 }
 
 } // namespace kvr

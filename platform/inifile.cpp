@@ -167,13 +167,11 @@ int getPrivateProfileInt(std::string_view section, std::string_view key, int def
     return file.getInt(section, key, defaultValue);
 }
 
-bool writePrivateProfileString(std::string_view section, std::string_view key,
-                               std::string_view value, std::string_view path)
+std::string setProfileString(std::string_view text, std::string_view section, std::string_view key,
+                             std::string_view value)
 {
     std::vector<std::string_view> lines;
-    const std::optional<std::string> content = readWholeFile(path);
-    if (content)
-        forEachLine(*content, [&](std::string_view line) { lines.push_back(line); });
+    forEachLine(text, [&](std::string_view line) { lines.push_back(line); });
 
     const std::string newLine = std::string(trim(key)) + "=" + std::string(value);
     // Where the section starts and where its last non-empty line is.
@@ -214,7 +212,22 @@ bool writePrivateProfileString(std::string_view section, std::string_view key,
     CLineWriter writer;
     for (std::string_view line : out)
         writer.line(line);
-    return replaceFileAtomically(path, writer.contents());
+    return writer.contents();
+}
+
+bool writePrivateProfileString(std::string_view section, std::string_view key,
+                               std::string_view value, std::string_view path)
+{
+    return writePrivateProfileStrings(section, { { std::string(key), std::string(value) } }, path);
+}
+
+bool writePrivateProfileStrings(std::string_view section, const std::vector<ProfileEntry> &entries,
+                                std::string_view path)
+{
+    std::string text = readWholeFile(path).value_or(std::string());
+    for (const ProfileEntry &entry : entries)
+        text = setProfileString(text, section, entry.key, entry.value);
+    return replaceFileAtomically(path, text);
 }
 
 } // namespace kvr

@@ -45,4 +45,18 @@ int getPrivateProfileInt(std::string_view section, std::string_view key, int def
 bool writePrivateProfileString(std::string_view section, std::string_view key,
                                std::string_view value, std::string_view path);
 
+// The same for several keys of one section, all written with one replace of the file, so a
+// crash leaves either none or all of them.
+struct ProfileEntry
+{
+    std::string key;
+    std::string value;
+};
+bool writePrivateProfileStrings(std::string_view section, const std::vector<ProfileEntry> &entries,
+                                std::string_view path);
+
+// The text of a profile file after writing key=value into the section (CR LF line ends).
+std::string setProfileString(std::string_view text, std::string_view section, std::string_view key,
+                             std::string_view value);
+
 } // namespace kvr
