@@ -13,9 +13,13 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <csignal>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 #endif
 
 namespace kvr {
@@ -126,6 +130,11 @@ bool CLineReader::open(std::string_view path)
 
 #ifdef _WIN32
 
+void removeStaleTemporaries(std::string_view)
+{
+    // The one temporary name is reused by every save, so nothing accumulates.
+}
+
 bool replaceFileAtomically(std::string_view path, std::string_view contents)
 {
     const std::string target(path);
@@ -189,14 +198,77 @@ void syncFolder(const std::string &folder)
     }
 }
 
+constexpr std::string_view kTemporaryMark = ".tmp-";
+constexpr time_t kAbandonedAfterSeconds = 24 * 60 * 60;
+
+std::string temporaryPrefix(const std::string &nativeTarget)
+{
+    const std::size_t slash = nativeTarget.rfind('/');
+    const std::string name =
+        slash == std::string::npos ? nativeTarget : nativeTarget.substr(slash + 1);
+    return name + std::string(kTemporaryMark);
+}
+
+// The writer's process number from "<pid>-<counter>", or 0 when the rest is not that.
+pid_t writerOf(std::string_view rest)
+{
+    const std::size_t dash = rest.find('-');
+    if (dash == std::string_view::npos || dash == 0 || dash + 1 == rest.size())
+        return 0;
+    const auto allDigits = [](std::string_view digits) {
+        return digits.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (!allDigits(rest.substr(0, dash)) || !allDigits(rest.substr(dash + 1)) || dash > 9)
+        return 0;
+    return static_cast<pid_t>(std::stol(std::string(rest.substr(0, dash))));
+}
+
+bool isRunning(pid_t pid)
+{
+    // EPERM: it runs, under another user.
+    return ::kill(pid, 0) == 0 || errno != ESRCH;
+}
+
+bool isStaleTemporary(const std::string &folder, const std::string &name, std::size_t prefixSize)
+{
+    const pid_t writer = writerOf(std::string_view(name).substr(prefixSize));
+    if (writer <= 0 || writer == ::getpid())
+        return false;
+    struct stat info;
+    if (::lstat((folder + "/" + name).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    return !isRunning(writer) || ::time(nullptr) - info.st_mtime > kAbandonedAfterSeconds;
+}
+
 } // namespace
+
+void removeStaleTemporaries(std::string_view path)
+{
+    const std::string target = nativePath(path);
+    const std::string folder = folderOf(target);
+    const std::string prefix = temporaryPrefix(target);
+    DIR *dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    std::vector<std::string> stale;
+    while (const dirent *entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.starts_with(prefix) && isStaleTemporary(folder, name, prefix.size()))
+            stale.push_back(name);
+    }
+    ::closedir(dir);
+    for (const std::string &name : stale)
+        ::unlink((folder + "/" + name).c_str());
+}
 
 bool replaceFileAtomically(std::string_view path, std::string_view contents)
 {
     static std::atomic<unsigned> counter { 0 };
     const std::string target = nativePath(path);
-    const std::string temporary =
-        target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+    // A save killed mid-write leaves its temporary file; the next save clears it away.
+    removeStaleTemporaries(path);
+    const std::string temporary = target + std::string(kTemporaryMark) + std::to_string(::getpid())
+        + "-" + std::to_string(counter.fetch_add(1));
 
     // Keep the permissions of the file being replaced; a new file gets the umask's.
     struct stat old;

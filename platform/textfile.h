@@ -70,6 +70,15 @@ private:
 // file, never a mix: a temporary file in the same folder, every write checked, synced,
 // renamed over the old one, the folder synced. False on any failure, and then the old file
 // is untouched.
+// It first removes what earlier saves of the same file left behind when they were killed
+// mid-write (see removeStaleTemporaries).
 bool replaceFileAtomically(std::string_view path, std::string_view contents);
+
+// Removes the temporary files that replaceFileAtomically made for path and that no writer
+// can still be using: those of processes that no longer run, and any of them untouched for
+// a day (the process number may have been given to another process since). Files of this
+// process and of other running ones are kept, as is every file not named the way the
+// writer names its temporaries.
+void removeStaleTemporaries(std::string_view path);
 
 } // namespace kvr

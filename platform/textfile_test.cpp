@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -91,6 +93,67 @@ TEST(ReplaceFileAtomically, AFailedWriteIsReportedAndTheOldFileKept)
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "write error not reported";
     EXPECT_EQ(readWholeFile(path).value(), "old contents");
+}
+
+namespace {
+
+std::vector<std::string> namesIn(const TempFolder &folder)
+{
+    std::vector<std::string> names;
+    for (const auto &entry : std::filesystem::directory_iterator(nativePath(folder.path())))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A save of a large file that the system kills mid-write (its file size limit is reached).
+void saveKilledMidWrite(const std::string &path)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit noCore { 0, 0 };
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        const rlimit limit { 1024, 1024 };
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        replaceFileAtomically(path, std::string(1 << 16, 'x'));
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status)) << "the save was not killed";
+}
+
+} // namespace
+
+TEST(ReplaceFileAtomically, TemporariesOfKilledSavesGoWithTheNextSave)
+{
+    TempFolder folder;
+    const std::string path = folder.file("DBv3.kvr");
+    ASSERT_TRUE(replaceFileAtomically(path, "old"));
+    saveKilledMidWrite(path);
+    ASSERT_EQ(namesIn(folder).size(), 2u) << "a killed save leaves its temporary file";
+    saveKilledMidWrite(path); // clears the first one's before it dies too
+    ASSERT_EQ(namesIn(folder).size(), 2u);
+
+    const std::string self = std::to_string(::getpid());
+    const std::vector<std::string> kept = {
+        "DBv3.kvr.tmp-1-0", // a running process (pid 1 always runs)
+        "DBv3.kvr.tmp-" + self + "-99", // this process, maybe another thread's save
+        "DBv3.kvr.tmp-x-1", // not a name the writer makes
+        "translog.txt.tmp-999999999-0", // another file's, left to that file's saves
+    };
+    for (const std::string &name : kept)
+        folder.put(name, "in use");
+    folder.put("DBv3.kvr.tmp-1-7", "abandoned");
+    const auto twoDaysAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(48);
+    std::filesystem::last_write_time(folder.file("DBv3.kvr.tmp-1-7"), twoDaysAgo);
+
+    ASSERT_TRUE(replaceFileAtomically(path, "new"));
+    std::vector<std::string> expected = kept;
+    expected.push_back("DBv3.kvr");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(namesIn(folder), expected);
+    EXPECT_EQ(readWholeFile(path).value(), "new");
 }
 
 TEST(TextFile, CodePagePathsMapToNativeNames)
