@@ -1,7 +1,6 @@
 // Reading and writing "translog.txt".
 #include <algorithm>
 #include <charconv>
-#include <deque>
 
 #include "history/answerlog.h"
 #include "platform/cp932.h"
@@ -235,36 +234,17 @@ class CLogParser
 {
 public:
     bool line(std::string_view text);
-    void finish() { closeLearner(); }
 
     std::vector<std::string> headerLines;
     std::vector<CUserLog> users;
 
 private:
-    void closeLearner();
-
     bool m_inHeader = true;
-    // The current learner's records. A deque never relocates them: CSectionLog cannot be
-    // moved without a possible throw (its own deque), so a growing vector would copy every
-    // record with all its tallies.
-    std::deque<CSectionLog> m_sections;
 };
-
-void CLogParser::closeLearner()
-{
-    if (users.empty())
-        return;
-    auto &sections = users.back().sections;
-    sections.reserve(m_sections.size());
-    for (CSectionLog &record : m_sections)
-        sections.push_back(std::move(record));
-    m_sections.clear();
-}
 
 bool CLogParser::line(std::string_view text)
 {
     if (isLearnerLine(text)) {
-        closeLearner();
         users.push_back(CUserLog { std::string(text.substr(1, text.size() - 2)), {} });
         m_inHeader = false;
         return true;
@@ -275,7 +255,7 @@ bool CLogParser::line(std::string_view text)
     }
     if (text.empty())
         return true;
-    auto &sections = m_sections;
+    auto &sections = users.back().sections;
     const std::string_view prefix = text.substr(0, 3);
     const bool tally = prefix == "ql=", series = prefix == "tm=", missed = prefix == "lm=";
     if (tally || series || missed) {
@@ -302,7 +282,6 @@ template <typename LineSource> bool parseInto(CAnswerLog &log, LineSource &sourc
         if (!parser.line(text))
             return false;
     }
-    parser.finish();
     log.headerLines = std::move(parser.headerLines);
     log.users = std::move(parser.users);
     return true;
