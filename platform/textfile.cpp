@@ -128,6 +128,72 @@ bool CLineReader::open(std::string_view path)
     return true;
 }
 
+CBlockLineReader::~CBlockLineReader()
+{
+    if (m_file)
+        std::fclose(m_file);
+}
+
+bool CBlockLineReader::open(std::string_view path)
+{
+    std::error_code error;
+    if (m_file || !std::filesystem::is_regular_file(std::filesystem::path(nativePath(path)), error))
+        return false;
+    m_file = std::fopen(nativePath(path).c_str(), "rb");
+    return m_file != nullptr;
+}
+
+// Moves the unfinished last line to the front of a block (the same one when nobody kept it)
+// and reads on until at least one more line is complete or the file ends.
+bool CBlockLineReader::refill()
+{
+    if (m_atEnd || !m_file)
+        return false;
+    const std::size_t kept = m_filled - m_complete;
+    // Held here twice (m_block, m_shared) and nowhere else: nobody views its lines.
+    const bool reusable = m_block && m_block.use_count() == 2 && kept < m_capacity;
+    if (reusable) {
+        std::memmove(m_block.get(), m_block.get() + m_complete, kept);
+    } else {
+        const std::size_t capacity = std::max(kBlockSize, 2 * kept);
+        std::shared_ptr<char[]> fresh = std::make_shared_for_overwrite<char[]>(capacity);
+        if (kept > 0)
+            std::memcpy(fresh.get(), m_block.get() + m_complete, kept);
+        m_block = std::move(fresh);
+        m_shared = m_block;
+        m_capacity = capacity;
+    }
+    m_filled = kept;
+    m_complete = 0;
+    for (;;) {
+        if (m_filled == m_capacity) {
+            // A line longer than the block: a larger one takes it whole.
+            std::shared_ptr<char[]> larger = std::make_shared_for_overwrite<char[]>(2 * m_capacity);
+            std::memcpy(larger.get(), m_block.get(), m_filled);
+            m_block = std::move(larger);
+            m_shared = m_block;
+            m_capacity *= 2;
+        }
+        char *const data = m_block.get();
+        const std::size_t got = std::fread(data + m_filled, 1, m_capacity - m_filled, m_file);
+        if (got == 0) {
+            m_atEnd = true;
+            m_failed = std::ferror(m_file) != 0;
+            m_complete = m_filled;
+            m_splitter = CLineSplitter(std::string_view(data, m_complete));
+            return m_complete > 0;
+        }
+        const std::string_view added(data + m_filled, got);
+        m_filled += got;
+        const std::size_t lastEnd = added.rfind('\n');
+        if (lastEnd != std::string_view::npos) {
+            m_complete = static_cast<std::size_t>(added.data() - data) + lastEnd + 1;
+            m_splitter = CLineSplitter(std::string_view(data, m_complete));
+            return true;
+        }
+    }
+}
+
 #ifdef _WIN32
 
 void removeStaleTemporaries(std::string_view)

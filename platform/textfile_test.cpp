@@ -3,6 +3,7 @@
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -47,6 +48,65 @@ TEST(LineSplitter, ReadsLinesOfAnyLength)
     const auto lines = split(longLine + "\r\nz");
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], longLine);
+}
+
+// Lines of every length around the block size, CR LF pairs cut by a block's end, a line
+// longer than a block and a last line without a line end all read as from the whole text.
+TEST(BlockLineReader, ReadsLikeTheWholeTextAcrossBlocks)
+{
+    TempFolder folder;
+    std::string text;
+    for (std::size_t n = 0; text.size() < 3 * CBlockLineReader::kBlockSize; n = (n * 7 + 5) % 997)
+        text += std::string(n, static_cast<char>('a' + n % 26)) + (n % 3 ? "\r\n" : "\n");
+    text += std::string(CBlockLineReader::kBlockSize * 2 + 3, 'L') + "\r\nlast";
+    const std::string path = folder.file("lines.txt");
+    ASSERT_TRUE(replaceFileAtomically(path, text));
+
+    CBlockLineReader reader;
+    ASSERT_TRUE(reader.open(path));
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (reader.next(line))
+        lines.emplace_back(line);
+    EXPECT_FALSE(reader.failed());
+    EXPECT_TRUE(lines == split(text));
+
+    CBlockLineReader empty, missing, notAFile;
+    ASSERT_TRUE(replaceFileAtomically(folder.file("empty"), ""));
+    ASSERT_TRUE(empty.open(folder.file("empty")));
+    EXPECT_FALSE(empty.next(line));
+    EXPECT_FALSE(missing.open(folder.file("none")));
+    EXPECT_FALSE(notAFile.open(folder.path()));
+}
+
+// A caller that keeps a block keeps its lines; one that keeps none gets the block reused.
+TEST(BlockLineReader, KeptBlocksKeepTheirLinesAndOthersAreReused)
+{
+    TempFolder folder;
+    std::string text;
+    for (int i = 0; i < 20000; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    const std::string path = folder.file("lines.txt");
+    ASSERT_TRUE(replaceFileAtomically(path, text));
+
+    CBlockLineReader reader;
+    ASSERT_TRUE(reader.open(path));
+    std::vector<std::shared_ptr<const char[]>> kept;
+    std::vector<std::string_view> views;
+    std::set<const char *> blocks;
+    std::string_view line;
+    for (int i = 0; reader.next(line); ++i) {
+        blocks.insert(reader.block().get());
+        if (i % 5000 != 0)
+            continue;
+        if (kept.empty() || kept.back() != reader.block())
+            kept.push_back(reader.block());
+        views.push_back(line);
+    }
+    ASSERT_EQ(views.size(), 4u);
+    for (std::size_t i = 0; i < views.size(); ++i)
+        EXPECT_EQ(views[i], "line " + std::to_string(i * 5000));
+    EXPECT_LE(blocks.size(), kept.size() + 1) << "blocks nobody kept were not reused";
 }
 
 TEST(ReplaceFileAtomically, WritesAndReplaces)
