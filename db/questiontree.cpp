@@ -106,7 +106,7 @@ void CInnerHeader::setNotesText(std::string_view text)
 
 int CSection::questionCount() const
 {
-    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [](const std::string &l) {
+    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [](std::string_view l) {
         return !l.empty() && l.front() == '?';
     }));
 }

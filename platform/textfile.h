@@ -75,6 +75,7 @@ public:
         return true;
     }
     const std::shared_ptr<const char[]> &block() const { return m_shared; }
+    std::size_t blockSize() const { return m_capacity; }
     // True when reading stopped at an error rather than at the end of the file.
     bool failed() const { return m_failed; }
 
