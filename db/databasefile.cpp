@@ -168,19 +168,48 @@ std::size_t headerSize(const std::string &name, const CInnerHeader &header)
     return size;
 }
 
-std::size_t folderSize(const CFolder &folder)
+// Calls enter(entry) for every entry below root in file order and leave() after the last
+// entry of every folder below root, with a stack of its own: folders nest to any depth.
+template <typename Enter, typename Leave>
+void walkTree(const CFolder &root, Enter enter, Leave leave)
+{
+    struct Level
+    {
+        const CFolder *folder;
+        std::size_t next;
+    };
+    std::vector<Level> open { { &root, 0 } };
+    while (!open.empty()) {
+        Level &level = open.back();
+        if (level.next == level.folder->entries.size()) {
+            open.pop_back();
+            if (!open.empty())
+                leave();
+            continue;
+        }
+        const TreeEntry &entry = level.folder->entries[level.next++];
+        enter(entry);
+        if (entry.kind() == EntryKind::Folder)
+            open.push_back({ &entry.folder(), 0 });
+    }
+}
+
+std::size_t folderSize(const CFolder &root)
 {
     std::size_t size = 0;
-    for (const TreeEntry &entry : folder.entries) {
-        size += lineSize(kSectionClose) + lineSize({});
-        if (entry.kind() == EntryKind::Folder) {
-            size += headerSize(entry.name(), entry.folder().header) + folderSize(entry.folder());
-        } else {
+    walkTree(
+        root,
+        [&size](const TreeEntry &entry) {
+            if (entry.kind() == EntryKind::Folder) {
+                size += headerSize(entry.name(), entry.folder().header);
+                return;
+            }
             size += headerSize(entry.name(), entry.section().header);
             for (std::string_view line : entry.section().lines)
                 size += lineSize(line);
-        }
-    }
+            size += lineSize(kSectionClose) + lineSize({});
+        },
+        [&size] { size += lineSize(kFolderClose) + lineSize({}); });
     return size;
 }
 
@@ -198,23 +227,27 @@ void writeHeader(CLineWriter &out, std::string_view tag, const std::string &name
     out.line(kHeaderEnd);
 }
 
-void writeFolderEntries(CLineWriter &out, const CFolder &folder)
+void writeFolderEntries(CLineWriter &out, const CFolder &root)
 {
-    for (const TreeEntry &entry : folder.entries) {
-        if (entry.kind() == EntryKind::Folder) {
-            const CFolder &child = entry.folder();
-            writeHeader(out, kFolderOpen, child.name, child.header);
-            writeFolderEntries(out, child);
-            out.line(kFolderClose);
-        } else {
+    walkTree(
+        root,
+        [&out](const TreeEntry &entry) {
+            if (entry.kind() == EntryKind::Folder) {
+                const CFolder &folder = entry.folder();
+                writeHeader(out, kFolderOpen, folder.name, folder.header);
+                return;
+            }
             const CSection &section = entry.section();
             writeHeader(out, kSectionOpen, section.name, section.header);
             for (std::string_view line : section.lines)
                 out.line(line);
             out.line(kSectionClose);
-        }
-        out.line({});
-    }
+            out.line({});
+        },
+        [&out] {
+            out.line(kFolderClose);
+            out.line({});
+        });
 }
 
 void formatInto(CLineWriter &out, const CQuestionDatabase &database)
