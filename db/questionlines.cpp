@@ -10,6 +10,9 @@ namespace {
 // Replaced and erased lines stay in their blocks until the blocks hold this much more than
 // the lines themselves; then the lines move into one new block.
 constexpr std::size_t kWasteAllowed = 4096;
+// New texts go into blocks that grow from the smallest to the largest size as a list grows.
+constexpr std::size_t kFirstBlock = 256;
+constexpr std::size_t kLargestBlock = 64 * 1024;
 
 } // namespace
 
@@ -17,6 +20,23 @@ CQuestionLines::LineRef &CQuestionLines::LineRef::operator=(std::string_view tex
 {
     m_lines.set(m_index, text);
     static_cast<std::string_view &>(*this) = m_lines.m_views[m_index];
+    return *this;
+}
+
+CQuestionLines::CQuestionLines(const CQuestionLines &other)
+    : m_views(other.m_views)
+    , m_blocks(other.m_blocks)
+    , m_blockBytes(other.m_blockBytes)
+    , m_lineBytes(other.m_lineBytes)
+{
+}
+
+CQuestionLines &CQuestionLines::operator=(const CQuestionLines &other)
+{
+    if (this != &other) {
+        CQuestionLines copy(other);
+        *this = std::move(copy);
+    }
     return *this;
 }
 
@@ -44,12 +64,19 @@ std::string_view CQuestionLines::stored(std::string_view line)
 {
     if (line.empty())
         return {};
-    std::shared_ptr<char[]> block = std::make_shared_for_overwrite<char[]>(line.size());
-    std::memcpy(block.get(), line.data(), line.size());
-    const std::string_view view(block.get(), line.size());
-    m_blocks.push_back({ std::move(block), line.size() });
+    if (!m_open || m_openFree < line.size()) {
+        const std::size_t grown = std::clamp(m_lineBytes, kFirstBlock, kLargestBlock);
+        m_openUsed = 0;
+        m_openFree = std::max(line.size(), grown);
+        m_open = std::make_shared_for_overwrite<char[]>(m_openFree);
+        m_blocks.push_back(m_open);
+    }
+    char *const at = m_open.get() + m_openUsed;
+    std::memcpy(at, line.data(), line.size());
+    m_openUsed += line.size();
+    m_openFree -= line.size();
     m_blockBytes += line.size();
-    return view;
+    return { at, line.size() };
 }
 
 void CQuestionLines::push_back(std::string_view line)
@@ -61,8 +88,8 @@ void CQuestionLines::push_back(std::string_view line)
 
 void CQuestionLines::appendShared(std::string_view line, const Block &block, std::size_t blockSize)
 {
-    if (m_blocks.empty() || m_blocks.back().block != block) {
-        m_blocks.push_back({ block, blockSize });
+    if (m_blocks.empty() || m_blocks.back() != block) {
+        m_blocks.push_back(block);
         m_blockBytes += blockSize;
     }
     m_views.push_back(line);
@@ -117,6 +144,7 @@ void CQuestionLines::clear()
     m_blocks.clear();
     m_blockBytes = 0;
     m_lineBytes = 0;
+    m_open.reset();
 }
 
 std::vector<std::string> CQuestionLines::toStrings() const
@@ -143,8 +171,9 @@ void CQuestionLines::compactIfWasteful()
         used += view.size();
     }
     m_blocks.clear();
-    m_blocks.push_back({ std::move(block), m_lineBytes });
+    m_blocks.push_back(std::move(block));
     m_blockBytes = m_lineBytes;
+    m_open.reset();
 }
 
 } // namespace kvr

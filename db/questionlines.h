@@ -106,6 +106,10 @@ public:
     using size_type = std::size_t;
 
     CQuestionLines() = default;
+    CQuestionLines(const CQuestionLines &other);
+    CQuestionLines(CQuestionLines &&) noexcept = default;
+    CQuestionLines &operator=(const CQuestionLines &other);
+    CQuestionLines &operator=(CQuestionLines &&) noexcept = default;
     CQuestionLines(std::initializer_list<std::string_view> lines);
     CQuestionLines(const std::vector<std::string> &lines);
     CQuestionLines &operator=(std::initializer_list<std::string_view> lines);
@@ -146,18 +150,17 @@ public:
     friend bool operator==(const CQuestionLines &a, const std::vector<std::string> &b);
 
 private:
-    struct Storage
-    {
-        Block block;
-        std::size_t size;
-    };
-
     std::string_view stored(std::string_view line);
     void compactIfWasteful();
 
     std::vector<std::string_view> m_views;
-    std::vector<Storage> m_blocks;
-    std::size_t m_blockBytes = 0; // the sizes of m_blocks together
+    std::vector<Block> m_blocks;
+    std::size_t m_blockBytes = 0; // the bytes of m_blocks in use, by this list or others
+    // The block new texts are appended to, and its free end: written only by this list
+    // (a copy starts a block of its own), and never where a line already lies.
+    std::shared_ptr<char[]> m_open;
+    std::size_t m_openUsed = 0;
+    std::size_t m_openFree = 0;
     std::size_t m_lineBytes = 0; // the lengths of the lines together
 };
 

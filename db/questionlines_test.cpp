@@ -47,6 +47,23 @@ TEST(QuestionLines, ChangesLikeAVectorOfStrings)
     EXPECT_TRUE(lines.empty());
 }
 
+// Appended texts share blocks with room to spare: a copy and its original must never write
+// into the same free space.
+TEST(QuestionLines, CopiesAppendWithoutTouchingEachOther)
+{
+    CQuestionLines original = { "one" };
+    original.push_back("two");
+    CQuestionLines copy = original;
+    CQuestionLines assigned;
+    assigned = original;
+    original.push_back("from the original");
+    copy.push_back("from the copy");
+    assigned.push_back("from the assigned");
+    EXPECT_EQ(original, (Strings { "one", "two", "from the original" }));
+    EXPECT_EQ(copy, (Strings { "one", "two", "from the copy" }));
+    EXPECT_EQ(assigned, (Strings { "one", "two", "from the assigned" }));
+}
+
 // Many replacements of long lines must not keep every old text; the lines stay intact when
 // their storage is tidied up, including a line set from another line of the same list.
 TEST(QuestionLines, ReplacedTextsAreReleasedAndTheLinesStayIntact)
