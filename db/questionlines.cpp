@@ -138,6 +138,14 @@ void CQuestionLines::assign(std::size_t count, std::string_view line)
     *this = std::move(lines);
 }
 
+void CQuestionLines::resize(std::size_t count)
+{
+    if (count < size())
+        erase(begin() + static_cast<std::ptrdiff_t>(count), end());
+    else
+        m_views.resize(count);
+}
+
 void CQuestionLines::clear()
 {
     m_views.clear();

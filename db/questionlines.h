@@ -11,9 +11,9 @@
 namespace kvr {
 
 // The lines of a collection, used much like a std::vector<std::string>. The texts live in
-// shared blocks that never change once written; the list holds a view of each line. A file's
-// lines stay in the blocks they were read into, so loading a large database costs no
-// allocation per line, and copying a collection copies views, not texts.
+// shared blocks, where a text never changes once written, and the list holds a view of each.
+// A file's lines stay in the blocks they were read into, so loading a large database costs
+// no allocation per line, and copying a collection copies views, not texts.
 //
 // Reading a line gives a CQuestionLines::Line: a std::string_view that also converts to
 // std::string. Like a reference into a vector, it is valid until the list is next changed.
@@ -38,6 +38,7 @@ public:
         friend std::string operator+(const Line &a, const char *b) { return join(a, b); }
         friend std::string operator+(const std::string &a, const Line &b) { return join(a, b); }
         friend std::string operator+(const Line &a, const std::string &b) { return join(a, b); }
+        friend std::string operator+(const Line &a, const Line &b) { return join(a, b); }
 
     private:
         static std::string join(std::string_view a, std::string_view b)
@@ -123,6 +124,8 @@ public:
     Line back() const { return m_views.back(); }
     const_iterator begin() const { return const_iterator(m_views.data()); }
     const_iterator end() const { return const_iterator(m_views.data() + m_views.size()); }
+    const_iterator cbegin() const { return begin(); }
+    const_iterator cend() const { return end(); }
 
     void push_back(std::string_view line);
     void emplace_back(std::string_view line) { push_back(line); }
@@ -132,6 +135,7 @@ public:
     void set(std::size_t index, std::string_view line);
     void assign(std::size_t count, std::string_view line);
     void clear();
+    void resize(std::size_t count); // new lines are empty
     void reserve(std::size_t count) { m_views.reserve(count); }
     void shrink_to_fit() { m_views.shrink_to_fit(); }
 

@@ -41,6 +41,13 @@ TEST(QuestionLines, ChangesLikeAVectorOfStrings)
     EXPECT_EQ("<" + lines.front() + ">", "<replaced>");
     EXPECT_EQ(CQuestionLines(model), lines);
 
+    lines.resize(7);
+    model.resize(7);
+    lines.resize(6);
+    model.resize(6);
+    EXPECT_EQ(lines, model);
+    EXPECT_EQ(lines[1] + lines[2], model[1] + model[2]);
+
     lines.assign(3, "same");
     EXPECT_EQ(lines, (Strings { "same", "same", "same" }));
     lines.clear();
