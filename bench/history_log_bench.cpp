@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "bench/benchsupport.h"
@@ -66,7 +67,10 @@ struct Fixture
 
     Fixture()
     {
-        folder = (std::filesystem::temp_directory_path() / "kvr-history-bench").string();
+        // One folder per process: benchmarks run side by side must not share files.
+        folder = (std::filesystem::temp_directory_path()
+                  / ("kvr-history-bench-" + std::to_string(::getpid())))
+                     .string();
         std::filesystem::create_directories(folder);
         path = folder + "/translog.txt";
         savePath = folder + "/saved.txt";
