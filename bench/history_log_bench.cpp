@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "bench/benchdata.h"
@@ -33,7 +34,10 @@ struct Fixture
 
     Fixture()
     {
-        folder = (std::filesystem::temp_directory_path() / "kvr-history-bench").string();
+        // One folder per process: benchmarks run side by side must not share files.
+        folder = (std::filesystem::temp_directory_path()
+                  / ("kvr-history-bench-" + std::to_string(::getpid())))
+                     .string();
         std::filesystem::create_directories(folder);
         path = folder + "/translog.txt";
         savePath = folder + "/saved.txt";
@@ -132,6 +136,45 @@ void BM_Save(benchmark::State &state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes));
 }
 
+// One learner with many records, without spare room in the record list (as a copy or an
+// exactly sized load leaves it): the first record added must move every record.
+const CUserLog &fullLearner()
+{
+    static const CUserLog learner = [] {
+        constexpr int kLearnerRecords = 10000;
+        const CUserLog &source = fixture().log.users.front();
+        CUserLog user { "learner", {} };
+        for (int i = 0; i < kLearnerRecords; ++i) {
+            CSectionLog record = source.sections[static_cast<std::size_t>(i) % kRecords];
+            record.sectionName += "/" + std::to_string(i);
+            record.questionTallies.resize(100);
+            user.sections.push_back(std::move(record));
+        }
+        return CUserLog(user); // the copy's list is exactly full
+    }();
+    return learner;
+}
+
+// obtainSectionLog for a collection the learner has no record of, after state.range(0)
+// such records were already added: the first one pays for growing the list.
+void BM_NewRecordAfterLoad(benchmark::State &state)
+{
+    const CUserLog &learner = fullLearner();
+    const auto before = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto *user = new CUserLog(learner);
+        for (int i = 0; i < before; ++i)
+            obtainSectionLog(*user, "earlier/" + std::to_string(i), LogModeIndex(0));
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(&obtainSectionLog(*user, "new", LogModeIndex(0)));
+        state.PauseTiming();
+        delete user;
+        state.ResumeTiming();
+    }
+    state.SetLabel(before == 0 ? "first new record" : "second new record");
+}
+
 } // namespace
 
 BENCHMARK(BM_ReadAndSplitBaseline)->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -141,5 +184,6 @@ BENCHMARK(BM_LoadAtStart)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TallyMemoryOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Format)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_NewRecordAfterLoad)->Arg(0)->Arg(1)->Iterations(30)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

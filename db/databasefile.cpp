@@ -1,7 +1,7 @@
 // The database text file: tag lines open and close folders and collections, each node has a
 // name line and a header block ended by ".", a collection's body is its question lines.
-#include <cstdio>
-#include <cstring>
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "db/dbcs.h"
@@ -33,6 +33,13 @@ public:
     explicit CDatabaseReader(CQuestionDatabase &database)
         : m_database(database)
     {
+    }
+
+    // The block the following lines lie in; collections keep it instead of copying them.
+    void useBlock(const CQuestionLines::Block &block, std::size_t size)
+    {
+        m_block = &block;
+        m_blockSize = size;
     }
 
     void feed(std::string_view line)
@@ -107,15 +114,15 @@ private:
     void sectionBodyLine(std::string_view line)
     {
         if (isTag(line, kSectionClose)) {
-            std::vector<std::string> &lines = m_section->lines;
-            m_previousLineCount = lines.size();
-            if (lines.capacity() > 2 * lines.size() + 16)
+            CQuestionLines &lines = m_section->lines;
+            if (m_previousLineCount > 2 * lines.size() + 16)
                 lines.shrink_to_fit(); // a guess from a larger collection before
+            m_previousLineCount = lines.size();
             m_section = nullptr;
             m_state = m_folders.empty() ? State::AfterTop : State::FolderBody;
             return;
         }
-        m_section->lines.emplace_back(line);
+        m_section->lines.appendShared(line, *m_block, m_blockSize);
     }
 
     void openSection(CFolder &parent)
@@ -142,71 +149,8 @@ private:
     NodeBeingRead m_node;
     std::size_t m_headerIndex = 0;
     std::size_t m_previousLineCount = 0;
-};
-
-// Reads a file in chunks and hands over whole lines (of any length) as CLineSplitter cuts
-// them. The file is never held whole: a file-sized buffer freed among the many small line
-// texts would fragment the heap and make every later allocation slower.
-class CFileLines
-{
-public:
-    CFileLines() = default;
-    CFileLines(const CFileLines &) = delete;
-    CFileLines &operator=(const CFileLines &) = delete;
-    ~CFileLines()
-    {
-        if (m_file)
-            std::fclose(m_file);
-    }
-
-    bool open(std::string_view path)
-    {
-        m_file = std::fopen(nativePath(path).c_str(), "rb");
-        return m_file != nullptr;
-    }
-
-    // False when the file could not be read to its end.
-    template <typename Consumer> bool forEachLine(Consumer &&consume)
-    {
-        std::vector<char> buffer(kChunkSize);
-        std::size_t kept = 0; // bytes of an unfinished line at the front of the buffer
-        for (;;) {
-            if (kept == buffer.size())
-                buffer.resize(buffer.size() * 2); // a line longer than the buffer
-            const std::size_t got =
-                std::fread(buffer.data() + kept, 1, buffer.size() - kept, m_file);
-            if (got == 0)
-                break;
-            const std::string_view data(buffer.data(), kept + got);
-            // The kept bytes hold no line end, so only the new ones are searched.
-            const std::size_t newEnd = data.substr(kept).rfind('\n');
-            if (newEnd == std::string_view::npos) {
-                kept = data.size();
-                continue;
-            }
-            const std::size_t lastEnd = kept + newEnd;
-            splitInto(data.substr(0, lastEnd + 1), consume);
-            kept = data.size() - (lastEnd + 1);
-            std::memmove(buffer.data(), buffer.data() + lastEnd + 1, kept);
-        }
-        if (std::ferror(m_file))
-            return false;
-        splitInto(std::string_view(buffer.data(), kept), consume);
-        return true;
-    }
-
-private:
-    static constexpr std::size_t kChunkSize = 64 * 1024;
-
-    template <typename Consumer> static void splitInto(std::string_view text, Consumer &consume)
-    {
-        CLineSplitter splitter(text);
-        std::string_view line;
-        while (splitter.next(line))
-            consume(line);
-    }
-
-    std::FILE *m_file = nullptr;
+    const CQuestionLines::Block *m_block = nullptr;
+    std::size_t m_blockSize = 0;
 };
 
 std::size_t lineSize(std::string_view text)
@@ -224,19 +168,48 @@ std::size_t headerSize(const std::string &name, const CInnerHeader &header)
     return size;
 }
 
-std::size_t folderSize(const CFolder &folder)
+// Calls enter(entry) for every entry below root in file order and leave() after the last
+// entry of every folder below root, with a stack of its own: folders nest to any depth.
+template <typename Enter, typename Leave>
+void walkTree(const CFolder &root, Enter enter, Leave leave)
+{
+    struct Level
+    {
+        const CFolder *folder;
+        std::size_t next;
+    };
+    std::vector<Level> open { { &root, 0 } };
+    while (!open.empty()) {
+        Level &level = open.back();
+        if (level.next == level.folder->entries.size()) {
+            open.pop_back();
+            if (!open.empty())
+                leave();
+            continue;
+        }
+        const TreeEntry &entry = level.folder->entries[level.next++];
+        enter(entry);
+        if (entry.kind() == EntryKind::Folder)
+            open.push_back({ &entry.folder(), 0 });
+    }
+}
+
+std::size_t folderSize(const CFolder &root)
 {
     std::size_t size = 0;
-    for (const TreeEntry &entry : folder.entries) {
-        size += lineSize(kSectionClose) + lineSize({});
-        if (entry.kind() == EntryKind::Folder) {
-            size += headerSize(entry.name(), entry.folder().header) + folderSize(entry.folder());
-        } else {
+    walkTree(
+        root,
+        [&size](const TreeEntry &entry) {
+            if (entry.kind() == EntryKind::Folder) {
+                size += headerSize(entry.name(), entry.folder().header);
+                return;
+            }
             size += headerSize(entry.name(), entry.section().header);
-            for (const std::string &line : entry.section().lines)
+            for (std::string_view line : entry.section().lines)
                 size += lineSize(line);
-        }
-    }
+            size += lineSize(kSectionClose) + lineSize({});
+        },
+        [&size] { size += lineSize(kFolderClose) + lineSize({}); });
     return size;
 }
 
@@ -254,23 +227,27 @@ void writeHeader(CLineWriter &out, std::string_view tag, const std::string &name
     out.line(kHeaderEnd);
 }
 
-void writeFolderEntries(CLineWriter &out, const CFolder &folder)
+void writeFolderEntries(CLineWriter &out, const CFolder &root)
 {
-    for (const TreeEntry &entry : folder.entries) {
-        if (entry.kind() == EntryKind::Folder) {
-            const CFolder &child = entry.folder();
-            writeHeader(out, kFolderOpen, child.name, child.header);
-            writeFolderEntries(out, child);
-            out.line(kFolderClose);
-        } else {
+    walkTree(
+        root,
+        [&out](const TreeEntry &entry) {
+            if (entry.kind() == EntryKind::Folder) {
+                const CFolder &folder = entry.folder();
+                writeHeader(out, kFolderOpen, folder.name, folder.header);
+                return;
+            }
             const CSection &section = entry.section();
             writeHeader(out, kSectionOpen, section.name, section.header);
-            for (const std::string &line : section.lines)
+            for (std::string_view line : section.lines)
                 out.line(line);
             out.line(kSectionClose);
-        }
-        out.line({});
-    }
+            out.line({});
+        },
+        [&out] {
+            out.line(kFolderClose);
+            out.line({});
+        });
 }
 
 void formatInto(CLineWriter &out, const CQuestionDatabase &database)
@@ -286,20 +263,29 @@ void formatInto(CLineWriter &out, const CQuestionDatabase &database)
 
 } // namespace
 
+// Collections keep the blocks their lines were read into: no copy of a line is made.
 bool readDatabase(CQuestionDatabase &database, std::string_view path)
 {
-    CFileLines file;
+    CBlockLineReader file;
     if (!file.open(path))
         return false;
     CDatabaseReader reader(database);
-    const bool readAll = file.forEachLine([&reader](std::string_view line) { reader.feed(line); });
-    return readAll && reader.complete();
+    std::string_view line;
+    while (file.next(line)) {
+        reader.useBlock(file.block(), file.blockSize());
+        reader.feed(line);
+    }
+    return !file.failed() && reader.complete();
 }
 
 bool readDatabaseText(CQuestionDatabase &database, std::string_view text)
 {
+    std::shared_ptr<char[]> copy = std::make_shared_for_overwrite<char[]>(text.size());
+    std::copy(text.begin(), text.end(), copy.get());
+    const CQuestionLines::Block block = std::move(copy);
     CDatabaseReader reader(database);
-    CLineSplitter splitter(text);
+    reader.useBlock(block, text.size());
+    CLineSplitter splitter(std::string_view(block.get(), text.size()));
     std::string_view line;
     while (splitter.next(line))
         reader.feed(line);

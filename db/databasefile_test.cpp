@@ -277,5 +277,41 @@ TEST(DatabaseFile, FileReadsLikeItsText)
     EXPECT_EQ(fromFile, read(text));
 }
 
+// Folders nest to any depth: a tree 300,000 folders deep reads, writes, copies, compares and
+// is freed without running out of stack.
+TEST(DatabaseFile, DeeplyNestedFoldersNeedNoDeepStack)
+{
+    constexpr int kDepth = 300000;
+    std::string text;
+    text.reserve(kDepth * 20);
+    for (int i = 0; i < kDepth; ++i)
+        text += "<f>\r\nF\r\n.\r\n";
+    text += "<s>\r\nS\r\n.\r\n?a,,,,,q,,,\r\n</s>\r\n";
+    for (int i = 0; i < kDepth; ++i)
+        text += "</f>\r\n";
+    CTempFile file;
+    ASSERT_TRUE(replaceFileAtomically(file.path(), text));
+
+    CQuestionDatabase db;
+    ASSERT_TRUE(readDatabase(db, file.path()));
+    std::string path;
+    for (int i = 0; i < kDepth; ++i)
+        path += "F/";
+    EXPECT_EQ(findSection(db.root, path + "S").lines.size(), 1u);
+
+    const std::string written = file.folder() + "/written.kvr";
+    ASSERT_TRUE(writeDatabase(db, written));
+    CQuestionDatabase again;
+    ASSERT_TRUE(readDatabase(again, written));
+    EXPECT_TRUE(again == db);
+    findSection(again.root, path + "S").appendLine("?b");
+    EXPECT_FALSE(again == db);
+
+    const CQuestionDatabase copy = db;
+    EXPECT_TRUE(copy == db);
+    db.clear();
+    EXPECT_EQ(findSection(copy.root, path + "S").lines[0], "?a,,,,,q,,,");
+}
+
 } // namespace
 } // namespace kvr

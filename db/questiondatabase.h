@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "db/questionlines.h"
+
 namespace kvr {
 
 // The header block of a folder or collection.
@@ -29,11 +31,11 @@ struct CSection
 {
     std::string name;
     CInnerHeader header;
-    std::vector<std::string> lines;
+    CQuestionLines lines;
 
     int questionCount() const; // lines whose first byte is "?"
     bool containsLine(std::string_view line) const;
-    void appendLine(std::string line) { lines.push_back(std::move(line)); }
+    void appendLine(std::string_view line) { lines.push_back(line); }
 
     bool operator==(const CSection &) const = default;
 };

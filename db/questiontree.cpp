@@ -106,7 +106,7 @@ void CInnerHeader::setNotesText(std::string_view text)
 
 int CSection::questionCount() const
 {
-    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [](const std::string &l) {
+    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [](std::string_view l) {
         return !l.empty() && l.front() == '?';
     }));
 }
@@ -128,13 +128,38 @@ TreeEntry::TreeEntry(CFolder folder)
 {
 }
 
+// Folders nest to any depth, so copying, comparing and freeing a subtree work through a list
+// of pending folders instead of recursing: the stack cannot overflow on a deep tree.
+
 TreeEntry::TreeEntry(const TreeEntry &other)
     : m_kind(other.m_kind)
 {
     if (other.m_section)
         m_section = std::make_unique<CSection>(*other.m_section);
-    if (other.m_folder)
-        m_folder = std::make_unique<CFolder>(*other.m_folder);
+    if (!other.m_folder)
+        return;
+    const auto shellOf = [](const CFolder &folder) {
+        CFolder shell;
+        shell.name = folder.name;
+        shell.header = folder.header;
+        return shell;
+    };
+    m_folder = std::make_unique<CFolder>(shellOf(*other.m_folder));
+    std::vector<std::pair<const CFolder *, CFolder *>> pending { { other.m_folder.get(),
+                                                                   m_folder.get() } };
+    while (!pending.empty()) {
+        const auto [from, to] = pending.back();
+        pending.pop_back();
+        to->entries.reserve(from->entries.size());
+        for (const TreeEntry &entry : from->entries) {
+            if (entry.m_section) {
+                to->entries.emplace_back(*entry.m_section);
+            } else {
+                TreeEntry &copy = to->entries.emplace_back(shellOf(*entry.m_folder));
+                pending.emplace_back(entry.m_folder.get(), copy.m_folder.get());
+            }
+        }
+    }
 }
 
 TreeEntry &TreeEntry::operator=(const TreeEntry &other)
@@ -146,7 +171,23 @@ TreeEntry &TreeEntry::operator=(const TreeEntry &other)
     return *this;
 }
 
-TreeEntry::~TreeEntry() = default;
+TreeEntry::~TreeEntry()
+{
+    if (!m_folder || m_folder->entries.empty())
+        return;
+    // Each folder's entries are taken out before the folder goes, so every destructor below
+    // meets an empty folder.
+    std::vector<std::vector<TreeEntry>> pending;
+    pending.push_back(std::move(m_folder->entries));
+    while (!pending.empty()) {
+        std::vector<TreeEntry> level = std::move(pending.back());
+        pending.pop_back();
+        for (TreeEntry &entry : level) {
+            if (entry.m_folder && !entry.m_folder->entries.empty())
+                pending.push_back(std::move(entry.m_folder->entries));
+        }
+    }
+}
 
 const std::string &TreeEntry::name() const
 {
@@ -181,8 +222,29 @@ bool TreeEntry::operator==(const TreeEntry &other) const
 {
     if (m_kind != other.m_kind)
         return false;
-    return m_kind == EntryKind::Folder ? *m_folder == *other.m_folder
-                                       : *m_section == *other.m_section;
+    if (m_kind == EntryKind::Section)
+        return *m_section == *other.m_section;
+    std::vector<std::pair<const CFolder *, const CFolder *>> pending { { m_folder.get(),
+                                                                         other.m_folder.get() } };
+    while (!pending.empty()) {
+        const auto [a, b] = pending.back();
+        pending.pop_back();
+        if (a->name != b->name || a->header != b->header || a->entries.size() != b->entries.size())
+            return false;
+        for (std::size_t i = 0; i < a->entries.size(); ++i) {
+            const TreeEntry &x = a->entries[i];
+            const TreeEntry &y = b->entries[i];
+            if (x.m_kind != y.m_kind)
+                return false;
+            if (x.m_kind == EntryKind::Section) {
+                if (!(*x.m_section == *y.m_section))
+                    return false;
+            } else {
+                pending.emplace_back(x.m_folder.get(), y.m_folder.get());
+            }
+        }
+    }
+    return true;
 }
 
 CSection &CFolder::addSection()

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "platform/error.h"
 
@@ -113,11 +114,19 @@ std::string childPath(std::string_view parentPath, std::string_view name)
 
 bool isWithinFolder(const CFolder &folder, const CFolder &node)
 {
-    if (&folder == &node)
-        return true;
-    return std::any_of(folder.entries.begin(), folder.entries.end(), [&](const TreeEntry &entry) {
-        return entry.kind() == EntryKind::Folder && isWithinFolder(entry.folder(), node);
-    });
+    // A stack of its own: folders nest to any depth.
+    std::vector<const CFolder *> pending { &folder };
+    while (!pending.empty()) {
+        const CFolder *current = pending.back();
+        pending.pop_back();
+        if (current == &node)
+            return true;
+        for (const TreeEntry &entry : current->entries) {
+            if (entry.kind() == EntryKind::Folder)
+                pending.push_back(&entry.folder());
+        }
+    }
+    return false;
 }
 
 std::string nodeNameFrom(std::string_view text)

@@ -91,6 +91,27 @@ TEST(TreeCopy, CopiesDeeplyReplacingTheTargetEvenWhenOneHoldsTheOther)
     EXPECT_EQ(root, child);
 }
 
+// A deep chain of folders: copying it into a folder of its own and the containment test
+// that guards moves work without recursion.
+TEST(TreeCopy, DeepTreesCopyAndAnswerContainment)
+{
+    CFolder root;
+    CFolder *deepest = &root.addFolder();
+    for (int i = 0; i < 200000; ++i) {
+        deepest->name = "F";
+        deepest = &deepest->addFolder();
+    }
+    deepest->addSection().name = "S";
+    CFolder &top = root.entries[0].folder();
+    EXPECT_TRUE(isWithinFolder(top, *deepest));
+    EXPECT_FALSE(isWithinFolder(*deepest, top));
+
+    CFolder &target = root.addFolder();
+    copyFolderInto(target, top);
+    EXPECT_TRUE(target == top);
+    EXPECT_FALSE(isWithinFolder(top, target));
+}
+
 TEST(TreeUniqueName, NumbersTheNameUntilOneIsFreeAndGivesUpAfterNinetyNine)
 {
     struct Row

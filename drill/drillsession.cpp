@@ -159,7 +159,7 @@ bool CDrillSession::loadQuestion()
     if (m_passIndex < 0 || m_passIndex >= static_cast<int>(m_order.size()))
         return false;
     const int position = m_order[static_cast<std::size_t>(m_passIndex)];
-    const std::vector<std::string> &lines = m_setup.sectionCopy.lines;
+    const CQuestionLines &lines = m_setup.sectionCopy.lines;
     if (position < 0 || position >= static_cast<int>(lines.size()))
         return false;
     m_position = position;

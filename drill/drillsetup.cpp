@@ -92,12 +92,15 @@ void prepareSeries(DrillSetup &setup, bool random, int questionCount, const CAns
 
 namespace {
 
+// Sums of up to four 32-bit tallies fit in 64 bits; their products would not, so rates are
+// compared as quotients.
 struct Rate
 {
     std::int64_t correct = 0;
     std::int64_t total = 0;
     // Manual adjustments may drive the total below zero: that is no usable data either.
     bool answered() const { return total > 0; }
+    double value() const { return static_cast<double>(correct) / static_cast<double>(total); }
 };
 
 Rate rateOf(const std::vector<QuestionTally> &tallies, int position, RateBasis basis)
@@ -141,8 +144,7 @@ std::vector<int> selectWeakest(const CSection &section, const std::vector<Questi
             return unansweredFirst ? !a.rate.answered() : a.rate.answered();
         if (!a.rate.answered())
             return false;
-        // C1/T1 < C2/T2 with both totals positive, exactly.
-        return a.rate.correct * b.rate.total < b.rate.correct * a.rate.total;
+        return a.rate.value() < b.rate.value();
     };
     std::stable_sort(entries.begin(), entries.end(), before);
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <limits>
 #include <numeric>
 #include <set>
 
@@ -233,6 +234,20 @@ TEST(SelectWeakest, OrdersByRateWithUnansweredFirstOrLastByBasis)
                   std::vector<int>(row.expected.begin(), row.expected.begin() + 2));
     }
     EXPECT_EQ(rateBasisFromSetting(1), RateBasis::Retries);
+}
+
+// Tallies up to the 32-bit limit load from a valid log; their rates must still order.
+TEST(SelectWeakest, TalliesAtTheIntegerLimitStillOrderByRate)
+{
+    constexpr std::int32_t big = std::numeric_limits<std::int32_t>::max();
+    const CSection section = sectionOf(3);
+    const std::vector<QuestionTally> tallies = {
+        tally({ big, 0, big, 0, big, 0, big, 0 }), // always right
+        tally({ big, big, big, big, big, big, big, big }), // right half of the time
+        tally({ big, 1, big, 1, big, 0, big, 0 }), // right all but twice
+    };
+    for (RateBasis basis : { RateBasis::FirstAnswers, RateBasis::Retries, RateBasis::Both })
+        EXPECT_EQ(selectWeakest(section, tallies, 3, basis), (std::vector<int> { 1, 2, 0 }));
     EXPECT_EQ(rateBasisFromSetting(7), RateBasis::Both);
 }
 

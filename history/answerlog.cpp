@@ -277,7 +277,7 @@ void addDrillRun(CSectionLog &record, const DrillRunRecord &run)
         static_cast<std::uint32_t>(run.endTime) - static_cast<std::uint32_t>(run.startTime);
     record.totalStudySeconds = wrapAdd(record.totalStudySeconds, seconds);
     record.totalKeyCount = wrapAdd(record.totalKeyCount, static_cast<std::uint32_t>(run.keyCount));
-    record.recentRuns.push_front(run);
+    record.recentRuns.insert(record.recentRuns.begin(), run);
     // Only the one run pushed out goes: a longer list read from a file keeps its length.
     if (record.recentRuns.size() > CSectionLog::kMaxRecentRuns)
         record.recentRuns.pop_back();

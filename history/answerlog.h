@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "history/drillmode.h"
@@ -49,7 +49,9 @@ struct CSectionLog
     std::int32_t studyCount = 0;
     std::int32_t totalStudySeconds = 0;
     std::int32_t totalKeyCount = 0;
-    std::deque<DrillRunRecord> recentRuns; // newest first
+    // Newest first. A vector (of at most about twenty) keeps the record cheap to move, so
+    // that a learner's record list grows without copying every record.
+    std::vector<DrillRunRecord> recentRuns;
     std::vector<QuestionTally> questionTallies;
     std::vector<std::int32_t> lastMissed;
     std::uint32_t seriesSeed = 0;
@@ -58,6 +60,7 @@ struct CSectionLog
 
     bool operator==(const CSectionLog &) const = default;
 };
+static_assert(std::is_nothrow_move_constructible_v<CSectionLog>);
 
 struct CUserLog
 {

@@ -116,6 +116,25 @@ TEST(AnswerLog, ObtainForMode3AppendsFourRecordsAndMode1FindsTheSecond)
     ASSERT_EQ(user.sections.size(), 1u);
 }
 
+// After a load a learner's list may be exactly full: the first new record must move the
+// others, not copy every record with all its tallies.
+TEST(AnswerLog, ANewRecordMovesTheOthersInsteadOfCopyingThem)
+{
+    CUserLog user { "u", {} };
+    for (int i = 0; i < 8; ++i)
+        user.sections.push_back(recordWithTallies("s" + std::to_string(i), 50));
+    user.sections.shrink_to_fit();
+    std::vector<const QuestionTally *> tallies;
+    for (const CSectionLog &record : user.sections)
+        tallies.push_back(record.questionTallies.data());
+    const std::size_t capacity = user.sections.capacity();
+
+    obtainSectionLog(user, "new", LogModeIndex(0));
+    ASSERT_GT(user.sections.capacity(), capacity) << "the list did not grow";
+    for (std::size_t i = 0; i < tallies.size(); ++i)
+        EXPECT_EQ(user.sections[i].questionTallies.data(), tallies[i]) << i;
+}
+
 TEST(AnswerLog, TwentyFirstRunPushesOutTheOldestButStaysInTheTotals)
 {
     CSectionLog r;

@@ -56,6 +56,40 @@ TEST(AnswerLogFile, TallyLineForms)
         EXPECT_EQ(talliesOf(loadedRecord(text)), expected) << text;
 }
 
+// A long tally line takes the loader's fast path (no bound check within a value): values of
+// every length and sign, empty and overlong digit runs must read as in the short forms.
+TEST(AnswerLogFile, LongTallyLinesReadEveryValueForm)
+{
+    std::string line = "ql=";
+    std::vector<Tally> expected;
+    const auto add = [&](const std::string &entry, const Tally &values) {
+        line += entry;
+        expected.push_back(values);
+    };
+    add("+&", { 0, 0, 0, 0, 0, 0, 0, 0 });
+    add("-+-&", { 0, 0, 0, 0, 0, 0, 0, 0 });
+    add("00000012+7&", { 12, 7, 0, 0, 0, 0, 0, 0 });
+    add("99999999999+1&", { 1215752191, 1, 0, 0, 0, 0, 0, 0 }); // wraps modulo 2^32
+    add("12345678+-1234567+1234567+-12345678&", { 12345678, -1234567, 1234567, -12345678 });
+    expected.back().resize(8);
+    std::mt19937 random(7);
+    for (int i = 0; i < 400; ++i) {
+        Tally values(8);
+        std::string entry;
+        for (int k = 0; k < 8; ++k) {
+            const int digits = static_cast<int>(random() % 10);
+            std::int64_t value = static_cast<std::int64_t>(random() % 1000000000);
+            for (int d = digits; d < 9; ++d)
+                value /= 10;
+            values[k] = static_cast<std::int32_t>(random() % 2 ? -value : value);
+            entry += std::to_string(values[k]) + (k == 7 ? "&" : "+");
+        }
+        add(entry, values);
+    }
+    add("2147483647+-2147483648&", { INT32_MAX, INT32_MIN, 0, 0, 0, 0, 0, 0 });
+    EXPECT_EQ(talliesOf(loadedRecord(line)), expected);
+}
+
 TEST(AnswerLogFile, SeriesAndMissedLines)
 {
     const std::pair<std::string, std::vector<std::uint32_t>> series[] = {

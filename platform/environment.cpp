@@ -166,18 +166,46 @@ std::string desktopFolder()
     return joinPath(homeFolder(), "Desktop");
 }
 
+namespace {
+
+// A folder only this user can reach: a folder itself (not a link), owned by the user, closed
+// to group and others. Another local user who creates the folder first, or a link to one,
+// cannot then hold our lock files or keep the program from starting.
+bool isPrivateFolder(const std::string &native)
+{
+    struct stat info;
+    return ::lstat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid()
+        && (info.st_mode & 077) == 0;
+}
+
+bool makePrivateFolder(const std::string &native)
+{
+    ::mkdir(native.c_str(), 0700);
+    return isPrivateFolder(native);
+}
+
+} // namespace
+
 std::string runtimeFolder()
 {
     const std::string runtime = variable("XDG_RUNTIME_DIR");
-    if (!runtime.empty() && isDirectory(fromNative(runtime)))
+    if (!runtime.empty() && isPrivateFolder(runtime))
         return fromNative(runtime);
-    // A private folder of our own when the session has no runtime folder.
     std::string temp = variable("TMPDIR");
     if (temp.empty())
         temp = "/tmp";
-    const std::string folder = temp + "/kelvora-" + std::to_string(::getuid());
-    ::mkdir(folder.c_str(), 0700);
-    return fromNative(folder);
+    const std::string shared = temp + "/kelvora-" + std::to_string(::getuid());
+    if (makePrivateFolder(shared))
+        return fromNative(shared);
+    // The temp folder is shared with every local user: fall back on one under the user's own
+    // cache folder.
+    std::string cache = variable("XDG_CACHE_HOME");
+    if (cache.empty())
+        cache = nativePath(joinPath(homeFolder(), ".cache"));
+    makeFolders(fromNative(cache));
+    const std::string own = cache + "/kelvora-runtime";
+    makePrivateFolder(own);
+    return fromNative(own);
 }
 
 bool makeFolders(std::string_view path)

@@ -13,9 +13,13 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <csignal>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 #endif
 
 namespace kvr {
@@ -124,7 +128,78 @@ bool CLineReader::open(std::string_view path)
     return true;
 }
 
+CBlockLineReader::~CBlockLineReader()
+{
+    if (m_file)
+        std::fclose(m_file);
+}
+
+bool CBlockLineReader::open(std::string_view path)
+{
+    std::error_code error;
+    if (m_file || !std::filesystem::is_regular_file(std::filesystem::path(nativePath(path)), error))
+        return false;
+    m_file = std::fopen(nativePath(path).c_str(), "rb");
+    return m_file != nullptr;
+}
+
+// Moves the unfinished last line to the front of a block (the same one when nobody kept it)
+// and reads on until at least one more line is complete or the file ends.
+bool CBlockLineReader::refill()
+{
+    if (m_atEnd || !m_file)
+        return false;
+    const std::size_t kept = m_filled - m_complete;
+    // Held here twice (m_block, m_shared) and nowhere else: nobody views its lines.
+    const bool reusable = m_block && m_block.use_count() == 2 && kept < m_capacity;
+    if (reusable) {
+        std::memmove(m_block.get(), m_block.get() + m_complete, kept);
+    } else {
+        const std::size_t capacity = std::max(kBlockSize, 2 * kept);
+        std::shared_ptr<char[]> fresh = std::make_shared_for_overwrite<char[]>(capacity);
+        if (kept > 0)
+            std::memcpy(fresh.get(), m_block.get() + m_complete, kept);
+        m_block = std::move(fresh);
+        m_shared = m_block;
+        m_capacity = capacity;
+    }
+    m_filled = kept;
+    m_complete = 0;
+    for (;;) {
+        if (m_filled == m_capacity) {
+            // A line longer than the block: a larger one takes it whole.
+            std::shared_ptr<char[]> larger = std::make_shared_for_overwrite<char[]>(2 * m_capacity);
+            std::memcpy(larger.get(), m_block.get(), m_filled);
+            m_block = std::move(larger);
+            m_shared = m_block;
+            m_capacity *= 2;
+        }
+        char *const data = m_block.get();
+        const std::size_t got = std::fread(data + m_filled, 1, m_capacity - m_filled, m_file);
+        if (got == 0) {
+            m_atEnd = true;
+            m_failed = std::ferror(m_file) != 0;
+            m_complete = m_filled;
+            m_splitter = CLineSplitter(std::string_view(data, m_complete));
+            return m_complete > 0;
+        }
+        const std::string_view added(data + m_filled, got);
+        m_filled += got;
+        const std::size_t lastEnd = added.rfind('\n');
+        if (lastEnd != std::string_view::npos) {
+            m_complete = static_cast<std::size_t>(added.data() - data) + lastEnd + 1;
+            m_splitter = CLineSplitter(std::string_view(data, m_complete));
+            return true;
+        }
+    }
+}
+
 #ifdef _WIN32
+
+void removeStaleTemporaries(std::string_view)
+{
+    // The one temporary name is reused by every save, so nothing accumulates.
+}
 
 bool replaceFileAtomically(std::string_view path, std::string_view contents)
 {
@@ -189,14 +264,77 @@ void syncFolder(const std::string &folder)
     }
 }
 
+constexpr std::string_view kTemporaryMark = ".tmp-";
+constexpr time_t kAbandonedAfterSeconds = 24 * 60 * 60;
+
+std::string temporaryPrefix(const std::string &nativeTarget)
+{
+    const std::size_t slash = nativeTarget.rfind('/');
+    const std::string name =
+        slash == std::string::npos ? nativeTarget : nativeTarget.substr(slash + 1);
+    return name + std::string(kTemporaryMark);
+}
+
+// The writer's process number from "<pid>-<counter>", or 0 when the rest is not that.
+pid_t writerOf(std::string_view rest)
+{
+    const std::size_t dash = rest.find('-');
+    if (dash == std::string_view::npos || dash == 0 || dash + 1 == rest.size())
+        return 0;
+    const auto allDigits = [](std::string_view digits) {
+        return digits.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (!allDigits(rest.substr(0, dash)) || !allDigits(rest.substr(dash + 1)) || dash > 9)
+        return 0;
+    return static_cast<pid_t>(std::stol(std::string(rest.substr(0, dash))));
+}
+
+bool isRunning(pid_t pid)
+{
+    // EPERM: it runs, under another user.
+    return ::kill(pid, 0) == 0 || errno != ESRCH;
+}
+
+bool isStaleTemporary(const std::string &folder, const std::string &name, std::size_t prefixSize)
+{
+    const pid_t writer = writerOf(std::string_view(name).substr(prefixSize));
+    if (writer <= 0 || writer == ::getpid())
+        return false;
+    struct stat info;
+    if (::lstat((folder + "/" + name).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    return !isRunning(writer) || ::time(nullptr) - info.st_mtime > kAbandonedAfterSeconds;
+}
+
 } // namespace
+
+void removeStaleTemporaries(std::string_view path)
+{
+    const std::string target = nativePath(path);
+    const std::string folder = folderOf(target);
+    const std::string prefix = temporaryPrefix(target);
+    DIR *dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    std::vector<std::string> stale;
+    while (const dirent *entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.starts_with(prefix) && isStaleTemporary(folder, name, prefix.size()))
+            stale.push_back(name);
+    }
+    ::closedir(dir);
+    for (const std::string &name : stale)
+        ::unlink((folder + "/" + name).c_str());
+}
 
 bool replaceFileAtomically(std::string_view path, std::string_view contents)
 {
     static std::atomic<unsigned> counter { 0 };
     const std::string target = nativePath(path);
-    const std::string temporary =
-        target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+    // A save killed mid-write leaves its temporary file; the next save clears it away.
+    removeStaleTemporaries(path);
+    const std::string temporary = target + std::string(kTemporaryMark) + std::to_string(::getpid())
+        + "-" + std::to_string(counter.fetch_add(1));
 
     // Keep the permissions of the file being replaced; a new file gets the umask's.
     struct stat old;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,6 +50,49 @@ private:
     CLineSplitter m_splitter { std::string_view() };
 };
 
+// Reads a file line by line (see CLineSplitter) through blocks of a bounded size instead of
+// holding the whole file. Every line lies within one block, block() of the line just read.
+// A caller that keeps a copy of that pointer keeps the block and so the line's text; else
+// the block is reused for what follows, and a view is valid only until the next call.
+class CBlockLineReader
+{
+public:
+    static constexpr std::size_t kBlockSize = 64 * 1024;
+
+    CBlockLineReader() = default;
+    ~CBlockLineReader();
+    CBlockLineReader(const CBlockLineReader &) = delete;
+    CBlockLineReader &operator=(const CBlockLineReader &) = delete;
+
+    // False unless path names a regular file that can be opened for reading.
+    bool open(std::string_view path);
+    bool next(std::string_view &line)
+    {
+        while (!m_splitter.next(line)) {
+            if (!refill())
+                return false;
+        }
+        return true;
+    }
+    const std::shared_ptr<const char[]> &block() const { return m_shared; }
+    std::size_t blockSize() const { return m_capacity; }
+    // True when reading stopped at an error rather than at the end of the file.
+    bool failed() const { return m_failed; }
+
+private:
+    bool refill();
+
+    std::FILE *m_file = nullptr;
+    std::shared_ptr<char[]> m_block;
+    std::shared_ptr<const char[]> m_shared; // the same block, as handed out
+    std::size_t m_capacity = 0;
+    std::size_t m_filled = 0; // bytes read into the block
+    std::size_t m_complete = 0; // bytes of whole lines at its front
+    bool m_atEnd = false;
+    bool m_failed = false;
+    CLineSplitter m_splitter { std::string_view() };
+};
+
 // Collects lines with CR LF ends for a whole-file write.
 class CLineWriter
 {
@@ -70,6 +115,15 @@ private:
 // file, never a mix: a temporary file in the same folder, every write checked, synced,
 // renamed over the old one, the folder synced. False on any failure, and then the old file
 // is untouched.
+// It first removes what earlier saves of the same file left behind when they were killed
+// mid-write (see removeStaleTemporaries).
 bool replaceFileAtomically(std::string_view path, std::string_view contents);
+
+// Removes the temporary files that replaceFileAtomically made for path and that no writer
+// can still be using: those of processes that no longer run, and any of them untouched for
+// a day (the process number may have been given to another process since). Files of this
+// process and of other running ones are kept, as is every file not named the way the
+// writer names its temporaries.
+void removeStaleTemporaries(std::string_view path);
 
 } // namespace kvr

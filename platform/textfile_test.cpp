@@ -1,6 +1,9 @@
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -47,6 +50,65 @@ TEST(LineSplitter, ReadsLinesOfAnyLength)
     EXPECT_EQ(lines[0], longLine);
 }
 
+// Lines of every length around the block size, CR LF pairs cut by a block's end, a line
+// longer than a block and a last line without a line end all read as from the whole text.
+TEST(BlockLineReader, ReadsLikeTheWholeTextAcrossBlocks)
+{
+    TempFolder folder;
+    std::string text;
+    for (std::size_t n = 0; text.size() < 3 * CBlockLineReader::kBlockSize; n = (n * 7 + 5) % 997)
+        text += std::string(n, static_cast<char>('a' + n % 26)) + (n % 3 ? "\r\n" : "\n");
+    text += std::string(CBlockLineReader::kBlockSize * 2 + 3, 'L') + "\r\nlast";
+    const std::string path = folder.file("lines.txt");
+    ASSERT_TRUE(replaceFileAtomically(path, text));
+
+    CBlockLineReader reader;
+    ASSERT_TRUE(reader.open(path));
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (reader.next(line))
+        lines.emplace_back(line);
+    EXPECT_FALSE(reader.failed());
+    EXPECT_TRUE(lines == split(text));
+
+    CBlockLineReader empty, missing, notAFile;
+    ASSERT_TRUE(replaceFileAtomically(folder.file("empty"), ""));
+    ASSERT_TRUE(empty.open(folder.file("empty")));
+    EXPECT_FALSE(empty.next(line));
+    EXPECT_FALSE(missing.open(folder.file("none")));
+    EXPECT_FALSE(notAFile.open(folder.path()));
+}
+
+// A caller that keeps a block keeps its lines; one that keeps none gets the block reused.
+TEST(BlockLineReader, KeptBlocksKeepTheirLinesAndOthersAreReused)
+{
+    TempFolder folder;
+    std::string text;
+    for (int i = 0; i < 20000; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    const std::string path = folder.file("lines.txt");
+    ASSERT_TRUE(replaceFileAtomically(path, text));
+
+    CBlockLineReader reader;
+    ASSERT_TRUE(reader.open(path));
+    std::vector<std::shared_ptr<const char[]>> kept;
+    std::vector<std::string_view> views;
+    std::set<const char *> blocks;
+    std::string_view line;
+    for (int i = 0; reader.next(line); ++i) {
+        blocks.insert(reader.block().get());
+        if (i % 5000 != 0)
+            continue;
+        if (kept.empty() || kept.back() != reader.block())
+            kept.push_back(reader.block());
+        views.push_back(line);
+    }
+    ASSERT_EQ(views.size(), 4u);
+    for (std::size_t i = 0; i < views.size(); ++i)
+        EXPECT_EQ(views[i], "line " + std::to_string(i * 5000));
+    EXPECT_LE(blocks.size(), kept.size() + 1) << "blocks nobody kept were not reused";
+}
+
 TEST(ReplaceFileAtomically, WritesAndReplaces)
 {
     TempFolder folder;
@@ -91,6 +153,67 @@ TEST(ReplaceFileAtomically, AFailedWriteIsReportedAndTheOldFileKept)
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "write error not reported";
     EXPECT_EQ(readWholeFile(path).value(), "old contents");
+}
+
+namespace {
+
+std::vector<std::string> namesIn(const TempFolder &folder)
+{
+    std::vector<std::string> names;
+    for (const auto &entry : std::filesystem::directory_iterator(nativePath(folder.path())))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A save of a large file that the system kills mid-write (its file size limit is reached).
+void saveKilledMidWrite(const std::string &path)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit noCore { 0, 0 };
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        const rlimit limit { 1024, 1024 };
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        replaceFileAtomically(path, std::string(1 << 16, 'x'));
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status)) << "the save was not killed";
+}
+
+} // namespace
+
+TEST(ReplaceFileAtomically, TemporariesOfKilledSavesGoWithTheNextSave)
+{
+    TempFolder folder;
+    const std::string path = folder.file("DBv3.kvr");
+    ASSERT_TRUE(replaceFileAtomically(path, "old"));
+    saveKilledMidWrite(path);
+    ASSERT_EQ(namesIn(folder).size(), 2u) << "a killed save leaves its temporary file";
+    saveKilledMidWrite(path); // clears the first one's before it dies too
+    ASSERT_EQ(namesIn(folder).size(), 2u);
+
+    const std::string self = std::to_string(::getpid());
+    const std::vector<std::string> kept = {
+        "DBv3.kvr.tmp-1-0", // a running process (pid 1 always runs)
+        "DBv3.kvr.tmp-" + self + "-99", // this process, maybe another thread's save
+        "DBv3.kvr.tmp-x-1", // not a name the writer makes
+        "translog.txt.tmp-999999999-0", // another file's, left to that file's saves
+    };
+    for (const std::string &name : kept)
+        folder.put(name, "in use");
+    folder.put("DBv3.kvr.tmp-1-7", "abandoned");
+    const auto twoDaysAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(48);
+    std::filesystem::last_write_time(folder.file("DBv3.kvr.tmp-1-7"), twoDaysAgo);
+
+    ASSERT_TRUE(replaceFileAtomically(path, "new"));
+    std::vector<std::string> expected = kept;
+    expected.push_back("DBv3.kvr");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(namesIn(folder), expected);
+    EXPECT_EQ(readWholeFile(path).value(), "new");
 }
 
 TEST(TextFile, CodePagePathsMapToNativeNames)
