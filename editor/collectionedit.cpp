@@ -36,7 +36,7 @@ void CCollectionEdit::open(const SelectedItem &item)
     }
     const CSection &section = findSection(root, item.path);
     m_header = section.header;
-    m_grid.load(section.lines);
+    m_grid.load(section.lines.toStrings());
 }
 
 void CCollectionEdit::close()

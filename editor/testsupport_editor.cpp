@@ -96,7 +96,7 @@ std::vector<std::string> RowFiles::savedLines() const
 {
     CQuestionDatabase saved;
     readDatabase(saved, context.databasePath);
-    return findSection(saved.root, "S").lines;
+    return findSection(saved.root, "S").lines.toStrings();
 }
 
 void RowFiles::startDrill(const std::string &lastSection)
@@ -158,7 +158,7 @@ std::vector<std::string> SessionFiles::savedLines(const std::string &path) const
 {
     CQuestionDatabase saved;
     readDatabase(saved, context.databasePath);
-    return findSection(saved.root, path).lines;
+    return findSection(saved.root, path).lines.toStrings();
 }
 
 TreeIndexPath SessionFiles::chainOf(const std::string &path) const
