@@ -40,8 +40,21 @@ std::string unescapeField(std::string_view raw)
     return text;
 }
 
+// A lead byte with no trail byte after it is broken text. Before a quote or a line end the
+// escape's backslash would become its trail byte and the escape would be lost, so such a
+// byte is stored as "?"; elsewhere it stands alone and reads back as it was.
+void replaceLoneLeadBytes(std::string &text)
+{
+    for (std::size_t pos = 0; pos + 1 < text.size(); pos += dbcs::charLength(text, pos)) {
+        const char next = text[pos + 1];
+        if (cp932::isLeadByte(text[pos]) && (next == '"' || next == '\r' || next == '\n'))
+            text[pos] = '?';
+    }
+}
+
 std::string escapeField(std::string text)
 {
+    replaceLoneLeadBytes(text);
     replaceAllDbcs(text, "\\", "\\\\");
     replaceAllDbcs(text, "\"", "\\\"");
     replaceAllDbcs(text, kLineEnd, "\\n");

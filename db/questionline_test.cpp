@@ -220,6 +220,22 @@ TEST(QuestionLine, RandomRecordsRoundTrip)
     }
 }
 
+TEST(QuestionLine, BrokenLeadByteBeforeAnEscapeKeepsTheFieldsApart)
+{
+    // The lead byte stood alone before the quote; the escape's backslash must not become
+    // its trail byte, or the quote would end the field on the next read.
+    CQuestion q;
+    ASSERT_TRUE(parseQuestionLine(q, "?\x82\",1"));
+    const std::string answer = q.answers[0];
+    CQuestion back;
+    ASSERT_TRUE(parseQuestionLine(back, formatQuestionLine(q)));
+    EXPECT_EQ(back.answers[0], "?\"");
+    EXPECT_EQ(back.answers[1], q.answers[1]);
+    CQuestion again;
+    ASSERT_TRUE(parseQuestionLine(again, formatQuestionLine(back)));
+    EXPECT_EQ(again, back) << "stable once stored";
+}
+
 TEST(QuestionLine, MalformedLinesNeverOverrun)
 {
     const std::string big(1 << 20, 'x');
