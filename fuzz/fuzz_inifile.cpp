@@ -59,7 +59,7 @@ bool writable(std::string_view section, std::string_view key, std::string_view v
 {
     if (hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value))
         return false;
-    if (endsInLoneLeadByte(section))
+    if (endsInLoneLeadByte(trim(section)))
         return false;
     const std::string_view name = trim(key);
     if (name.empty() || name.front() == ';' || name.front() == '['
