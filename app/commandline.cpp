@@ -107,16 +107,6 @@ StartupAction decideStartup(const std::vector<std::string> &args)
     return StartupAction::MessageBadOptions;
 }
 
-Message startupErrorBox(std::string text)
-{
-    Message message;
-    message.text = std::move(text);
-    message.caption = "Error!";
-    message.icon = Icon::None;
-    message.systemModal = true;
-    return message;
-}
-
 Message autorunWithoutSectionMessage()
 {
     Message message;
@@ -128,7 +118,7 @@ Message autorunWithoutSectionMessage()
 
 Message badOptionsMessage()
 {
-    return startupErrorBox(cp932::text("起動オプションが正しくありません。"));
+    return errorBox(cp932::text("起動オプションが正しくありません。"));
 }
 
 } // namespace kvr

@@ -41,9 +41,6 @@ enum class StartupAction {
 
 StartupAction decideStartup(const std::vector<std::string> &args);
 
-// The start-up error box: system-modal, no owner, no icon, caption "Error!".
-Message startupErrorBox(std::string text);
-
 // "Autorun オプションがあるのに、セクションの指定がありません": caption "Error", error
 // icon, modal to the program only.
 Message autorunWithoutSectionMessage();

@@ -40,7 +40,7 @@ const LoadedFile kLogFile = {
 
 void showError(IPrompter &prompter, std::string text)
 {
-    prompter.ask(startupErrorBox(std::move(text)));
+    prompter.ask(errorBox(std::move(text)));
 }
 
 // The file's path, asked for when no file is there. False when the dialog was cancelled.
@@ -96,9 +96,7 @@ bool saveLog(const CAnswerLog &log, const CKvrSettings &settings, IPrompter &pro
 {
     if (log.saveAnswerLog(settings.LogPath))
         return true;
-    showError(prompter,
-              cp932::text("ログファイル ") + settings.LogPath
-                  + cp932::text(" を保存できませんでした。"));
+    showError(prompter, logSaveFailedText(settings.LogPath));
     return false;
 }
 

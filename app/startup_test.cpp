@@ -8,11 +8,12 @@
 #include "platform/cp932.h"
 #include "platform/settingsstore.h"
 #include "platform/testsupport.h"
+#include "platform/testsupport_prompter.h"
 
 namespace kvr {
 namespace {
 
-using test::RecordingPrompter;
+using test::CScriptedPrompter;
 using test::ScriptedFileChooser;
 
 CQuestionDatabase databaseWith(const std::string &sectionName)
@@ -75,7 +76,7 @@ protected:
     CQuestionDatabase m_database;
     CAnswerLog m_log;
     std::vector<WebDictionary> m_webDictionaries;
-    RecordingPrompter m_prompter;
+    CScriptedPrompter m_prompter;
     ScriptedFileChooser m_chooser;
     StartupContext m_context { m_settings,        m_store,    m_database, m_log,
                                m_webDictionaries, m_prompter, m_chooser };
@@ -92,7 +93,7 @@ TEST_F(StartupTest, LoadsTheThreeFilesAnnouncingEach)
     EXPECT_EQ(firstSection(), "words");
     EXPECT_EQ(firstLearner(), "learner");
     EXPECT_EQ(m_webDictionaries.size(), 1u);
-    EXPECT_TRUE(m_prompter.shown.empty());
+    EXPECT_TRUE(m_prompter.asked.empty());
     EXPECT_TRUE(m_chooser.calls.empty());
 }
 
@@ -151,7 +152,7 @@ TEST_F(StartupTest, MissingFileIsAskedForAndTheChoiceStoredAtOnce)
 {
     for (const FileCase &file : kFiles) {
         SCOPED_TRACE(file.name);
-        m_prompter.shown.clear();
+        m_prompter.asked.clear();
         m_chooser.calls.clear();
         const std::string configured = m_folder / (std::string("missing-") + file.name);
         m_settings.*file.path = configured;
@@ -160,8 +161,8 @@ TEST_F(StartupTest, MissingFileIsAskedForAndTheChoiceStoredAtOnce)
         m_chooser.answers = { chosen };
 
         EXPECT_FALSE(file.load(m_context));
-        ASSERT_EQ(m_prompter.shown.size(), 2u);
-        const Message &missing = m_prompter.shown[0];
+        ASSERT_EQ(m_prompter.asked.size(), 2u);
+        const Message &missing = m_prompter.asked[0];
         EXPECT_EQ(missing.text, cp932::text(file.missingText));
         EXPECT_EQ(missing.caption, "Error!");
         EXPECT_TRUE(missing.systemModal);
@@ -174,9 +175,9 @@ TEST_F(StartupTest, MissingFileIsAskedForAndTheChoiceStoredAtOnce)
         // Stored although the chosen file then fails to read.
         EXPECT_EQ(m_settings.*file.path, chosen);
         EXPECT_EQ(m_store.readString(file.subkey, file.valueName), chosen);
-        EXPECT_EQ(m_prompter.shown[1].text,
+        EXPECT_EQ(m_prompter.asked[1].text,
                   cp932::text(file.prefix) + chosen + cp932::text(" が開けませんでした。"));
-        EXPECT_TRUE(m_prompter.shown[1].systemModal);
+        EXPECT_TRUE(m_prompter.asked[1].systemModal);
     }
 }
 
@@ -186,11 +187,11 @@ TEST_F(StartupTest, CancelledDialogKeepsEverythingAsItWas)
     m_log = logWith("old learner");
     for (const FileCase &file : kFiles) {
         SCOPED_TRACE(file.name);
-        m_prompter.shown.clear();
+        m_prompter.asked.clear();
         const std::string configured = m_folder / "missing";
         m_settings.*file.path = configured;
         EXPECT_FALSE(file.load(m_context));
-        EXPECT_EQ(m_prompter.shown.size(), 1u); // only the missing-file message
+        EXPECT_EQ(m_prompter.asked.size(), 1u); // only the missing-file message
         EXPECT_EQ(m_settings.*file.path, configured);
     }
     EXPECT_TRUE(m_store.changes().empty());
@@ -229,16 +230,16 @@ TEST_F(StartupTest, SaveLogReportsAFailure)
     m_folder.put("Datas/x", "");
     EXPECT_TRUE(saveLog(log, m_settings, m_prompter));
     EXPECT_EQ(readFile(m_settings.LogPath), log.formatAnswerLog());
-    EXPECT_TRUE(m_prompter.shown.empty());
+    EXPECT_TRUE(m_prompter.asked.empty());
 
     m_settings.LogPath = m_folder / "no/such/translog.txt";
     EXPECT_FALSE(saveLog(log, m_settings, m_prompter));
-    ASSERT_EQ(m_prompter.shown.size(), 1u);
-    EXPECT_EQ(m_prompter.shown[0].text,
+    ASSERT_EQ(m_prompter.asked.size(), 1u);
+    EXPECT_EQ(m_prompter.asked[0].text,
               cp932::text("ログファイル ") + m_settings.LogPath
                   + cp932::text(" を保存できませんでした。"));
-    EXPECT_EQ(m_prompter.shown[0].caption, "Error!");
-    EXPECT_TRUE(m_prompter.shown[0].systemModal);
+    EXPECT_EQ(m_prompter.asked[0].caption, "Error!");
+    EXPECT_TRUE(m_prompter.asked[0].systemModal);
 }
 
 } // namespace

@@ -13,31 +13,6 @@
 
 namespace kvr::test {
 
-// Keeps every box shown and answers from a script (Ok once the script is empty).
-class RecordingPrompter final : public IPrompter
-{
-public:
-    Reply ask(const Message &message) override
-    {
-        shown.push_back(message);
-        if (replies.empty())
-            return Reply::Ok;
-        const Reply reply = replies.front();
-        replies.pop_front();
-        return reply;
-    }
-    std::vector<std::string> texts() const
-    {
-        std::vector<std::string> result;
-        for (const Message &message : shown)
-            result.push_back(message.text);
-        return result;
-    }
-
-    std::deque<Reply> replies;
-    std::vector<Message> shown;
-};
-
 // The file dialog: gives the scripted answers in turn (cancel once the script is empty)
 // and keeps what each call was shown.
 class ScriptedFileChooser final : public IFileChooser

@@ -5,97 +5,17 @@
 #include <filesystem>
 #include <string>
 #include <unistd.h>
-#include <vector>
 
+#include "bench/benchdata.h"
 #include "bench/benchsupport.h"
-#include "db/question.h"
 #include "db/questiondatabase.h"
-#include "platform/cp932.h"
 #include "platform/textfile.h"
 
 namespace {
 
-constexpr int kTopFolders = 20;
-constexpr int kSubFolders = 4;
-constexpr int kSectionsPerFolder = 20; // in each top folder and each subfolder
-constexpr int kQuestionsPerSection = 50; // 2,000 collections, 100,000 questions
-
-struct Words
-{
-    std::vector<std::string> english;
-    std::vector<std::string> japanese;
-};
-
-const Words &words()
-{
-    static const Words w = [] {
-        Words result;
-        for (const char *e :
-             { "apple", "take off", "government", "reluctant", "in spite of", "environment",
-               "carry out", "a great deal of", "necessary", "look forward to" })
-            result.english.emplace_back(e);
-        for (const char *j :
-             { "りんご", "離陸する；（服を）脱ぐ", "政府", "気が進まない", "～にもかかわらず",
-               "環境", "実行する", "たくさんの", "必要な、なくてはならない", "～を楽しみに待つ" })
-            result.japanese.push_back(kvr::cp932::text(j));
-        return result;
-    }();
-    return w;
-}
-
-std::string questionLine(int n)
-{
-    const Words &w = words();
-    kvr::CQuestion q;
-    const std::size_t k = static_cast<std::size_t>(n) % w.english.size();
-    q.answers[0] = w.english[k];
-    if (n % 3 == 0)
-        q.answers[1] = w.english[(k + 1) % w.english.size()] + "s";
-    q.questionLines[0] = "%no" + w.japanese[k];
-    if (n % 7 == 0)
-        q.questionLines[1] = w.japanese[(k + 3) % w.japanese.size()];
-    if (n % 4 == 0)
-        q.hints[0] = w.japanese[(k + 5) % w.japanese.size()];
-    if (n % 11 == 0)
-        q.wavFile = "word" + std::to_string(n) + ".wav";
-    return kvr::formatQuestionLine(q);
-}
-
-void fillSection(kvr::CSection &section, int index)
-{
-    section.name = kvr::cp932::text("第") + std::to_string(index) + kvr::cp932::text("課");
-    section.header.headerFields[0] = "various members";
-    section.header.headerFields[1] = kvr::cp932::text("入力者") + std::to_string(index % 9);
-    if (index % 5 == 0)
-        section.header.notes.push_back(kvr::cp932::text("重要語句を含む"));
-    for (int i = 0; i < kQuestionsPerSection; ++i)
-        section.appendLine(questionLine(index * kQuestionsPerSection + i));
-}
-
-void fillFolder(kvr::CFolder &folder, int &sectionIndex)
-{
-    for (int i = 0; i < kSectionsPerFolder; ++i)
-        fillSection(folder.addSection(), sectionIndex++);
-}
-
 const kvr::CQuestionDatabase &sampleDatabase()
 {
-    static const kvr::CQuestionDatabase database = [] {
-        kvr::CQuestionDatabase db;
-        db.preamble.push_back("; generated");
-        int sectionIndex = 0;
-        for (int f = 0; f < kTopFolders; ++f) {
-            kvr::CFolder &top = db.root.addFolder();
-            top.name = kvr::cp932::text("英単語") + std::to_string(f);
-            fillFolder(top, sectionIndex);
-            for (int s = 0; s < kSubFolders; ++s) {
-                kvr::CFolder &sub = top.addFolder();
-                sub.name = kvr::cp932::text("レベル") + std::to_string(s);
-                fillFolder(sub, sectionIndex);
-            }
-        }
-        return db;
-    }();
+    static const kvr::CQuestionDatabase database = kvr::bench::makeSampleDatabase();
     return database;
 }
 

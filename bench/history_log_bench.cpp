@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/benchdata.h"
 #include "bench/benchsupport.h"
 #include "history/answerlog.h"
 #include "platform/textfile.h"
@@ -13,47 +14,13 @@ using namespace kvr;
 
 namespace {
 
-constexpr int kLearners = 50;
-constexpr int kRecords = 400;
-constexpr int kQuestions = 500;
+constexpr int kLearners = kvr::bench::kLogLearners;
+constexpr int kRecords = kvr::bench::kLogRecords;
+constexpr int kQuestions = kvr::bench::kLogQuestions;
 
-// Small counts as a learner's history has them; adjustments mostly 0, some negative.
 CAnswerLog makeLog()
 {
-    std::uint32_t state = 12345;
-    auto next = [&state](std::uint32_t range) {
-        state = state * 214013u + 2531011u;
-        return static_cast<std::int32_t>((state >> 16) % range);
-    };
-    CAnswerLog log;
-    for (int u = 0; u < kLearners; ++u) {
-        CUserLog &user = log.addUserLog("learner" + std::to_string(u));
-        for (int s = 0; s < kRecords; ++s) {
-            CSectionLog r;
-            r.sectionName = "Folder" + std::to_string(s / 5) + "/Section" + std::to_string(s);
-            for (int k = 0; k < 20; ++k) {
-                const std::int32_t start = 1700000000 + next(30000000);
-                addDrillRun(
-                    r, DrillRunRecord { next(50), next(20), start, start + next(900), next(2000) });
-            }
-            r.questionTallies.resize(kQuestions);
-            for (QuestionTally &t : r.questionTallies) {
-                t.values[0] = next(40);
-                t.values[1] = next(15);
-                t.values[2] = next(6);
-                t.values[3] = next(4);
-                if (next(10) == 0)
-                    t.values[4] = next(21) - 10;
-            }
-            r.seriesSeed = static_cast<std::uint32_t>(next(32768)) << 16;
-            r.seriesDone = next(500);
-            r.lastSeriesCount = 20;
-            for (int k = 0; k < 10; ++k)
-                r.lastMissed.push_back(next(kQuestions));
-            user.sections.push_back(std::move(r));
-        }
-    }
-    return log;
+    return kvr::bench::makeSampleLog();
 }
 
 struct Fixture

@@ -3,39 +3,22 @@
 #include <string>
 #include <vector>
 
-#include "db/exportcommands.h"
 #include "db/exportfile.h"
-#include "db/testsupport_editor.h"
+#include "db/testsupport.h"
+#include "db/testsupport_tree.h"
 #include "platform/textfile.h"
 
 namespace kvr {
 namespace {
 
+using test::exportSampleDatabase;
 using test::outlineOf;
 using test::treeOf;
 using Strings = std::vector<std::string>;
 
-// 英語/単語 with a full header and two lines, beside a folder F holding G holding H.
-CQuestionDatabase sampleDatabase()
-{
-    CQuestionDatabase database;
-    database.root = treeOf("F[G[H],I]");
-    CFolder &english = database.root.addFolder();
-    english.name = sj("英語");
-    CSection &words = english.addSection();
-    words.name = sj("単語");
-    words.header.headerFields = { "c", "i", "s" };
-    words.header.notes = { "n" };
-    words.lines = { "?apple,,,,," + sj("りんご") + ",,,", "plain" };
-    CFolder &f = database.root.entries[0].folder();
-    f.header.headerFields = { "fc", "", "fs" };
-    f.header.notes = { "a", "", "b" };
-    return database;
-}
-
 TEST(ExportFile, WritesThePreambleAndOneElement)
 {
-    const CQuestionDatabase database = sampleDatabase();
+    const CQuestionDatabase database = exportSampleDatabase();
     CTempFile file("out.kve");
     exportNode(database, sj("英語/単語"), file.path(), EntryKind::Section);
     EXPECT_EQ(readFile(file.path()),
@@ -51,7 +34,7 @@ TEST(ExportFile, WritesThePreambleAndOneElement)
 
 TEST(ExportFile, AFailedExportKeepsAnEarlierFileWhole)
 {
-    CQuestionDatabase database = sampleDatabase();
+    CQuestionDatabase database = exportSampleDatabase();
     CTempFile file("out.kvf");
     writeFile(file.path(), "earlier");
     EXPECT_EQ(errorText([&] { exportNode(database, "Q", file.path(), EntryKind::Folder); }),
@@ -70,7 +53,7 @@ TEST(ExportFile, AFailedExportKeepsAnEarlierFileWhole)
 
 TEST(ImportFile, AddsTheFirstNodeOfTheKindUnderAUniqueName)
 {
-    const CQuestionDatabase source = sampleDatabase();
+    const CQuestionDatabase source = exportSampleDatabase();
     CTempFile sectionFile("s.kve");
     CTempFile folderFile("f.kvf");
     exportNode(source, sj("英語/単語"), sectionFile.path(), EntryKind::Section);
@@ -144,80 +127,6 @@ TEST(ExportFileNames, ExtensionsAndProposedNames)
     EXPECT_EQ(proposedExportFileName("<a>,b"), sj("＜a＞，b"));
     EXPECT_EQ(proposedExportFileName(sj("表<")), sj("表＜"));
     EXPECT_EQ(sj("，"), "\x81\x43");
-}
-
-// Answers file dialogs with a fixed path, keeping the requests.
-struct FileDialog
-{
-    std::string answer;
-    std::vector<FileDialogRequest> requests;
-    std::string operator()(const FileDialogRequest &request)
-    {
-        requests.push_back(request);
-        return answer;
-    }
-};
-
-TEST(ExportCommand, AnnouncesAsksWritesAndTells)
-{
-    const CQuestionDatabase database = sampleDatabase();
-    CTempFile file("out.kve");
-    test::CScriptedPrompter prompter;
-    FileDialog dialog { file.path(), {} };
-    EXPECT_TRUE(exportCommand(database, prompter, { sj("英語/単語"), EntryKind::Section },
-                              std::ref(dialog)));
-    EXPECT_EQ(
-        prompter.texts(),
-        (Strings { sj("現在選択中の問題集 英語/単語 をファイルに書き出します。\n次のダイアログで"
-                      "出力ファイル名を入力してください。"),
-                   sj("問題集 単語 を ファイル ") + file.path() + sj(" に出力しました。") }));
-    EXPECT_EQ(dialog.requests[0].title, sj("ファイル名の入力：問題集のファイル出力"));
-    EXPECT_EQ(dialog.requests[0].filter, "Kvr SectionFile (*.kve)");
-    EXPECT_EQ(dialog.requests[0].proposedName, sj("単語"));
-    EXPECT_TRUE(fileExists(file.path()));
-
-    test::CScriptedPrompter failing;
-    dialog.answer = file.folder() + "/no/x.kvf";
-    EXPECT_FALSE(exportCommand(database, failing, { "F", EntryKind::Folder }, std::ref(dialog)));
-    EXPECT_EQ(failing.texts().back(), sj("ファイルの作成に失敗しました…。"));
-    EXPECT_EQ(dialog.requests[1].title, sj("ファイル名の入力：フォルダのファイル出力"));
-    EXPECT_EQ(dialog.requests[1].filter, "Kvr FolderFile (*.kvf)");
-
-    dialog.answer.clear();
-    EXPECT_FALSE(exportCommand(database, failing, { "F", EntryKind::Folder }, std::ref(dialog)));
-    EXPECT_EQ(failing.asked.size(), 3u); // the announcement only
-}
-
-TEST(ImportCommand, RefusesBadExtensionsMissingAndBrokenFiles)
-{
-    CTempFile good("good.kvf");
-    exportNode(sampleDatabase(), "F", good.path(), EntryKind::Folder);
-    CTempFile broken("broken.kve");
-    writeFile(broken.path(), "# nothing\r\n");
-    struct Row
-    {
-        std::string path;
-        std::string text; // empty: imported without a message
-    };
-    const Row rows[] = {
-        { good.path(), "" },
-        { "", "" },
-        { good.folder() + "/a.KVF", sj("拡張子が不正です") },
-        { good.folder() + "/none.kvf",
-          sj("フォルダファイル ") + good.folder() + sj("/none.kvf が見つかりませんでした。") },
-        { broken.path(), sj("インポートに失敗しました。") },
-    };
-    for (const Row &row : rows) {
-        CQuestionDatabase database;
-        test::CScriptedPrompter prompter;
-        FileDialog dialog { row.path, {} };
-        const TreeEditResult result = importCommand(database, prompter, std::ref(dialog));
-        EXPECT_EQ(result.changed, row.text.empty() && !row.path.empty()) << row.path;
-        EXPECT_EQ(prompter.texts(), row.text.empty() ? Strings {} : Strings { row.text });
-        EXPECT_EQ(dialog.requests[0].title,
-                  sj("ファイル名の入力：問題集／フォルダのファイルからの入力"));
-        EXPECT_EQ(dialog.requests[0].filter, "Kvr Export File (*.kve;*.kvf)");
-    }
 }
 
 } // namespace

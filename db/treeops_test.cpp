@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "db/testsupport_editor.h"
+#include "db/testsupport.h"
+#include "db/testsupport_tree.h"
 #include "db/treeops.h"
 #include "platform/error.h"
 

@@ -92,7 +92,7 @@ void CDrillSession::confirmChoice()
     m_view.limitBarVisible = false;
     m_answerTimeMs += m_services.clock.tick() - m_questionStartTick;
     for (std::size_t row = 0; row < kChoiceCount; ++row)
-        m_view.choiceFields[row].visible = m_choices.slots[row].available;
+        m_view.choiceFields[row].visible = m_choices.rows[row].available;
 
     if (right) {
         m_correctFlag = true;
@@ -103,7 +103,7 @@ void CDrillSession::confirmChoice()
         setChoiceRows(buttonsAfterRightPick(m_choices), false);
         m_services.voice.pronounce(
             VoiceOccasion::ChoiceRevealed, m_setup.drillMode, m_question,
-            m_choices.slots[static_cast<std::size_t>(m_chosenPosition)].text);
+            m_choices.rows[static_cast<std::size_t>(m_chosenPosition)].text);
         armTimer(TIMER_NEXT, m_settings.CorrectWaitTime);
         return;
     }
@@ -202,7 +202,7 @@ void CDrillSession::beginCorrection()
                                          + m_choices.choicePosition));
         m_services.voice.pronounce(
             VoiceOccasion::ChoiceRevealed, mode, m_question,
-            m_choices.slots[static_cast<std::size_t>(m_choices.choicePosition)].text);
+            m_choices.rows[static_cast<std::size_t>(m_choices.choicePosition)].text);
         return;
     }
     m_view.feedback = correctionPrompt(m_firstWrongEntry);

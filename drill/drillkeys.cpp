@@ -109,7 +109,7 @@ void CDrillSession::pronounceOnRequest()
         return;
     std::string correctChoice;
     if (!typedMode())
-        correctChoice = m_choices.slots[static_cast<std::size_t>(m_choices.choicePosition)].text;
+        correctChoice = m_choices.rows[static_cast<std::size_t>(m_choices.choicePosition)].text;
     const std::string text = requestedSpeechText(m_setup.drillMode, m_question, m_voiceTurn++,
                                                  bandText(m_band), correctChoice);
     if (text.empty() && !m_settings.UseWavvoice)

@@ -219,7 +219,7 @@ void CDrillSession::showChoices()
     m_choices = buildChoices(m_setup.sectionCopy, m_position, m_setup.drillMode);
     for (int row = 0; row < kChoiceCount; ++row)
         m_view.choiceFields[static_cast<std::size_t>(row)].text =
-            m_choices.slots[static_cast<std::size_t>(row)].text;
+            m_choices.rows[static_cast<std::size_t>(row)].text;
     setChoiceRows(buttonsOnShow(m_choices), true);
 }
 

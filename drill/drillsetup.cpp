@@ -90,15 +90,6 @@ void prepareSeries(DrillSetup &setup, bool random, int questionCount, const CAns
     prepareSeries(setup, random, questionCount, record, clock);
 }
 
-RateBasis rateBasisFromSetting(int correctrateMode)
-{
-    if (correctrateMode == 0)
-        return RateBasis::FirstAnswers;
-    if (correctrateMode == 1)
-        return RateBasis::Retries;
-    return RateBasis::Both;
-}
-
 namespace {
 
 struct Rate

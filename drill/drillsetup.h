@@ -9,6 +9,7 @@
 #include "db/questiondatabase.h"
 #include "history/answerlog.h"
 #include "history/drillmode.h"
+#include "history/ratebasis.h"
 
 namespace kvr {
 
@@ -51,11 +52,6 @@ void prepareSeries(DrillSetup &setup, bool random, int questionCount, const CSec
 // silently starts a new series.
 void prepareSeries(DrillSetup &setup, bool random, int questionCount, const CAnswerLog &log,
                    const CKvrSettings &settings, const IClock &clock);
-
-// The rate basis (CorrectrateMode): which adjusted tallies give a question's correct rate.
-enum class RateBasis : int { FirstAnswers = 0, Retries = 1, Both = 2 };
-// CorrectrateMode as a basis; values outside 0-2 read as Both (the default).
-RateBasis rateBasisFromSetting(int correctrateMode);
 
 // Up to n question positions, lowest correct rate first. Unanswered questions (total 0)
 // come first for FirstAnswers and Both, last for Retries. Ties keep collection order.

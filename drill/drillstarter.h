@@ -8,6 +8,7 @@
 
 #include "app/databasetree.h"
 #include "drill/drillsetup.h"
+#include "platform/namedmutex.h"
 
 namespace kvr {
 
@@ -17,9 +18,6 @@ class IPrompter;
 struct CCommandLine;
 struct CKvrSettings;
 
-// The system-wide marker of a running drill; the editor leaves the drilled collection
-// alone while it exists.
-constexpr std::string_view kInUseMarkerName = "USE_KVR_DATABASE";
 
 // CTransModeDlg ("回答方法の選択"): a mode choice number 0-4 (DrillMode), or nothing when
 // cancelled.

@@ -8,6 +8,7 @@
 #include "drill/testsupport_selection.h"
 #include "platform/cp932.h"
 #include "platform/namedmutex.h"
+#include "platform/testsupport_prompter.h"
 
 namespace kvr {
 namespace {
@@ -15,7 +16,7 @@ namespace {
 using selection_test::FakeClock;
 using selection_test::recordIn;
 using selection_test::sectionOf;
-using test::RecordingPrompter;
+using test::CScriptedPrompter;
 
 const std::string kPath = "top/words";
 
@@ -65,6 +66,12 @@ protected:
         CNamedMutex probe;
         return probe.acquire(m_context.markerName);
     }
+    std::optional<CDrillLaunch> start(std::string path)
+    {
+        WindowDrillRequest request;
+        request.sectionPath = std::move(path);
+        return start(std::move(request));
+    }
     std::optional<CDrillLaunch> start(WindowDrillRequest request)
     {
         return startWindowDrill(m_context, m_dialogs, request);
@@ -73,7 +80,7 @@ protected:
     CFolder m_root;
     CAnswerLog m_log;
     CKvrSettings m_settings;
-    RecordingPrompter m_prompter;
+    CScriptedPrompter m_prompter;
     FakeClock m_clock { 5000 };
     ScriptedModeChooser m_modes;
     ScriptedSetupDialogs m_setupDialogs;
@@ -88,7 +95,7 @@ TEST_F(DrillStarterTest, ReadyDrillHoldsTheMarkerUntilItDies)
 {
     m_modes.answer = 3; // 英和入力
     {
-        auto launch = start({ kPath });
+        auto launch = start(kPath);
         ASSERT_TRUE(launch);
         EXPECT_FALSE(markerFree());
         const DrillSetup &setup = launch->setup();
@@ -103,18 +110,18 @@ TEST_F(DrillStarterTest, ReadyDrillHoldsTheMarkerUntilItDies)
         EXPECT_FALSE(markerFree()); // moving keeps it held
     }
     EXPECT_TRUE(markerFree());
-    EXPECT_TRUE(m_prompter.shown.empty());
+    EXPECT_TRUE(m_prompter.asked.empty());
 }
 
 TEST_F(DrillStarterTest, TakenMarkerRefusesBeforeAnyDialog)
 {
     CNamedMutex editor;
     ASSERT_TRUE(editor.acquire(m_context.markerName));
-    EXPECT_FALSE(start({ kPath }));
-    ASSERT_EQ(m_prompter.shown.size(), 1u);
-    EXPECT_EQ(m_prompter.shown[0].text, cp932::text("既に回答中なので、回答できません。"));
-    EXPECT_EQ(m_prompter.shown[0].caption, ""); // the program's name
-    EXPECT_FALSE(m_prompter.shown[0].systemModal);
+    EXPECT_FALSE(start(kPath));
+    ASSERT_EQ(m_prompter.asked.size(), 1u);
+    EXPECT_EQ(m_prompter.asked[0].text, cp932::text("既に回答中なので、回答できません。"));
+    EXPECT_EQ(m_prompter.asked[0].caption, ""); // the program's name
+    EXPECT_FALSE(m_prompter.asked[0].systemModal);
     EXPECT_EQ(m_modes.calls, 0);
     EXPECT_EQ(m_settings.LogMode, 1);
 }
@@ -149,16 +156,16 @@ TEST_F(DrillStarterTest, ChosenModeIsStoredEvenWhenALaterStepStops)
         EXPECT_EQ(m_modes.calls, row.modeDialogs) << row.name;
         EXPECT_TRUE(markerFree()) << row.name;
     }
-    EXPECT_TRUE(m_prompter.shown.empty());
+    EXPECT_TRUE(m_prompter.asked.empty());
 }
 
 TEST_F(DrillStarterTest, MissingCollectionIsReportedSystemModal)
 {
-    EXPECT_FALSE(start({ "top/gone" }));
-    ASSERT_EQ(m_prompter.shown.size(), 1u);
-    EXPECT_EQ(m_prompter.shown[0].text,
+    EXPECT_FALSE(start("top/gone"));
+    ASSERT_EQ(m_prompter.asked.size(), 1u);
+    EXPECT_EQ(m_prompter.asked[0].text,
               cp932::text("問題集を取得できませんでした。(section top/gonenot found.)"));
-    EXPECT_TRUE(m_prompter.shown[0].systemModal);
+    EXPECT_TRUE(m_prompter.asked[0].systemModal);
     EXPECT_TRUE(markerFree());
 }
 
@@ -169,7 +176,7 @@ TEST_F(DrillStarterTest, TreeStartsOnlyFromACollection)
     ASSERT_TRUE(editor.acquire(m_context.markerName));
     EXPECT_FALSE(startFromTree(m_context, m_dialogs, tree, { 0 }, -1)); // the folder
     EXPECT_FALSE(startFromTree(m_context, m_dialogs, tree, {}, -1));
-    EXPECT_TRUE(m_prompter.shown.empty());
+    EXPECT_TRUE(m_prompter.asked.empty());
     editor.close();
 
     auto launch = startFromTree(m_context, m_dialogs, tree, { 0, 0 }, 1);
@@ -242,14 +249,14 @@ TEST_F(DrillStarterTest, AutorunDrillNeedsNoDialogs)
     EXPECT_EQ(m_settings.LogMode, 1);
     EXPECT_EQ(m_modes.calls, 0);
     EXPECT_TRUE(m_setupDialogs.asked.empty());
-    EXPECT_TRUE(m_prompter.shown.empty());
+    EXPECT_TRUE(m_prompter.asked.empty());
 }
 
 TEST_F(DrillStarterTest, AutorunWorstFirstAndFailures)
 {
     CCommandLine line = parseCommandLine({ "/autorun=2", "/worst", "/s", kPath });
     EXPECT_FALSE(prepareAutorunDrill(m_context, line)); // no record: silent
-    EXPECT_TRUE(m_prompter.shown.empty());
+    EXPECT_TRUE(m_prompter.asked.empty());
     EXPECT_TRUE(markerFree());
 
     // Under LogMode (英和４択): position 3 never right, 7 half right, the rest unanswered
@@ -272,14 +279,14 @@ TEST_F(DrillStarterTest, AutorunWorstFirstAndFailures)
     editor.close();
     line.sectionPath = "top/gone";
     EXPECT_FALSE(prepareAutorunDrill(m_context, line));
-    ASSERT_EQ(m_prompter.shown.size(), 2u);
-    EXPECT_EQ(m_prompter.shown[0].text, cp932::text("既に回答中なので、回答できません。"));
-    EXPECT_EQ(m_prompter.shown[0].caption, "error");
-    EXPECT_EQ(m_prompter.shown[0].icon, Icon::None);
-    EXPECT_FALSE(m_prompter.shown[0].systemModal);
-    EXPECT_EQ(m_prompter.shown[1].text,
+    ASSERT_EQ(m_prompter.asked.size(), 2u);
+    EXPECT_EQ(m_prompter.asked[0].text, cp932::text("既に回答中なので、回答できません。"));
+    EXPECT_EQ(m_prompter.asked[0].caption, "error");
+    EXPECT_EQ(m_prompter.asked[0].icon, Icon::None);
+    EXPECT_FALSE(m_prompter.asked[0].systemModal);
+    EXPECT_EQ(m_prompter.asked[1].text,
               cp932::text("問題集を取得できませんでした。(section top/gonenot found.)"));
-    EXPECT_TRUE(m_prompter.shown[1].systemModal);
+    EXPECT_TRUE(m_prompter.asked[1].systemModal);
 }
 
 } // namespace

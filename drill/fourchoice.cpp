@@ -63,14 +63,14 @@ FourChoices buildChoices(const CSection &section, int currentPosition, DrillMode
 
     for (int row = 0; row < kChoiceCount; ++row) {
         if (row == choices.choicePosition) {
-            choices.slots[row] = slotFor(section, currentPosition, mode);
+            choices.rows[row] = slotFor(section, currentPosition, mode);
             continue;
         }
         // With fewer than four questions some rows get no distractor; they stay empty and
         // unavailable, and the right choice is still placed.
         const int position = drawRandom(pool);
         if (position >= 0)
-            choices.slots[row] = slotFor(section, position, mode);
+            choices.rows[row] = slotFor(section, position, mode);
     }
     return choices;
 }
@@ -90,8 +90,8 @@ ChoiceButtons buttonsOnShow(const FourChoices &choices)
 {
     ChoiceButtons buttons;
     for (int row = 0; row < kChoiceCount; ++row) {
-        buttons.visible[row] = choices.slots[row].available;
-        buttons.enabled[row] = choices.slots[row].available;
+        buttons.visible[row] = choices.rows[row].available;
+        buttons.enabled[row] = choices.rows[row].available;
     }
     return buttons;
 }

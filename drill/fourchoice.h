@@ -25,7 +25,7 @@ struct ChoiceSlot
 struct FourChoices
 {
     int choicePosition = 0; // the row holding the right choice
-    std::array<ChoiceSlot, kChoiceCount> slots;
+    std::array<ChoiceSlot, kChoiceCount> rows;
 };
 
 // The text a question shows as a choice: "英和４択" its question lines up to the first empty

@@ -39,7 +39,7 @@ TEST(BuildChoices, DistractorsAreThreeDistinctOtherQuestions)
         const FourChoices choices = buildChoices(section, current, kJE4);
         std::set<int> distractors;
         for (int row = 0; row < kChoiceCount; ++row) {
-            const ChoiceSlot &slot = choices.slots[row];
+            const ChoiceSlot &slot = choices.rows[row];
             ASSERT_TRUE(slot.available);
             if (row == choices.choicePosition) {
                 EXPECT_EQ(slot.position, current);
@@ -78,11 +78,11 @@ TEST(BuildChoices, SmallCollectionsAlwaysPlaceTheRightChoice)
         for (int round = 0; round < 40; ++round) {
             const int current = round % size;
             const FourChoices choices = buildChoices(section, current, kJE4);
-            const ChoiceSlot &right = choices.slots[choices.choicePosition];
+            const ChoiceSlot &right = choices.rows[choices.choicePosition];
             EXPECT_TRUE(right.available);
             EXPECT_EQ(right.position, current);
             int available = 0;
-            for (const ChoiceSlot &slot : choices.slots) {
+            for (const ChoiceSlot &slot : choices.rows) {
                 available += slot.available;
                 if (!slot.available) {
                     EXPECT_TRUE(slot.text.empty());
@@ -92,7 +92,7 @@ TEST(BuildChoices, SmallCollectionsAlwaysPlaceTheRightChoice)
             EXPECT_EQ(available, size);
             const ChoiceButtons shown = buttonsOnShow(choices);
             for (int row = 0; row < kChoiceCount; ++row)
-                EXPECT_EQ(shown.visible[row], choices.slots[row].available);
+                EXPECT_EQ(shown.visible[row], choices.rows[row].available);
         }
     }
 }
@@ -104,7 +104,7 @@ TEST(Picking, OnlyTheRightRowCountsAndButtonsFollowEachStep)
 
     FourChoices choices;
     choices.choicePosition = 1;
-    for (auto &slot : choices.slots)
+    for (auto &slot : choices.rows)
         slot.available = true;
     for (const auto &[pick, right] : { std::pair { -1, false }, { 0, false }, { 1, true } }) {
         EXPECT_EQ(isRightPick(choices, pick), right) << pick;

@@ -2,10 +2,15 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/filelock.h"
 
 namespace kvr {
+
+// The marker that a drill is running: whoever starts a drill holds it, and the editor
+// refuses row changes to the collection the study program last selected while it exists.
+constexpr std::string_view kInUseMarkerName = "USE_KVR_DATABASE";
 
 // A system-wide marker by name. Acquire fails while an object of that name exists,
 // whoever holds it; the object vanishes when its holder closes it or dies.

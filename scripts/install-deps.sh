@@ -8,10 +8,11 @@ packages=(
     clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-multimedia-dev qt6-speech-dev qt6-speech-flite-plugin qt6-declarative-dev
+    qt6-translations-l10n xdg-utils
     gstreamer1.0-plugins-good
     open-jtalk open-jtalk-mecab-naist-jdic
     fonts-ipafont-gothic fonts-ipafont-mincho
-    xvfb xauth
+    xvfb xauth desktop-file-utils
 )
 # The Japanese voice lives in Debian's contrib section, which a machine may not have
 # enabled. It is optional: without it Japanese text is simply not spoken.

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the study program and starts it on the shipped data.
+#   scripts/run.sh [Kvr arguments]   e.g. /Autorun=10 /s "英単語/中学１年/基本の動詞"
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -8,11 +9,8 @@ build="${KVR_BUILD_DIR:-$root/build}"
 cmake -S "$root" -B "$build" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
-if [[ -x "$build/bin/Kvr" ]]; then
-    exec "$build/bin/Kvr" "$@"
+if [[ ! -x "$build/bin/Kvr" ]]; then
+    echo "The build has no $build/bin/Kvr (configured with -DKVR_GUI=OFF?)." >&2
+    exit 1
 fi
-cat <<MSG
-Built the core libraries, their tests and benchmarks; the shipped data is in $build/bin.
-The study program's window is not part of this build yet, so there is nothing to start.
-Run the tests with scripts/test.sh, the benchmarks from $build/bench/.
-MSG
+exec "$build/bin/Kvr" "$@"

@@ -108,4 +108,9 @@ void expectNoTopLevelWindows()
              qPrintable(QStringLiteral("windows left open: ") + leaked.join(QStringLiteral(", "))));
 }
 
+void click(QWidget *parent, const char *button)
+{
+    QTest::mouseClick(child<QPushButton>(parent, button), Qt::LeftButton);
+}
+
 } // namespace kvr::test

@@ -7,8 +7,7 @@
 
 #include <QMessageBox>
 #include <QString>
-
-class QWidget;
+#include <QWidget>
 
 namespace kvr::test {
 
@@ -36,6 +35,19 @@ struct SeenMessageBox
 // code that opens the box; read the result after that code has returned.
 std::shared_ptr<const SeenMessageBox> answerNextMessageBox(QMessageBox::StandardButton button,
                                                            int timeoutMs = 5000);
+
+// The child of parent with the object name; the test program stops when there is none, so a
+// renamed widget is reported by its name rather than as a crash.
+template <typename T> T *child(QWidget *parent, const char *name)
+{
+    T *widget = parent->findChild<T *>(name);
+    if (!widget)
+        qFatal("no child %s", name);
+    return widget;
+}
+
+// Clicks the push button of that object name.
+void click(QWidget *parent, const char *button);
 
 // For cleanup(): fails the current test when a top-level widget is still visible (after
 // pending deletions ran), naming it, and hides it so that one leak does not fail the next

@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include "app/kvrsettings.h"
+#include "app/optionsfakes.h"
+#include "app/optionssheet.h"
+#include "app/optionswebdic.h"
+#include "platform/cp932.h"
+#include "platform/inifile.h"
+#include "platform/settingsstore.h"
+#include "platform/testsupport.h"
+#include "platform/testsupport_prompter.h"
+#include "platform/textfile.h"
+
+namespace kvr {
+namespace {
+
+using test::CScriptedPrompter;
+using test::FakeSoundPlayer;
+using test::ScriptedOptionsChooser;
+
+std::string T(std::string_view utf8)
+{
+    return cp932::text(utf8);
+}
+
+WebDictionary site(const std::string &title, bool enabled = true, int type = 0)
+{
+    return WebDictionary { type, enabled, title, "http://h/", "" };
+}
+
+class OptionsSheetTest : public testing::Test
+{
+protected:
+    OptionsSheetTest()
+    {
+        m_settings.InstallPath = m_folder.path();
+        m_settings.WebdiciniPath = m_folder / "webdic.ini";
+        m_sites = { site("one"), site("two", false) };
+    }
+    COptionsSheet &sheet()
+    {
+        if (!m_sheet) {
+            m_sheet = std::make_unique<COptionsSheet>(OptionsSheetServices {
+                m_settings, m_store, m_sites, m_sound, m_prompter, m_chooser,
+                [this](std::int32_t colour) { m_previews.push_back(colour); } });
+        }
+        return *m_sheet;
+    }
+
+    TempFolder m_folder;
+    CKvrSettings m_settings;
+    CMemorySettingsStore m_store;
+    std::vector<WebDictionary> m_sites;
+    FakeSoundPlayer m_sound;
+    CScriptedPrompter m_prompter;
+    ScriptedOptionsChooser m_chooser;
+    std::vector<std::int32_t> m_previews;
+    std::unique_ptr<COptionsSheet> m_sheet;
+};
+
+TEST_F(OptionsSheetTest, OkSavesEverythingAndWritesTheSites)
+{
+    sheet().copy().defaultQuestions = 42;
+    sheet().copy().webdic.rows.push_back(site("three"));
+    EXPECT_TRUE(sheet().confirm());
+    EXPECT_EQ(m_settings.nDefaultQuestions, 42);
+    EXPECT_EQ(m_store.readInt("Options", "nDefaultQuestions"), 42);
+    ASSERT_EQ(m_sites.size(), 3u);
+    std::vector<WebDictionary> written;
+    readWebDictionaries(written, m_settings.WebdiciniPath);
+    EXPECT_EQ(written, m_sites);
+    EXPECT_TRUE(sheet().settingsChanged());
+}
+
+TEST_F(OptionsSheetTest, ApplyWithoutSavingKeepsTheStoreAndDropsTheSiteEdits)
+{
+    sheet().copy().defaultQuestions = 42;
+    sheet().copy().webdic.rows.clear();
+    EXPECT_TRUE(sheet().applyWithoutSaving());
+    EXPECT_EQ(m_settings.nDefaultQuestions, 42);
+    EXPECT_TRUE(m_store.changes().empty());
+    EXPECT_EQ(m_sites.size(), 2u);
+    EXPECT_FALSE(fileExists(m_settings.WebdiciniPath));
+}
+
+TEST_F(OptionsSheetTest, AFailedCheckSaysSoAfterItsOwnMessageAndKeepsTheSheetOpen)
+{
+    const CKvrSettings before = m_settings;
+    sheet().copy().defaultQuestions = 201;
+    EXPECT_FALSE(sheet().confirm());
+    EXPECT_EQ(sheet().failedField(), "defaultQuestions");
+    sheet().copy().defaultQuestions = 20;
+    sheet().copy().correctSound = true;
+    sheet().copy().correctSoundFile = "";
+    EXPECT_FALSE(sheet().applyWithoutSaving());
+    EXPECT_EQ(m_prompter.texts(),
+              (std::vector<std::string> {
+                  T("0 から 200 までの整数を入力してください。"), T("更新できませんでした"),
+                  T("正解時の効果音ファイルが見つかりません。設定し直してください。"),
+                  T("更新できませんでした") }));
+    EXPECT_EQ(m_settings, before);
+    EXPECT_TRUE(m_store.changes().empty());
+    EXPECT_FALSE(sheet().settingsChanged());
+}
+
+TEST_F(OptionsSheetTest, CancelUndoesTheColourPreviewButNotTheSliders)
+{
+    m_chooser.colourAnswers = { Rgb { 1, 2, 3 } };
+    sheet().chooseBackground();
+    sheet().moveVoiceRate(7);
+    sheet().moveVoiceVolume(30);
+    sheet().cancel();
+    EXPECT_EQ(m_previews, (std::vector<std::int32_t> { 0x030201, 16765088 }));
+    EXPECT_EQ(m_chooser.colours, std::vector<Rgb> { rgbFromColorRef(16765088) });
+    EXPECT_EQ(m_settings.BackgroundColor, 16765088);
+    EXPECT_EQ(m_settings.VoiceRate, 7);
+    EXPECT_EQ(m_settings.VoiceVolume, 30);
+    EXPECT_TRUE(m_store.changes().empty());
+    EXPECT_TRUE(sheet().settingsChanged());
+}
+
+TEST_F(OptionsSheetTest, DefaultsThenOkSwitchTheOrderDialogOff)
+{
+    ASSERT_TRUE(m_settings.ShowConfirmOrderDlg);
+    sheet().restoreDefaults();
+    ASSERT_TRUE(sheet().confirm());
+    EXPECT_FALSE(m_settings.ShowConfirmOrderDlg);
+    EXPECT_EQ(m_store.readInt("Options", "ShowConfirmOrderDlg"), 0);
+}
+
+TEST_F(OptionsSheetTest, EffectSoundTestsReportOnlyNamedFilesThatDoNotPlay)
+{
+    m_sound.unplayable = { "/bad.wav" };
+    const std::pair<const char *, bool> rows[] = { { "", false },
+                                                   { "/ok.wav", false },
+                                                   { "/bad.wav", true } };
+    for (auto [file, reported] : rows) {
+        m_prompter.asked.clear();
+        sheet().copy().incorrectSoundFile = file;
+        sheet().testEffect(EffectSound::Incorrect);
+        EXPECT_EQ(m_prompter.asked.size(), reported ? 1u : 0u) << file;
+    }
+    EXPECT_EQ(m_prompter.texts(),
+              std::vector<std::string> {
+                  T("不正解時の効果音ファイルが存在しません・・・。設定し直してください。") });
+}
+
+TEST_F(OptionsSheetTest, TheDatabaseIsBrowsedOnlyAfterTheCaution)
+{
+    const std::string before = sheet().copy().databasePath;
+    m_prompter.push(Reply::No);
+    EXPECT_FALSE(sheet().browse(BrowseButton::Database));
+    EXPECT_TRUE(m_chooser.files.empty());
+    ASSERT_EQ(m_prompter.asked.size(), 1u);
+    EXPECT_EQ(m_prompter.asked[0].caption, "CAUTION!");
+    EXPECT_EQ(m_prompter.asked[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(m_prompter.asked[0].icon, Icon::Warning);
+
+    m_prompter.push(Reply::Yes);
+    m_chooser.fileAnswers = { m_folder / "missing.kvr" };
+    EXPECT_TRUE(sheet().browse(BrowseButton::Database));
+    EXPECT_EQ(m_prompter.texts().back(), T("ファイルが見つかりません。"));
+    EXPECT_EQ(sheet().copy().databasePath, m_folder / "missing.kvr") << "taken anyway";
+    ASSERT_EQ(m_chooser.files.size(), 1u);
+    const IOptionsChooser::FileRequest &asked = m_chooser.files[0];
+    EXPECT_EQ(asked.title, "Kvr DatabaseFile Select");
+    EXPECT_EQ(asked.initialFile, before);
+    EXPECT_EQ(asked.filters,
+              (std::vector<FileFilter> { { "Kvr DatabaseFile (*.kvr)", "*.kvr" },
+                                         { T("すべて(*.*)"), "*.*" } }));
+}
+
+TEST_F(OptionsSheetTest, SoundBrowsingStartsAtTheStoredFileInTheDataFolder)
+{
+    m_settings.CorrectSoundfile = "Correct.wav";
+    m_folder.put("pick.wav", "RIFF");
+    sheet().copy().correctSoundFile = "typed.wav";
+    m_chooser.fileAnswers = { m_folder / "pick.wav", std::nullopt };
+    EXPECT_TRUE(sheet().browse(BrowseButton::CorrectSound));
+    EXPECT_FALSE(sheet().browse(BrowseButton::IncorrectSound));
+    EXPECT_TRUE(m_prompter.asked.empty());
+    EXPECT_EQ(sheet().copy().correctSoundFile, m_folder / "pick.wav");
+    ASSERT_EQ(m_chooser.files.size(), 2u);
+    EXPECT_EQ(m_chooser.files[0].title, T("正解時の再生音"));
+    EXPECT_EQ(m_chooser.files[0].initialFile, "Correct.wav");
+    EXPECT_EQ(m_chooser.files[0].initialFolder, m_settings.dataFolder());
+    EXPECT_EQ(m_chooser.files[1].title, T("不正解時の再生音"));
+    EXPECT_EQ(m_chooser.files[0].filters.front().label, "WAV Files(*.wav)");
+
+    m_chooser.folderAnswers = { "/voices" };
+    EXPECT_TRUE(sheet().browse(BrowseButton::WavFolder));
+    EXPECT_EQ(sheet().copy().wavFolder, "/voices");
+    EXPECT_EQ(m_chooser.folders.back().rfind(T("フォルダを選択してください|"), 0), 0u);
+}
+
+TEST_F(OptionsSheetTest, DeletingEverySiteWritesAnEmptyTypeForAllTenIndexes)
+{
+    WebDictionaryPage &page = sheet().copy().webdic;
+    while (!page.rows.empty()) {
+        selectWebDictionary(page, 0);
+        EXPECT_TRUE(removeWebDictionary(page));
+    }
+    ASSERT_TRUE(sheet().confirm());
+    for (int i = 0; i < kMaxWebDictionaries; ++i) {
+        const std::string key = (i < 10 ? " " : "") + std::to_string(i) + "_dictype";
+        EXPECT_EQ(getPrivateProfileString("WebDic", key, "absent", m_settings.WebdiciniPath), "");
+    }
+}
+
+TEST(OptionsWebdic, AddingAnEleventhSiteIsRefused)
+{
+    WebDictionaryPage page;
+    CScriptedPrompter prompter;
+    page.fields = site("x", false, 2);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_TRUE(addWebDictionary(page, prompter));
+    EXPECT_FALSE(addWebDictionary(page, prompter));
+    EXPECT_EQ(page.rows.size(), 10u);
+    EXPECT_EQ(page.rows.back(), site("x", true, 2)) << "a new site is ticked";
+    EXPECT_EQ(prompter.texts(), std::vector<std::string> { T("登録できるのは 10 個までです。") });
+}
+
+TEST(OptionsWebdic, RowsMoveAndChangeWithTheirChecks)
+{
+    WebDictionaryPage page;
+    page.rows = { site("a"), site("b", false), site("c") };
+    selectWebDictionary(page, 1);
+    EXPECT_EQ(page.fields.title, "b");
+    EXPECT_TRUE(moveWebDictionary(page, -1));
+    EXPECT_FALSE(moveWebDictionary(page, -1)) << "already first";
+    EXPECT_EQ(page.selected, 0);
+    EXPECT_TRUE(moveWebDictionary(page, +1));
+    EXPECT_TRUE(moveWebDictionary(page, +1));
+    EXPECT_FALSE(moveWebDictionary(page, +1)) << "already last";
+    EXPECT_EQ(page.rows, (std::vector<WebDictionary> { site("a"), site("c"), site("b", false) }));
+
+    page.fields = site("B", true, 1);
+    EXPECT_TRUE(changeWebDictionary(page));
+    EXPECT_EQ(page.rows[2], site("B", false, 1)) << "the check stays";
+    selectWebDictionary(page, -1);
+    EXPECT_FALSE(changeWebDictionary(page));
+    EXPECT_FALSE(removeWebDictionary(page));
+    EXPECT_EQ(webDictionaryTypeText(1), T("和英辞書"));
+}
+
+} // namespace
+} // namespace kvr

@@ -1,0 +1,33 @@
+#include "app/ui/kvrmain.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include "app/ui/kvrapp.h"
+#include "app/ui/toolicons.h"
+#include "platform/ui/fonts.h"
+
+namespace kvr::ui {
+
+int runStudyProgram(int &argc, char **argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kvr"));
+    // The program ends when CKvrApp::run returns, not when its loading window closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(programIcon());
+    installFontSubstitutions();
+    // Qt's own dialogs (file chooser) in Japanese, where the system has Qt's translations.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
+
+    QStringList args = QApplication::arguments();
+    args.removeFirst(); // the program itself
+    CKvrApp app;
+    return app.run(args);
+}
+
+} // namespace kvr::ui

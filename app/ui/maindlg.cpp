@@ -1,0 +1,323 @@
+#include "app/ui/maindlg.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRubberBand>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/kvrsettings.h"
+#include "app/ui/appinfo.h"
+#include "app/ui/helpwindow.h"
+#include "app/ui/logmodetabpage.h"
+#include "app/ui/toolicons.h"
+#include "db/questiondatabase.h"
+#include "drill/drillstarter.h"
+#include "history/ui/historypages.h"
+#include "history/ui/loginfopage.h"
+#include "history/ui/qturlopener.h"
+#include "history/ui/questionlogpage.h"
+#include "history/ui/transinfopage.h"
+#include "platform/prompter.h"
+#include "platform/ui/fonts.h"
+#include "platform/ui/guarded.h"
+#include "platform/ui/qtext.h"
+
+namespace kvr::ui {
+
+namespace {
+
+// Wait cursor for as long as it lives.
+class CWaitCursor
+{
+public:
+    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
+    CWaitCursor(const CWaitCursor &) = delete;
+    CWaitCursor &operator=(const CWaitCursor &) = delete;
+};
+
+QLineEdit *infoField(QWidget *parent, const char *name)
+{
+    auto *field = new QLineEdit(parent);
+    field->setObjectName(QLatin1String(name));
+    field->setReadOnly(true);
+    return field;
+}
+
+} // namespace
+
+CMainDlg::CMainDlg(MainWindowContext &context, MainWindowServices services, QWidget *parent)
+    : QDialog(parent, Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    , m_context(context)
+    , m_services(std::move(services))
+{
+    setObjectName(QStringLiteral("mainDlg"));
+    setWindowTitle(utext(kMainTitle));
+    setWindowIcon(programIcon());
+    setMouseTracking(true);
+    setSizeGripEnabled(true);
+    setMinimumSize(kMinTrackSize.width, kMinTrackSize.height);
+    setMaximumSize(kMaxTrackSize.width, kMaxTrackSize.height);
+    fillDefaultServices();
+    fillDefaultDrillServices();
+
+    createMenus();
+    createToolBar();
+    createTree();
+    createInfoFields();
+    createTabArea();
+    m_splitterBand = new QRubberBand(QRubberBand::Line, this);
+    m_splitterBand->setObjectName(QStringLiteral("splitterBand"));
+    applyBackground();
+
+    resize(m_context.settings.KvrWindowWidth, m_context.settings.KvrWindowHeight);
+    showTab(0);
+    rebuildTree();
+}
+
+CMainDlg::~CMainDlg() = default;
+
+void CMainDlg::createInfoFields()
+{
+    m_noteField = new QTextEdit(this);
+    m_noteField->setObjectName(QStringLiteral("noteField"));
+    m_noteField->setReadOnly(true);
+    m_noteField->setFrameShape(QFrame::StyledPanel);
+    m_noteField->document()->setDocumentMargin(2);
+    m_copyrightField = infoField(this, "copyrightField");
+    m_inputterField = infoField(this, "inputterField");
+    m_countField = infoField(this, "countField");
+}
+
+void CMainDlg::createTabArea()
+{
+    m_tabArea = new QWidget(this);
+    m_tabArea->setObjectName(QStringLiteral("tabArea"));
+
+    m_modeStrip = new CLogmodeTabpage(m_tabArea);
+    connect(m_modeStrip, &CLogmodeTabpage::logModeChosen, this, [this](int logMode) {
+        m_context.settings.LogMode = logMode;
+        refresh();
+    });
+
+    m_tabs = new QTabWidget(m_tabArea);
+    m_tabs->setObjectName(QStringLiteral("pageTabs"));
+    createPages();
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) { showTab(index); });
+
+    m_hintFrame = new QFrame(m_tabArea);
+    m_hintFrame->setObjectName(QStringLiteral("hintFrame"));
+    m_hintFrame->setFrameShape(QFrame::StyledPanel);
+    m_hintFrame->setFrameShadow(QFrame::Sunken);
+    auto *hint = new QLabel(utext("問題を選んで『覚える』ボタンを押してください"), m_hintFrame);
+    hint->setObjectName(QStringLiteral("hintText"));
+    auto *hintLayout = new QHBoxLayout(m_hintFrame);
+    hintLayout->setContentsMargins(8, 3, 8, 3);
+    hintLayout->addWidget(hint, 1);
+    // The buttons of the window's bottom row exist for their commands but stay hidden.
+    struct Hidden
+    {
+        const char *name;
+        const char *text;
+        MainCommand command;
+    };
+    const Hidden hidden[] = {
+        { "shortcutButton", "ｼｮｰﾄｶｯﾄ(&C)", MainCommand::Shortcut },
+        { "questionListButton", "問題一覧(&P)", MainCommand::QuestionList },
+        { "studyButton", "覚える(&T)", MainCommand::JapaneseToEnglishTyped },
+        { "exitButton", "逃げる(&X)", MainCommand::Exit },
+    };
+    for (const Hidden &entry : hidden) {
+        auto *button = new QPushButton(utext(entry.text), m_hintFrame);
+        button->setObjectName(QLatin1String(entry.name));
+        button->hide();
+        const MainCommand command = entry.command;
+        if (command == MainCommand::JapaneseToEnglishTyped)
+            connect(button, &QPushButton::clicked, m_loginfoPage, &CLoginfoPage::learn);
+        else
+            connect(button, &QPushButton::clicked, this, [this, command] { runCommand(command); });
+        hintLayout->addWidget(button);
+    }
+
+    auto *stripRow = new QHBoxLayout;
+    stripRow->setContentsMargins(0, 0, 0, 0);
+    stripRow->addStretch();
+    stripRow->addWidget(m_modeStrip);
+    auto *column = new QVBoxLayout(m_tabArea);
+    column->setContentsMargins(0, 3, 0, 0);
+    column->setSpacing(3);
+    column->addLayout(stripRow);
+    column->addWidget(m_tabs, 1);
+    column->addWidget(m_hintFrame);
+}
+
+void CMainDlg::createPages()
+{
+    m_urlOpener = std::make_unique<CQtUrlOpener>(m_services.openUrl);
+    m_pageContext = std::make_unique<HistoryPageContext>(HistoryPageContext {
+        m_context.settings, m_context.store, m_context.database, m_context.log,
+        m_context.webDictionaries, m_context.voice, *m_urlOpener, m_context.prompter,
+        [this](const WindowDrillRequest &request) { startDrill(request); },
+        [this] { refresh(); } });
+    m_loginfoPage = new CLoginfoPage(*m_pageContext);
+    m_questionlogPage = new CQuestionlogPage(*m_pageContext);
+    m_transinfoPage = new CTransinfoPage(*m_pageContext);
+    m_tabs->addTab(m_loginfoPage, utext("通常学習"));
+    m_tabs->addTab(m_questionlogPage, utext("問題毎履歴"));
+    m_tabs->addTab(m_transinfoPage, utext("進行状況"));
+    m_pages = { m_loginfoPage, m_questionlogPage, m_transinfoPage };
+    connect(m_loginfoPage, &CLoginfoPage::logModeChosen, this, [this](int logMode) {
+        m_context.settings.LogMode = logMode;
+        refresh();
+    });
+}
+
+void CMainDlg::refresh()
+{
+    if (m_rebuilding)
+        return;
+    CWaitCursor wait;
+    m_modeStrip->showLogMode(m_context.settings.LogMode);
+    m_loginfoPage->showLogMode(m_context.settings.LogMode);
+    updateSelectionMenuItems();
+    QTreeWidgetItem *current = m_tree->currentItem();
+    if (!current)
+        return;
+    const TreeIndexPath chain = chainOf(current);
+    const TreeNode *node = nodeAt(m_treeData, chain);
+    const bool isFolder = node && node->isFolder;
+    const std::string path = treePath(m_treeData, chain);
+    const HeaderInfo info =
+        headerInfo(m_context.database.root, path, isFolder, m_context.settings.nDefaultQuestions);
+    const PageSelection selection { path,
+                                    isFolder ? TreeSelection::Folder : TreeSelection::Collection,
+                                    info.countMaximum };
+    m_loginfoPage->setSelection(selection);
+    m_questionlogPage->setSelection(selection);
+    m_transinfoPage->setSelection(selection);
+
+    m_context.settings.LastSection = path;
+    m_context.settings.saveLastSection(m_context.store);
+    if (!isFolder)
+        m_loginfoPage->reloadRunList();
+    m_tree->setFocus();
+    m_questionlogPage->clear();
+    m_refillPerQuestionPage = !isFolder;
+    if (!isFolder && currentTab() == 1)
+        showTab(1);
+    showHeader(info);
+    m_tabs->currentWidget()->update();
+}
+
+void CMainDlg::showHeader(const HeaderInfo &info)
+{
+    m_noteField->setPlainText(qtext(info.notes));
+    m_copyrightField->setText(qtext(info.copyrightHolder));
+    m_inputterField->setText(qtext(info.inputter));
+    m_countField->setText(qtext(info.questionCountText));
+    m_loginfoPage->setCountRange(info.countMinimum, info.countMaximum, info.initialCount);
+    if (!info.ok())
+        m_context.prompter.tell(info.error);
+}
+
+void CMainDlg::showTab(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_pages.size()))
+        return;
+    if (m_tabs->currentIndex() != index)
+        m_tabs->setCurrentIndex(index); // the stack shows the page; currentChanged comes back
+    if (index == 1 && m_refillPerQuestionPage) {
+        m_refillPerQuestionPage = false;
+        m_questionlogPage->fill();
+    }
+}
+
+int CMainDlg::currentTab() const
+{
+    return m_tabs->currentIndex();
+}
+
+void CMainDlg::keyPressEvent(QKeyEvent *event)
+{
+    // The window closes by its exit commands and its close box, not by a stray Escape.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CMainDlg::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        showTab(currentTab());
+}
+
+void CMainDlg::runCommand(MainCommand command)
+{
+    switch (command) {
+    case MainCommand::Reload:
+        return reload();
+    case MainCommand::Shortcut:
+        if (std::optional<std::string> path = selectedCollectionPath()) {
+            m_popupPath = *path;
+            makeShortcut(m_popupPath);
+        }
+        return;
+    case MainCommand::Exit:
+        close();
+        return;
+    case MainCommand::JapaneseToEnglishTyped:
+        return startFromTree(DrillMode::JapaneseToEnglishTyped);
+    case MainCommand::JapaneseToEnglishChoice:
+        return startFromTree(DrillMode::JapaneseToEnglishChoice);
+    case MainCommand::EnglishToJapaneseTyped:
+        return startFromTree(DrillMode::EnglishToJapaneseTyped);
+    case MainCommand::EnglishToJapaneseChoice:
+        return startFromTree(DrillMode::EnglishToJapaneseChoice);
+    case MainCommand::SpeedReply:
+        return startFromTree(DrillMode::SpeedReply);
+    case MainCommand::LastDrill:
+        return repeatLastDrill();
+    case MainCommand::LastMissed:
+        return repeatLastMissed();
+    case MainCommand::TabNormal:
+        return showTab(0);
+    case MainCommand::TabPerQuestion:
+        return showTab(1);
+    case MainCommand::TabProgress:
+        return showTab(2);
+    case MainCommand::QuestionList:
+        if (std::optional<std::string> path = selectedCollectionPath())
+            showQuestionList(*path);
+        return;
+    case MainCommand::Editor:
+        return startEditor();
+    case MainCommand::Learners:
+        return manageLearners();
+    case MainCommand::Options:
+        return showOptions();
+    case MainCommand::Help:
+        return showHelp();
+    case MainCommand::Readme:
+        return openReadme();
+    case MainCommand::HomePage:
+        return openHomePage();
+    case MainCommand::About:
+        return showAbout();
+    }
+}
+
+} // namespace kvr::ui

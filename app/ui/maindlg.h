@@ -1,0 +1,215 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QDialog>
+#include <QIcon>
+#include <QPointer>
+
+#include "app/databasetree.h"
+#include "app/mainlayout.h"
+#include "app/ui/maincommands.h"
+#include "history/drillmode.h"
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QTextEdit;
+class QRubberBand;
+class QTabWidget;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QFrame;
+
+namespace kvr {
+class CAnswerLog;
+class CPronunciation;
+class IClock;
+class IDrillStartPrompter;
+class IFileChooser;
+class IModeChooser;
+class IPrompter;
+class ISoundPlayer;
+class IUrlOpener;
+class ISettingsStore;
+struct CKvrSettings;
+struct CQuestionDatabase;
+struct CSection;
+struct DrillSetup;
+struct WebDictionary;
+struct WindowDrillRequest;
+} // namespace kvr
+
+namespace kvr::ui {
+
+class CHelpWindow;
+class CLoginfoPage;
+class CLogmodeTabpage;
+class CQuestionlogPage;
+class CTransinfoPage;
+struct HistoryPageContext;
+
+// What the main window works on; all of it outlives the window.
+struct MainWindowContext
+{
+    CKvrSettings &settings;
+    ISettingsStore &store;
+    CQuestionDatabase &database;
+    CAnswerLog &log;
+    std::vector<WebDictionary> &webDictionaries;
+    CPronunciation &voice;
+    ISoundPlayer &sound; // the options sheet tests the effect sounds on it
+    IPrompter &prompter;
+    IFileChooser &fileChooser; // the reload's missing-file dialogs
+    const IClock &clock;
+};
+
+// The windows and programs the commands open. Left empty, each gets the program's own;
+// tests put recorders in.
+struct MainWindowServices
+{
+    IModeChooser *modeChooser = nullptr; // "回答方法の選択"
+    IDrillStartPrompter *startPrompter = nullptr; // order and count dialogs
+    std::function<void(const DrillSetup &, QWidget *parent)> runDrill;
+    std::function<void(const CSection &, const QString &name, QWidget *parent)> showQuestionList;
+    std::function<bool(QWidget *parent)> manageLearners; // true on OK
+    std::function<void(QWidget *parent)> showOptions;
+    std::function<void(const std::string &sectionPath, QWidget *parent)> makeShortcut;
+    std::function<void(const QString &program, const QString &workingFolder)> startProgram;
+    std::function<bool(const QUrl &url)> openUrl; // true when the desktop took it
+};
+
+// The study program's main window: the database tree, the tab pages of the selected
+// collection's history, its header, and the commands that start drills and open the other
+// windows. Everything it decides comes from the app core; it shows and forwards.
+class CMainDlg final : public QDialog
+{
+    Q_OBJECT
+public:
+    CMainDlg(MainWindowContext &context, MainWindowServices services = {},
+             QWidget *parent = nullptr);
+    ~CMainDlg() override;
+
+    void runCommand(MainCommand command);
+    QAction *menuAction(MainCommand command) const;
+    QAction *toolAction(MainCommand command) const;
+
+    // The selected tree node's path, or empty.
+    std::string selectedPath() const;
+    void selectPath(std::string_view path);
+    // The tree path of the item last right-clicked.
+    const std::string &popupPath() const { return m_popupPath; }
+
+    void refresh();
+    void showTab(int index);
+    // The drill start of the history pages: a collection, a selection, a count and a mode.
+    void startDrill(const WindowDrillRequest &request);
+    int currentTab() const;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void createInfoFields();
+    void createTabArea();
+    void createPages();
+    // maindlg_menus.cpp
+    void createMenus();
+    void createToolBar();
+    void updateSelectionMenuItems();
+    // maindlg_tree.cpp
+    void createTree();
+    void rebuildTree();
+    void fillLevel(QTreeWidgetItem *parent, const TreeNode &node);
+    TreeIndexPath chainOf(const QTreeWidgetItem *item) const;
+    QTreeWidgetItem *itemAt(const TreeIndexPath &chain) const;
+    std::optional<std::string> selectedCollectionPath() const;
+    void showTreePopup(const QPoint &globalPos, QTreeWidgetItem *item);
+    // maindlg_layout.cpp
+    QRect clientRect() const;
+    Size clientSize() const;
+    QPoint toClient(const QPoint &windowPos) const;
+    void layoutChildren();
+    void applyBackground();
+    void applyBackground(std::int32_t colorRef); // a colour previewed by the options sheet
+    void finishSplitterDrag(int clientX);
+    // maindlg_commands.cpp
+    void fillDefaultServices();
+    void reload();
+    void showQuestionList(const std::string &path);
+    void manageLearners();
+    void showOptions();
+    void makeShortcut(const std::string &path);
+    void startEditor();
+    void showHelp();
+    void showHelpPage(const QUrl &page);
+    void openReadme();
+    void openHomePage();
+    void showAbout();
+    // maindlg_drill.cpp
+    void fillDefaultDrillServices();
+    template <typename Start> void launch(Start &&start);
+    void startFromTree(std::optional<DrillMode> mode);
+    void repeatLastDrill();
+    void repeatLastMissed();
+    void showHeader(const HeaderInfo &info);
+
+    MainWindowContext &m_context;
+    MainWindowServices m_services;
+    std::unique_ptr<IModeChooser> m_ownedModeChooser;
+    std::unique_ptr<IDrillStartPrompter> m_ownedStartPrompter;
+
+    QMenuBar *m_menuBar = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    std::map<MainCommand, QAction *> m_menuActions;
+    std::map<MainCommand, QAction *> m_toolActions;
+    QMenu *m_treePopup = nullptr;
+    QAction *m_popupQuestionList = nullptr;
+    QAction *m_popupShortcut = nullptr;
+    QAction *m_popupPathItem = nullptr;
+
+    QTreeWidget *m_tree = nullptr;
+    TreeNode m_treeData;
+    QIcon m_folderIcon;
+    QIcon m_collectionIcon;
+    bool m_rebuilding = false;
+    std::string m_popupPath;
+
+    QTextEdit *m_noteField = nullptr;
+    QLineEdit *m_copyrightField = nullptr;
+    QLineEdit *m_inputterField = nullptr;
+    QLineEdit *m_countField = nullptr;
+
+    QWidget *m_tabArea = nullptr;
+    CLogmodeTabpage *m_modeStrip = nullptr;
+    QTabWidget *m_tabs = nullptr;
+    std::vector<QWidget *> m_pages;
+    std::unique_ptr<IUrlOpener> m_urlOpener;
+    std::unique_ptr<HistoryPageContext> m_pageContext;
+    CLoginfoPage *m_loginfoPage = nullptr;
+    CQuestionlogPage *m_questionlogPage = nullptr;
+    CTransinfoPage *m_transinfoPage = nullptr;
+    QFrame *m_hintFrame = nullptr;
+    bool m_refillPerQuestionPage = false;
+
+    bool m_draggingSplitter = false;
+    QRubberBand *m_splitterBand = nullptr;
+
+    QPointer<CHelpWindow> m_helpWindow;
+};
+
+} // namespace kvr::ui

@@ -1,0 +1,160 @@
+// The main window's commands that open other windows, programs and pages.
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QProcess>
+#include <QUrl>
+
+#include "app/kvrsettings.h"
+#include "app/mainwindow.h"
+#include "app/startup.h"
+#include "app/ui/aboutdlg.h"
+#include "app/ui/appinfo.h"
+#include "app/ui/helpwindow.h"
+#include "app/ui/maindlg.h"
+#include "app/ui/optionsdlg.h"
+#include "app/ui/shortcutdlg.h"
+#include "db/questiondatabase.h"
+#include "drill/ui/questionlistdlg.h"
+#include "history/ui/learnerdialogs.h"
+#include "platform/ui/guarded.h"
+#include "platform/ui/qtext.h"
+
+namespace kvr::ui {
+
+namespace {
+
+// The help, the read-me and the editor lie beside the running program, wherever the
+// data folder is.
+QString programFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+} // namespace
+
+void CMainDlg::fillDefaultServices()
+{
+    MainWindowServices &s = m_services;
+    if (!s.showQuestionList) {
+        s.showQuestionList = [this](const CSection &section, const QString &name, QWidget *parent) {
+            CQuestionListDlg dialog(section, name, m_context.prompter, parent);
+            dialog.exec();
+        };
+    }
+    if (!s.manageLearners) {
+        s.manageLearners = [this](QWidget *parent) {
+            return kvr::ui::manageLearners(parent, m_context.settings, m_context.store,
+                                           m_context.log, m_context.prompter);
+        };
+    }
+    if (!s.showOptions) {
+        s.showOptions = [this](QWidget *parent) {
+            OptionsContext options { m_context.settings,
+                                     m_context.store,
+                                     m_context.webDictionaries,
+                                     m_context.voice,
+                                     m_context.sound,
+                                     m_context.prompter,
+                                     [this](const QUrl &page) { showHelpPage(page); },
+                                     [this](std::int32_t colour) { applyBackground(colour); } };
+            runOptionsSheet(parent, options);
+        };
+    }
+    if (!s.makeShortcut) {
+        s.makeShortcut = [this](const std::string &path, QWidget *parent) {
+            kvr::ui::makeShortcut(parent, m_context.database, path, m_context.prompter);
+        };
+    }
+    if (!s.startProgram) {
+        s.startProgram = [](const QString &program, const QString &folder) {
+            QProcess::startDetached(program, {}, folder); // a missing program stays silent
+        };
+    }
+    if (!s.openUrl)
+        s.openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+}
+
+void CMainDlg::reload()
+{
+    StartupContext startup { m_context.settings,   m_context.store,           m_context.database,
+                             m_context.log,        m_context.webDictionaries, m_context.prompter,
+                             m_context.fileChooser };
+    guarded(m_context.prompter, "データベースを再読み込みできませんでした。(%s)",
+            [&] { reloadData(startup); });
+    rebuildTree();
+}
+
+void CMainDlg::showQuestionList(const std::string &path)
+{
+    const TreeNode *node = nodeAt(m_treeData, findNodeByPath(m_treeData, path));
+    const QString name = node ? qtext(node->name) : QString();
+    guarded(m_context.prompter, "問題集を取得できませんでした。(%s)", [&] {
+        const CSection &section = findSection(m_context.database.root, path);
+        m_services.showQuestionList(section, name, this);
+    });
+}
+
+void CMainDlg::manageLearners()
+{
+    bool accepted = false;
+    guarded(m_context.prompter, "%s", [&] { accepted = m_services.manageLearners(this); });
+    if (accepted)
+        refresh();
+}
+
+void CMainDlg::showOptions()
+{
+    guarded(m_context.prompter, "%s", [&] { m_services.showOptions(this); });
+    applyBackground();
+    refresh();
+    update();
+}
+
+void CMainDlg::makeShortcut(const std::string &path)
+{
+    guarded(m_context.prompter, "%s", [&] { m_services.makeShortcut(path, this); });
+}
+
+void CMainDlg::startEditor()
+{
+    const QString folder = programFolder();
+    m_services.startProgram(QDir(folder).filePath(QStringLiteral("KvrEditor")), folder);
+}
+
+void CMainDlg::showHelp()
+{
+    showHelpPage(CHelpWindow::topPage());
+}
+
+void CMainDlg::showHelpPage(const QUrl &page)
+{
+    if (!m_helpWindow) {
+        m_helpWindow = new CHelpWindow(this);
+        m_helpWindow->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_helpWindow->showPage(page);
+    m_helpWindow->show();
+    m_helpWindow->raise();
+    m_helpWindow->activateWindow();
+}
+
+void CMainDlg::openReadme()
+{
+    m_services.openUrl(
+        QUrl::fromLocalFile(QDir(programFolder()).filePath(QStringLiteral("Readme.txt"))));
+}
+
+void CMainDlg::openHomePage()
+{
+    const std::string address = homePageAddress(kHomePage, kHomePageQuery, kVersionText);
+    m_services.openUrl(QUrl(QString::fromStdString(address)));
+}
+
+void CMainDlg::showAbout()
+{
+    CAboutDlg about(this);
+    about.exec();
+}
+
+} // namespace kvr::ui

@@ -1,0 +1,99 @@
+// Drill starts from the main window: the mode commands, a double-click and the repeat
+// commands. The starter decides; the window shows the dialogs and runs the drill.
+#include <QTreeWidget>
+
+#include "app/kvrsettings.h"
+#include "app/ui/maindlg.h"
+#include "db/questiondatabase.h"
+#include "drill/drillstarter.h"
+#include "drill/ui/drillrunner.h"
+#include "drill/ui/drillstartprompter.h"
+#include "drill/ui/transmodedlg.h"
+#include "history/ui/loginfopage.h"
+#include "platform/ui/guarded.h"
+
+namespace kvr::ui {
+
+void CMainDlg::fillDefaultDrillServices()
+{
+    if (!m_services.modeChooser) {
+        m_ownedModeChooser = std::make_unique<CQtModeChooser>(this);
+        m_services.modeChooser = m_ownedModeChooser.get();
+    }
+    if (!m_services.startPrompter) {
+        m_ownedStartPrompter = std::make_unique<CQtDrillStartPrompter>(this, m_context.prompter);
+        m_services.startPrompter = m_ownedStartPrompter.get();
+    }
+    if (!m_services.runDrill) {
+        m_services.runDrill = [this](const DrillSetup &setup, QWidget *parent) {
+            DrillWindowContext drill { m_context.settings, m_context.store, m_context.log,
+                                       m_context.database, m_context.voice, m_context.prompter,
+                                       m_context.clock };
+            runDrillWindow(setup, drill, parent);
+        };
+    }
+}
+
+// Runs one prepared start: the starter's call is guarded, the drill runs with this window
+// minimised, and the marker goes with the launch object at the end.
+template <typename Start> void CMainDlg::launch(Start &&start)
+{
+    DrillStartContext starter { m_context.database.root, m_context.log, m_context.settings,
+                                m_context.prompter, m_context.clock };
+    DrillStartDialogs dialogs { *m_services.modeChooser, *m_services.startPrompter };
+    std::optional<CDrillLaunch> drill;
+    guarded(m_context.prompter, "%s", [&] { drill = start(starter, dialogs); });
+    if (!drill) {
+        refresh(); // a mode chosen before a cancelled dialog is already in LogMode
+        return;
+    }
+    const bool wasMinimized = isMinimized();
+    showMinimized();
+    // The drill window stands on its own: a window manager may hide the dialogs of a
+    // minimised window along with it.
+    guarded(m_context.prompter, "%s", [&] { m_services.runDrill(drill->setup(), nullptr); });
+    refresh();
+    m_loginfoPage->showDrillMode(drill->mode());
+    if (!wasMinimized)
+        showNormal();
+    activateWindow();
+}
+
+void CMainDlg::startFromTree(std::optional<DrillMode> mode)
+{
+    QTreeWidgetItem *current = m_tree->currentItem();
+    if (!current)
+        return;
+    const TreeIndexPath chain = chainOf(current);
+    const int pending = mode ? static_cast<int>(*mode) : -1;
+    launch([&](DrillStartContext &starter, DrillStartDialogs dialogs) {
+        return kvr::startFromTree(starter, dialogs, m_treeData, chain, pending);
+    });
+}
+
+void CMainDlg::startDrill(const WindowDrillRequest &request)
+{
+    launch([&](DrillStartContext &starter, DrillStartDialogs dialogs) {
+        return startWindowDrill(starter, dialogs, request);
+    });
+}
+
+void CMainDlg::repeatLastDrill()
+{
+    const std::string path = selectedPath();
+    const DrillMode mode = m_loginfoPage->listedMode();
+    launch([&](DrillStartContext &starter, DrillStartDialogs dialogs) {
+        return kvr::repeatLastDrill(starter, dialogs, path, mode);
+    });
+}
+
+void CMainDlg::repeatLastMissed()
+{
+    const std::string path = selectedPath();
+    const DrillMode mode = m_loginfoPage->listedMode();
+    launch([&](DrillStartContext &starter, DrillStartDialogs dialogs) {
+        return kvr::repeatMissedQuestions(starter, dialogs, path, mode);
+    });
+}
+
+} // namespace kvr::ui

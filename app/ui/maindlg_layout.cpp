@@ -1,0 +1,173 @@
+// The main window's geometry: panes, info labels, background, divider and size grip.
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRubberBand>
+#include <QSizeGrip>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include "app/kvrsettings.h"
+#include "app/ui/maindlg.h"
+#include "platform/rgb.h"
+#include "platform/ui/fonts.h"
+#include "platform/ui/qtext.h"
+
+namespace kvr::ui {
+
+namespace {
+
+QRect toQRect(const Rect &rect, int top)
+{
+    return QRect(rect.x, rect.y + top, rect.width, rect.height);
+}
+
+} // namespace
+
+// Below the menu bar: what the layout rules call the client area.
+QRect CMainDlg::clientRect() const
+{
+    const int top = m_menuBar ? m_menuBar->height() : 0;
+    return QRect(0, top, width(), std::max(0, height() - top));
+}
+
+Size CMainDlg::clientSize() const
+{
+    const QRect client = clientRect();
+    return Size { client.width(), client.height() };
+}
+
+QPoint CMainDlg::toClient(const QPoint &windowPos) const
+{
+    return windowPos - clientRect().topLeft();
+}
+
+void CMainDlg::layoutChildren()
+{
+    if (m_menuBar)
+        m_menuBar->setGeometry(0, 0, width(), m_menuBar->sizeHint().height());
+    const int top = clientRect().top();
+    const MainLayout layout = layoutMainWindow(clientSize(), m_context.settings.TreeLogPeriod);
+    m_toolBar->setGeometry(toQRect(layout.toolbar, top));
+    m_tree->setGeometry(toQRect(layout.tree, top));
+    m_noteField->setGeometry(toQRect(layout.noteField, top));
+    m_copyrightField->setGeometry(toQRect(layout.copyrightField, top));
+    m_inputterField->setGeometry(toQRect(layout.inputterField, top));
+    m_countField->setGeometry(toQRect(layout.countField, top));
+    // The tab area keeps clear of the size grip in the corner.
+    QRect tabArea = toQRect(layout.tabArea, top);
+    tabArea.setBottom(tabArea.bottom() - 2);
+    tabArea.setRight(tabArea.right() - 4);
+    m_tabArea->setGeometry(tabArea);
+    if (auto *grip = findChild<QSizeGrip *>())
+        grip->raise(); // above the panes, in the corner
+    update();
+}
+
+void CMainDlg::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    layoutChildren();
+    m_context.settings.KvrWindowWidth = width();
+    m_context.settings.KvrWindowHeight = height();
+}
+
+void CMainDlg::applyBackground()
+{
+    applyBackground(m_context.settings.BackgroundColor);
+}
+
+void CMainDlg::applyBackground(std::int32_t colorRef)
+{
+    const Rgb colour = rgbFromColorRef(colorRef);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    // The bars keep the system's colours, like the frame around the window. (Their styles
+    // paint through the parent's background, so a palette alone does not do it.)
+    const QString system = QApplication::palette().color(QPalette::Window).name();
+    m_menuBar->setStyleSheet(QStringLiteral("QMenuBar { background-color: %1; }").arg(system));
+    m_toolBar->setStyleSheet(QStringLiteral("QToolBar { background-color: %1; border: none;"
+                                            " padding: 0px; spacing: 1px; }"
+                                            "QToolButton { padding: 1px; }")
+                                 .arg(system));
+}
+
+void CMainDlg::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    QPainter painter(this);
+    painter.setFont(minchoFont(kInfoLabelFontPixels));
+    painter.setPen(palette().color(QPalette::WindowText));
+    const int top = clientRect().top();
+    const MainLayout layout = layoutMainWindow(clientSize(), m_context.settings.TreeLogPeriod);
+    for (const InfoLabel &label : layout.labels) {
+        // The rectangle is the text's height; let the glyphs overflow it rather than clip.
+        QRect box = toQRect(label.rect, top);
+        box.setHeight(box.height() + 6);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, qtext(label.text));
+    }
+}
+
+void CMainDlg::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint at = toClient(event->position().toPoint());
+    if (m_draggingSplitter) {
+        if (!(event->buttons() & Qt::LeftButton)) {
+            // The button went up outside the window: the drop happens now.
+            finishSplitterDrag(at.x());
+            return;
+        }
+        const QRect client = clientRect();
+        m_splitterBand->setGeometry(event->position().toPoint().x() - 1, client.top(), 3,
+                                    client.height());
+        return;
+    }
+    const bool onDivider =
+        splitterHit(at.x(), at.y(), clientSize(), m_context.settings.TreeLogPeriod);
+    if (onDivider)
+        setCursor(Qt::SplitHCursor);
+    else
+        unsetCursor();
+    QDialog::mouseMoveEvent(event);
+}
+
+void CMainDlg::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint at = toClient(event->position().toPoint());
+    if (event->button() == Qt::LeftButton
+        && splitterHit(at.x(), at.y(), clientSize(), m_context.settings.TreeLogPeriod)) {
+        m_draggingSplitter = true;
+        const QRect client = clientRect();
+        m_splitterBand->setGeometry(event->position().toPoint().x() - 1, client.top(), 3,
+                                    client.height());
+        m_splitterBand->show();
+        m_splitterBand->raise();
+        return;
+    }
+    QDialog::mousePressEvent(event);
+}
+
+void CMainDlg::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_draggingSplitter && event->button() == Qt::LeftButton) {
+        finishSplitterDrag(toClient(event->position().toPoint()).x());
+        return;
+    }
+    QDialog::mouseReleaseEvent(event);
+}
+
+void CMainDlg::finishSplitterDrag(int clientX)
+{
+    m_draggingSplitter = false;
+    m_splitterBand->hide();
+    unsetCursor();
+    m_context.settings.TreeLogPeriod = treeLogPeriodAfterDrop(clientX, clientSize().width);
+    layoutChildren();
+}
+
+} // namespace kvr::ui

@@ -1,0 +1,130 @@
+#include "app/ui/testsupport_main.h"
+
+#include <algorithm>
+
+#include "platform/cp932.h"
+
+namespace kvr::test {
+
+std::optional<int> CScriptedModeChooser::chooseMode()
+{
+    ++asked;
+    if (replies.empty())
+        return std::nullopt;
+    const std::optional<int> reply = replies.front();
+    replies.pop_front();
+    return reply;
+}
+
+std::optional<bool> CScriptedStartPrompter::askOrder()
+{
+    ++ordersAsked;
+    return order;
+}
+
+std::optional<int> CScriptedStartPrompter::askCount(int, int)
+{
+    ++countsAsked;
+    return count;
+}
+
+namespace {
+
+std::string sj(const char *utf8)
+{
+    return cp932::text(utf8);
+}
+
+void fillSection(CSection &section, const char *name, int questions)
+{
+    section.name = sj(name);
+    for (int i = 0; i < questions; ++i)
+        section.appendLine("?word" + std::to_string(i) + ",,,,," + sj("言葉") + ",,,");
+}
+
+} // namespace
+
+void addFinishedDrills(CAnswerLog &log, const std::string &userName, const std::string &path,
+                       LogModeIndex mode, int runs, int questions)
+{
+    constexpr std::int32_t kFirstDrill = 1717232400; // 2024-06-01 09:00 UTC
+    CSectionLog &record = obtainSectionLog(obtainUserLog(log, userName), path, mode);
+    for (int run = 0; run < runs; ++run) {
+        DrillRunRecord drill;
+        record.lastMissed.clear();
+        const int taken = std::min(10, questions);
+        for (int i = 0; i < taken; ++i) {
+            const int position = (run * taken + i) % questions;
+            const bool right = (i * 7 + run * 3) % 10 < std::min(4 + run / 2, 10);
+            incrementTally(record.questionTallies, static_cast<std::size_t>(position),
+                           right ? QuestionTally::FirstCorrect : QuestionTally::FirstIncorrect);
+            if (!right)
+                record.lastMissed.push_back(position);
+            ++(right ? drill.correct : drill.incorrect);
+        }
+        drill.startTime = kFirstDrill + run * 86400;
+        drill.endTime = drill.startTime + 200 + run * 13;
+        drill.keyCount = 60 + run;
+        addDrillRun(record, drill);
+        // A series used up starts again, as the drill's own set-up does.
+        const bool fresh = run == 0 || record.seriesDone + taken > questions;
+        advanceSeries(record, fresh ? 777 + static_cast<std::uint32_t>(run) : record.seriesSeed,
+                      taken, fresh);
+    }
+}
+
+CQuestionDatabase sampleDatabase()
+{
+    CQuestionDatabase database;
+    CSection &zeta = database.root.addSection();
+    fillSection(zeta, "Zeta", 3);
+    zeta.header.headerFields[CInnerHeader::CopyrightHolder] = sj("著者Z");
+    zeta.header.headerFields[CInnerHeader::Inputter] = sj("入力Z");
+    zeta.header.notes = { sj("一行目"), sj("二行目") };
+
+    CFolder &alpha = database.root.addFolder();
+    alpha.name = sj("Alpha");
+    alpha.header.headerFields[CInnerHeader::CopyrightHolder] = sj("フォルダ著者");
+    fillSection(alpha.addSection(), "beta", 2);
+    fillSection(alpha.addSection(), "Gamma", 1);
+
+    fillSection(database.root.addSection(), "mid", 0);
+    return database;
+}
+
+MainWindowRig::MainWindowRig()
+    : database(sampleDatabase())
+{
+}
+
+MainWindowRig::~MainWindowRig() = default;
+
+std::unique_ptr<ui::CMainDlg> MainWindowRig::makeWindow()
+{
+    ui::MainWindowServices services;
+    services.modeChooser = &modeChooser;
+    services.startPrompter = &startPrompter;
+    services.runDrill = [this](const DrillSetup &setup, QWidget *) { drills.push_back(setup); };
+    services.showQuestionList = [this](const CSection &section, const QString &name, QWidget *) {
+        questionLists.emplace_back(section.lines.empty() ? std::string() : section.lines.front(),
+                                   name);
+    };
+    services.manageLearners = [this](QWidget *) {
+        ++learnerDialogs;
+        return learnerDialogResult;
+    };
+    services.showOptions = [this](QWidget *) { ++optionSheets; };
+    services.makeShortcut = [this](const std::string &path, QWidget *) {
+        shortcuts.push_back(path);
+    };
+    services.startProgram = [this](const QString &program, const QString &) {
+        startedPrograms.push_back(program);
+    };
+    services.openUrl = [this](const QUrl &url) {
+        openedUrls.push_back(url);
+        return true;
+    };
+    return std::make_unique<ui::CMainDlg>(context, std::move(services));
+}
+
+} // namespace kvr::test

@@ -1,0 +1,125 @@
+#pragma once
+
+// The main window's test rig: everything its context holds, with fakes for the windows and
+// programs its commands open.
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QString>
+#include <QUrl>
+
+#include "app/kvrsettings.h"
+#include "app/startup.h"
+#include "app/ui/maindlg.h"
+#include "app/webdictionary.h"
+#include "db/questiondatabase.h"
+#include "drill/drillstarter.h"
+#include "drill/pronunciation.h"
+#include "history/answerlog.h"
+#include "platform/clock.h"
+#include "platform/prompter.h"
+#include "platform/settingsstore.h"
+#include "platform/sound.h"
+#include "platform/testsupport_prompter.h"
+
+namespace kvr::test {
+
+class CSilentSoundPlayer final : public ISoundPlayer
+{
+public:
+    bool play(const std::string &) override { return true; }
+    void stop() override { }
+};
+
+class CFixedClock final : public IClock
+{
+public:
+    std::int64_t now() const override { return 1700000000; }
+    std::uint32_t tick() const override { return 0; }
+};
+
+class CNoFileChooser final : public IFileChooser
+{
+public:
+    std::optional<std::string> askOpenFile(const std::string &, const std::vector<FileFilter> &,
+                                           const std::string &) override
+    {
+        ++asked;
+        return std::nullopt;
+    }
+    int asked = 0;
+};
+
+// Replies in order; nothing (cancel) when the script has run out.
+class CScriptedModeChooser final : public IModeChooser
+{
+public:
+    std::optional<int> chooseMode() override;
+    std::deque<std::optional<int>> replies;
+    int asked = 0;
+};
+
+class CScriptedStartPrompter final : public IDrillStartPrompter
+{
+public:
+    std::optional<bool> askOrder() override;
+    std::optional<int> askCount(int questionCount, int initialValue) override;
+    std::optional<bool> order = false; // random
+    std::optional<int> count = 5;
+    int ordersAsked = 0;
+    int countsAsked = 0;
+};
+
+// A database of UTF-8 names (stored as CP932):
+//   "Zeta"        collection, 3 questions, copyright "著者Z", inputter "入力Z", note
+//   "一行目/二行目" "Alpha"       folder, copyright "フォルダ著者"
+//     "beta"      collection, 2 questions
+//     "Gamma"     collection, 1 question
+//   "mid"         collection, 0 questions
+CQuestionDatabase sampleDatabase();
+
+// Folds runs finished drills of the collection at path into the learner's record for mode,
+// one a day: each takes the next ten of the collection's questions (line positions 0 …
+// questions - 1), the share answered right growing from drill to drill.
+void addFinishedDrills(CAnswerLog &log, const std::string &userName, const std::string &path,
+                       LogModeIndex mode, int runs, int questions);
+
+// The rig: one main window's context and services, all fakes.
+struct MainWindowRig
+{
+    MainWindowRig();
+    ~MainWindowRig();
+
+    // A window over the rig; settings may be changed before.
+    std::unique_ptr<ui::CMainDlg> makeWindow();
+
+    CKvrSettings settings;
+    CMemorySettingsStore store;
+    CQuestionDatabase database;
+    CAnswerLog log;
+    std::vector<WebDictionary> webDictionaries;
+    CSilentSoundPlayer sound;
+    CPronunciation voice { nullptr, sound, settings };
+    CScriptedPrompter prompter;
+    CNoFileChooser fileChooser;
+    CFixedClock clock;
+    ui::MainWindowContext context { settings, store, database, log,         webDictionaries,
+                                    voice,    sound, prompter, fileChooser, clock };
+
+    CScriptedModeChooser modeChooser;
+    CScriptedStartPrompter startPrompter;
+    std::vector<DrillSetup> drills; // every drill run, in order
+    std::vector<std::pair<std::string, QString>> questionLists; // (first line, name)
+    int learnerDialogs = 0;
+    bool learnerDialogResult = true;
+    int optionSheets = 0;
+    std::vector<std::string> shortcuts;
+    std::vector<QString> startedPrograms;
+    std::vector<QUrl> openedUrls;
+};
+
+} // namespace kvr::test

@@ -1,0 +1,126 @@
+#include "drill/drillwindow.h"
+
+#include <algorithm>
+
+#include "app/kvrsettings.h"
+#include "drill/drillsession.h"
+#include "drill/lastquestion.h"
+#include "platform/cp932.h"
+
+namespace kvr {
+
+namespace {
+
+constexpr int kFrameWidth = 6;
+constexpr int kFrameHeight = 30;
+constexpr int kSmallestClient = 100;
+
+std::string fileNameOf(std::string_view path)
+{
+    const std::size_t slash = path.find_last_of("/\\");
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+bool overlaps(const SkinRect &a, const SkinRect &b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+SkinRect movedRow(const SkinRect &rect, int top, int height)
+{
+    return { rect.left, top, rect.right, top + height };
+}
+
+} // namespace
+
+HintPlacement hintPlacement(const CSkin &skin, bool choiceMode)
+{
+    const HintPlacement own { skin.HintButton_rc, skin.Hint_rc, skin.HintTitle_pos };
+    if (!choiceMode)
+        return own;
+    bool covered = false;
+    int lowest = 0;
+    for (int n = 1; n <= 4; ++n) {
+        for (const SkinRect *row : { skin.replyButton(n), skin.replyAnswer(n) }) {
+            covered = covered || overlaps(*row, skin.HintButton_rc) || overlaps(*row, skin.Hint_rc);
+            lowest = std::max(lowest, row->bottom);
+        }
+    }
+    if (!covered)
+        return own;
+    const int top = lowest + 2;
+    const int limit =
+        skin.TransLimitBar_rc.top >= top ? skin.TransLimitBar_rc.top : drillClientSize(skin).height;
+    const int height = std::min(skin.Hint_rc.height(), limit - top);
+    if (height < kMinHintRowHeight)
+        return own;
+    return { movedRow(skin.HintButton_rc, top, height),
+             movedRow(skin.Hint_rc, top, height),
+             { skin.HintTitle_pos.x, top + (skin.HintTitle_pos.y - skin.Hint_rc.top) } };
+}
+
+ClientSize drillClientSize(const CSkin &skin)
+{
+    return { std::max(skin.DlgWidth_n - kFrameWidth, kSmallestClient),
+             std::max(skin.DlgHeight_n - kFrameHeight, kSmallestClient) };
+}
+
+int separatorBottom(const CSkin &skin)
+{
+    return skin.DlgHeight_n - kFrameHeight;
+}
+
+std::optional<double> drillWindowOpacity(int opacityPercent)
+{
+    if (opacityPercent <= 0 || opacityPercent >= 100)
+        return std::nullopt;
+    const int alpha = opacityPercent * 255 / 100;
+    return alpha / 255.0;
+}
+
+bool answerKeepsInputMethod(DrillMode mode)
+{
+    return mode != DrillMode::JapaneseToEnglishTyped && mode != DrillMode::SpeedReply;
+}
+
+std::string flashedCaption(std::string_view caption)
+{
+    return cp932::text("★ ") + std::string(caption) + cp932::text(" ★");
+}
+
+std::string skinMenuText(const SkinMenuEntry &entry)
+{
+    return entry.designName.empty() ? fileNameOf(entry.path) : entry.designName;
+}
+
+bool chooseSkin(CKvrSettings &settings, ISettingsStore &store, CSkin &skin, std::string_view path)
+{
+    settings.SkinPath = std::string(path);
+    const bool saved = settings.saveAll(store);
+    skin.loadSkin(settings.SkinPath);
+    return saved;
+}
+
+Message drillAboutMessage()
+{
+    Message message;
+    message.caption = cp932::text("Kelvora のﾊﾞｰｼﾞｮﾝ情報");
+    message.text = "Kelvora  Version 4.0.0";
+    message.icon = Icon::Information;
+    return message;
+}
+
+void keepLastQuestion(CDrillSession &session, KeepTarget target, const KeepPlaces &places)
+{
+    if (!session.hasLastQuestion())
+        return;
+    const std::string &line = session.lastQuestionLine();
+    if (target == KeepTarget::TextFile) {
+        session.showSaveReport(appendToLastQuestionsFile(places.desktopFolder, line));
+    } else if (places.database) {
+        session.showSaveReport(
+            addToSavedQuestions(*places.database, places.databasePath, places.userName, line));
+    }
+}
+
+} // namespace kvr

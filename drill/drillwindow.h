@@ -1,0 +1,85 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "drill/skin.h"
+#include "history/drillmode.h"
+#include "platform/prompter.h"
+
+namespace kvr {
+
+class CDrillSession;
+struct CQuestionDatabase;
+class ISettingsStore;
+struct CKvrSettings;
+
+// Decisions of the drill window that do not depend on a widget toolkit.
+
+// The client area the skin's rectangles are placed in. A skin gives the size of the whole
+// window, frame and title bar included; its controls fit a client area 6 pixels narrower and
+// 30 pixels lower (the separator line, too, ends 30 pixels above the window's height).
+struct ClientSize
+{
+    int width = 0;
+    int height = 0;
+};
+ClientSize drillClientSize(const CSkin &skin);
+// Where the separator line of the pass list ends.
+int separatorBottom(const CSkin &skin);
+
+// Where the hint button, the hint field and the title "Hint    >>" go. In the typed modes
+// the skin's places. The four-choice modes use the same skin, whose hint row may lie on the
+// choice rows (the standard skin's does): the hint then takes the strip below the last
+// choice row, down to the time-limit bar, when a row of at least kMinHintRowHeight fits
+// there; otherwise it stays where the skin puts it.
+struct HintPlacement
+{
+    SkinRect button;
+    SkinRect field;
+    SkinPoint title;
+};
+constexpr int kMinHintRowHeight = 18;
+HintPlacement hintPlacement(const CSkin &skin, bool choiceMode);
+
+// The window's opacity (0…1) when the Opacity setting asks for transparency: 1-99 percent,
+// as the alpha value Opacity × 255 / 100 gives it. 0 switches transparency off and 100 is
+// opaque: nothing then.
+std::optional<double> drillWindowOpacity(int opacityPercent);
+
+// Whether the answer field keeps the input method. Off where English is typed, so that a
+// running Japanese input method does not compose the answer.
+bool answerKeepsInputMethod(DrillMode mode);
+
+// The caption on every other flash after a wrong answer (CP932).
+std::string flashedCaption(std::string_view caption);
+
+// The skin menu's entry for a skin file: its DesignName, or its file name when the file has
+// none, so that no entry is blank.
+std::string skinMenuText(const SkinMenuEntry &entry);
+
+// Choosing a skin: SkinPath becomes path, the settings are saved and the skin is loaded
+// (defaults when the file cannot be read). False when the settings could not be saved.
+bool chooseSkin(CKvrSettings &settings, ISettingsStore &store, CSkin &skin, std::string_view path);
+
+// The about box the window's menu opens (the same box as the main window's).
+Message drillAboutMessage();
+
+// Where the question before the current one can be kept.
+enum class KeepTarget { TextFile, Database };
+
+struct KeepPlaces
+{
+    std::string desktopFolder; // "KVR-lasts.txt" goes there
+    CQuestionDatabase *database = nullptr;
+    std::string databasePath;
+    std::string userName; // the account running the program, inputter of a new collection
+};
+
+// Keeps the session's last question in the target and hands the report to the session (a
+// notice, or a message box for a file that cannot be opened). Nothing without a last
+// question.
+void keepLastQuestion(CDrillSession &session, KeepTarget target, const KeepPlaces &places);
+
+} // namespace kvr

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "drill/drillsetup.h"
+
+class QWidget;
+
+namespace kvr {
+class CAnswerLog;
+class CPronunciation;
+struct CQuestionDatabase;
+class IClock;
+class IPrompter;
+class ISettingsStore;
+struct CKvrSettings;
+} // namespace kvr
+
+namespace kvr::ui {
+
+// What a drill window reaches besides its set-up; everything outlives the window.
+struct DrillWindowContext
+{
+    CKvrSettings &settings; // SkinPath may change (skin menu) and is saved through store
+    ISettingsStore &store;
+    CAnswerLog &log; // the drill's history goes here and is saved at its end
+    CQuestionDatabase &database; // "データベースに追加する...(&A)" writes it
+    CPronunciation &voice;
+    IPrompter &prompter;
+    const IClock &clock;
+};
+
+// Runs one drill in its window, modally, and returns when the window has closed (after the
+// result report and the history update). The caller holds the in-use marker meanwhile.
+void runDrillWindow(DrillSetup setup, DrillWindowContext &context, QWidget *parent);
+
+} // namespace kvr::ui

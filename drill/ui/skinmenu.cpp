@@ -1,0 +1,71 @@
+#include "drill/ui/skinmenu.h"
+
+#include <QFileDialog>
+
+#include "drill/drillwindow.h"
+#include "platform/textfile.h"
+#include "platform/ui/qtext.h"
+
+namespace kvr::ui {
+
+CSkinMenu::CSkinMenu(const std::string &skinPath, QWidget *parent)
+    : QMenu(parent)
+{
+    setObjectName(QStringLiteral("skinMenu"));
+    m_reload = addAction(utext("スキンの再読込(&R)\tF5"));
+    m_reload->setObjectName(QStringLiteral("reloadSkin"));
+    QMenu *change = addMenu(utext("スキンの変更(&S)"));
+    change->setObjectName(QStringLiteral("changeSkin"));
+    m_skins = listSkins(skinPath);
+    for (const SkinMenuEntry &entry : m_skins) {
+        QString text = qtext(skinMenuText(entry));
+        text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        m_skinActions.push_back(change->addAction(text));
+    }
+    m_chooseFile = change->addAction(utext("ファイル選択... (&C)"));
+    m_chooseFile->setObjectName(QStringLiteral("chooseSkinFile"));
+    addSeparator();
+    m_about = addAction(utext("Kvr(Kelvora)のﾊﾞｰｼﾞｮﾝ情報 (&A)..."));
+    m_about->setObjectName(QStringLiteral("about"));
+}
+
+DrillMenuChoice CSkinMenu::choiceOf(const QAction *action) const
+{
+    if (!action)
+        return {};
+    if (action == m_reload)
+        return { DrillMenuChoice::ReloadSkin, {} };
+    if (action == m_chooseFile)
+        return { DrillMenuChoice::ChooseSkinFile, {} };
+    if (action == m_about)
+        return { DrillMenuChoice::About, {} };
+    for (std::size_t i = 0; i < m_skinActions.size(); ++i) {
+        // Entries beyond the selectable ones are listed but do nothing.
+        if (action == m_skinActions[i] && m_skins[i].selectable)
+            return { DrillMenuChoice::ChooseSkin, m_skins[i].path };
+    }
+    return {};
+}
+
+DrillMenuChoice CSkinMenu::choose(const QPoint &globalPos)
+{
+    return choiceOf(exec(globalPos));
+}
+
+std::optional<QString> askSkinFile(QWidget *parent, const std::string &skinPath)
+{
+    QFileDialog dialog(parent, utext("スキンファイルを指定してください。"),
+                       QString::fromStdString(nativePath(skinPath)));
+    dialog.setObjectName(QStringLiteral("skinFileDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("ini"));
+    dialog.setNameFilters({ QStringLiteral("*.ini"), QStringLiteral("*") });
+    if (!skinPath.empty())
+        dialog.selectFile(QString::fromStdString(nativePath(skinPath)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace kvr::ui

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include "db/treeops.h"
+#include "editor/testsupport_editor.h"
+#include "platform/textfile.h"
+
+namespace kvr {
+namespace {
+
+using test::RowFiles;
+using Strings = std::vector<std::string>;
+
+TEST(CollectionEdit, SaveCollectionGivesItsFiveResults)
+{
+    struct Row
+    {
+        const char *what;
+        bool modified;
+        bool ask;
+        std::vector<Reply> replies;
+        SaveResult result;
+        bool stillModified;
+        Strings saved;
+    };
+    const Strings edited = { "a", "b", "" };
+    const Row rows[] = {
+        { "nothing to save", false, true, {}, SaveResult::NothingToSave, false, { "a" } },
+        { "saved without asking", true, false, {}, SaveResult::Saved, false, edited },
+        { "yes", true, true, { Reply::Yes }, SaveResult::Saved, false, edited },
+        { "no", true, true, { Reply::No }, SaveResult::Discarded, false, { "a" } },
+        { "cancel", true, true, { Reply::Cancel }, SaveResult::Cancelled, true, { "a" } },
+    };
+    for (const Row &row : rows) {
+        RowFiles files({ "a" });
+        files.edit.grid().selectRow(1);
+        files.edit.grid().editField(EditField::Answer, "b");
+        files.edit.setModified(row.modified);
+        files.prompter.replies = { row.replies.begin(), row.replies.end() };
+        EXPECT_EQ(files.edit.saveCollection(row.ask), row.result) << row.what;
+        EXPECT_EQ(files.edit.modified(), row.stillModified) << row.what;
+        EXPECT_EQ(files.savedLines(), row.saved) << row.what;
+        if (!row.replies.empty()) {
+            const Message &asked = files.prompter.asked.at(0);
+            EXPECT_EQ(asked.text,
+                      sj("開いていた問題集（S）のデータが変更されています。\n保存しま"
+                         "すか？"));
+            EXPECT_EQ(asked.caption, sj("保存の確認"));
+            EXPECT_EQ(asked.buttons, Buttons::YesNoCancel);
+        }
+    }
+}
+
+TEST(CollectionEdit, AFailedSaveKeepsTheWorkingCopyAndTheFlag)
+{
+    RowFiles files({ "a" });
+    files.edit.grid().editField(EditField::Answer, "b");
+    files.edit.setModified();
+    files.edit.setDatabasePath(files.dbFile.folder() + "/missing/DBv3.kvr");
+    EXPECT_EQ(files.edit.saveCollection(false), SaveResult::Failed);
+    EXPECT_TRUE(files.edit.modified());
+    EXPECT_EQ(files.edit.grid().lines(), (Strings { "b", "" }));
+
+    RowFiles gone({ "a" });
+    gone.edit.setModified();
+    deleteSection(gone.database.root, "S");
+    EXPECT_EQ(gone.edit.saveCollection(false), SaveResult::Failed);
+    EXPECT_TRUE(gone.edit.modified());
+}
+
+TEST(CollectionEdit, SavingAFolderStoresItsHeaderAndTheTitleShowsTheFlag)
+{
+    RowFiles files({}, "F[S],S");
+    files.edit.open(SelectedItem { "F", "F", EntryKind::Folder });
+    EXPECT_EQ(files.edit.title(), sj("F - KvrEditor "));
+    EXPECT_EQ(files.edit.grid().rowCount(), 0u);
+    CInnerHeader header;
+    header.headerFields = { "c", "i", "s" };
+    files.edit.setHeader(header);
+    EXPECT_EQ(files.edit.title(), sj("F - （更新）KvrEditor "));
+    EXPECT_EQ(files.edit.saveCollection(false), SaveResult::Saved);
+    CQuestionDatabase saved;
+    readDatabase(saved, files.context.databasePath);
+    EXPECT_EQ(findFolder(saved.root, "F").header, header);
+
+    files.edit.open(SelectedItem { "G", "G", EntryKind::Folder });
+    EXPECT_EQ(files.prompter.texts().back(), sj("フォルダの情報が取得できませんでした。"));
+    files.edit.close();
+    EXPECT_EQ(files.edit.title(), "KvrEditor");
+}
+
+TEST(CollectionEdit, TheOpenItemFollowsARenameOrMoveAbove)
+{
+    struct Row
+    {
+        std::string open;
+        std::string oldPath, newPath;
+        EntryKind kind;
+        std::string after;
+    };
+    const EntryKind S = EntryKind::Section, F = EntryKind::Folder;
+    const Row rows[] = {
+        { "A/S", "A/S", "A/T", S, "A/T" },         { "A/S", "A", "B", F, "B/S" },
+        { "AB/S", "A", "B", F, "AB/S" },           { "A/S", "A/S", "A/T", F, "A/S" },
+        { "A/B/S", "A/B", "C (1)", F, "C (1)/S" },
+    };
+    for (const Row &row : rows) {
+        RowFiles files({});
+        files.edit.open(SelectedItem { row.open, "x", EntryKind::Section });
+        files.prompter.asked.clear();
+        files.edit.follow(row.oldPath, row.newPath, row.kind);
+        EXPECT_EQ(files.edit.selected()->path, row.after) << row.open;
+    }
+}
+
+} // namespace
+} // namespace kvr

@@ -1,0 +1,58 @@
+// Pieces shared by the editor's tree commands.
+#include "editor/editorsupport.h"
+
+#include "history/answerlog.h"
+#include "platform/cp932.h"
+#include "platform/environment.h"
+#include "platform/textfile.h"
+
+namespace kvr {
+
+std::string backupFilePath(const std::string &databasePath)
+{
+    // Beside the database file, also when its path names no folder.
+    const std::string folder = env::parentFolder(databasePath);
+    return folder.empty() ? std::string("Backup.kvr") : env::joinPath(folder, "Backup.kvr");
+}
+
+std::string oldCopyPath(const std::string &databasePath)
+{
+    return databasePath + ".old";
+}
+
+namespace editor {
+
+std::string kindWord(EntryKind kind)
+{
+    return cp932::text(kind == EntryKind::Folder ? "フォルダ" : "問題集");
+}
+
+void tell(TreeEditContext &context, const std::string &text)
+{
+    context.prompter.tell(text);
+}
+
+bool writeOldCopy(const std::string &databasePath)
+{
+    if (!fileExists(databasePath))
+        return false;
+    const std::optional<std::string> content = readWholeFile(databasePath);
+    return content && replaceFileAtomically(oldCopyPath(databasePath), *content);
+}
+
+void renameHistory(TreeEditContext &context, std::string_view oldPath, std::string_view newPath,
+                   EntryKind kind)
+{
+    CAnswerLog log;
+    if (!log.loadAnswerLog(context.logPath))
+        return;
+    if (kind == EntryKind::Folder)
+        log.renameFolderLogs(oldPath, newPath);
+    else
+        log.renameSectionLogs(oldPath, newPath);
+    if (!log.saveAnswerLog(context.logPath))
+        context.prompter.ask(errorBox(logSaveFailedText(context.logPath)));
+}
+
+} // namespace editor
+} // namespace kvr

@@ -1,0 +1,115 @@
+// The export and import commands around the export files.
+#include "editor/exportcommands.h"
+
+#include "db/exportfile.h"
+#include "db/treeops.h"
+#include "editor/editorsupport.h"
+#include "editor/textrules.h"
+#include "platform/cp932.h"
+#include "platform/environment.h"
+#include "platform/error.h"
+#include "platform/textfile.h"
+#include "platform/textformat.h"
+
+namespace kvr {
+
+namespace {
+
+constexpr const char *kDialogTitle = "ファイル名の入力：%s";
+constexpr const char *kAnnounceExport = "現在選択中の%s %s をファイルに書き出します。\n"
+                                        "次のダイアログで出力ファイル名を入力してください。";
+constexpr const char *kExported = "%s %s を ファイル %s に出力しました。";
+constexpr const char *kBadExtension = "拡張子が不正です";
+constexpr const char *kFileMissing = "%sファイル %s が見つかりませんでした。";
+constexpr const char *kImportFailed = "インポートに失敗しました。";
+
+// The chosen path; nothing on cancel and for a path CP932 cannot hold (told).
+std::optional<std::string> enteredPath(IPrompter &prompter, const AskFilePath &ask,
+                                       const FileDialogRequest &request)
+{
+    const EnteredText path = ask(request);
+    if (!path) {
+        prompter.tell(unmappableTextMessage());
+        return std::nullopt;
+    }
+    if (path->empty())
+        return std::nullopt;
+    return path;
+}
+
+std::string dialogTitle(const char *purpose)
+{
+    return formatText(cp932::text(kDialogTitle), cp932::text(purpose).c_str());
+}
+
+} // namespace
+
+FileDialogRequest exportDialogRequest(const NodeRef &node)
+{
+    const bool folder = node.kind == EntryKind::Folder;
+    FileDialogRequest request;
+    request.title = dialogTitle(folder ? "フォルダのファイル出力" : "問題集のファイル出力");
+    request.filter = folder ? "Kvr FolderFile (*.kvf)" : "Kvr SectionFile (*.kve)";
+    request.proposedName = proposedExportFileName(lastNameOf(node.path));
+    request.startFolder = env::desktopFolder();
+    request.defaultExtension = std::string(exportExtension(node.kind));
+    request.save = true;
+    return request;
+}
+
+FileDialogRequest importDialogRequest()
+{
+    FileDialogRequest request;
+    request.title = dialogTitle("問題集／フォルダのファイルからの入力");
+    request.filter = "Kvr Export File (*.kve;*.kvf)";
+    request.startFolder = env::desktopFolder();
+    return request;
+}
+
+bool exportCommand(const CQuestionDatabase &database, IPrompter &prompter, const NodeRef &node,
+                   const AskFilePath &askSavePath)
+{
+    const std::string kind = editor::kindWord(node.kind);
+    prompter.tell(formatText(cp932::text(kAnnounceExport), kind.c_str(), node.path.c_str()));
+    const std::optional<std::string> chosen =
+        enteredPath(prompter, askSavePath, exportDialogRequest(node));
+    if (!chosen)
+        return false;
+    const std::string &filePath = *chosen;
+    try {
+        exportNode(database, node.path, filePath, node.kind);
+    } catch (const KvrError &error) {
+        prompter.tell(error.what());
+        return false;
+    }
+    const std::string name(lastNameOf(node.path));
+    prompter.tell(formatText(cp932::text(kExported), kind.c_str(), name.c_str(), filePath.c_str()));
+    return true;
+}
+
+TreeEditResult importCommand(CQuestionDatabase &database, IPrompter &prompter,
+                             const AskFilePath &askOpenPath)
+{
+    const std::optional<std::string> chosen =
+        enteredPath(prompter, askOpenPath, importDialogRequest());
+    if (!chosen)
+        return {};
+    const std::string &filePath = *chosen;
+    const std::optional<EntryKind> kind = importKindOf(filePath);
+    if (!kind) {
+        prompter.tell(cp932::text(kBadExtension));
+        return {};
+    }
+    if (!fileExists(filePath)) {
+        prompter.tell(formatText(cp932::text(kFileMissing), editor::kindWord(*kind).c_str(),
+                                 filePath.c_str()));
+        return {};
+    }
+    if (!importNode(database, filePath, *kind)) {
+        prompter.tell(cp932::text(kImportFailed));
+        return {};
+    }
+    return { true, std::nullopt };
+}
+
+} // namespace kvr

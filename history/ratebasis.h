@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+
+#include "history/answerlog.h"
+
+namespace kvr {
+
+// The rate basis (CorrectrateMode): which of a question's adjusted tallies give its correct
+// rate.
+enum class RateBasis : int { FirstAnswers = 0, Retries = 1, Both = 2 };
+
+// CorrectrateMode as a basis; values outside 0-2 read as Both (the stored default).
+RateBasis rateBasisFromSetting(int correctrateMode);
+
+// The radio button ("初回", "再回答", "両方") checked for a stored CorrectrateMode when the
+// per-question page opens: "再回答" for 1, "両方" for 2, "初回" for anything else. A radio
+// stores its basis's number as CorrectrateMode.
+RateBasis rateBasisRadio(int correctrateMode);
+
+// One side (correct or incorrect) of a question under a basis: the counted answers and the
+// learner's correction. 64-bit, so sums of 32-bit fields never overflow.
+struct TallySide
+{
+    std::int64_t raw = 0;
+    std::int64_t adjust = 0;
+    std::int64_t value() const { return raw + adjust; }
+    bool operator==(const TallySide &) const = default;
+};
+
+struct BasisCounts
+{
+    TallySide correct;
+    TallySide incorrect;
+    std::int64_t total() const { return correct.value() + incorrect.value(); }
+    bool operator==(const BasisCounts &) const = default;
+};
+
+// FirstAnswers: the first-answer fields; Retries: the re-answer fields; Both: their sums.
+BasisCounts basisCounts(const QuestionTally &tally, RateBasis basis);
+
+enum class TallySideKind { Correct, Incorrect };
+
+// The correction field the count menus change: the first-answer correction under
+// FirstAnswers and Both, the re-answer correction under Retries.
+QuestionTally::Field correctionField(RateBasis basis, TallySideKind side);
+
+} // namespace kvr

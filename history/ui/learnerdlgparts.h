@@ -1,0 +1,44 @@
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLayout>
+#include <QPushButton>
+
+#include "platform/ui/qtext.h"
+
+// Pieces shared by the learner dialogs.
+namespace kvr::ui {
+
+// The text of a failure that escaped a learner operation (UTF-8, one %s).
+constexpr std::string_view kLearnerFailure = "利用者の操作に失敗しました。(%s)";
+
+// "&OK" (default, calls onOk) and "ｷｬﾝｾﾙ" (rejects), right-aligned.
+inline QHBoxLayout *okCancelRow(QDialog *dialog, std::function<void()> onOk)
+{
+    auto *ok = new QPushButton(utext("&OK"), dialog);
+    auto *cancel = new QPushButton(utext("ｷｬﾝｾﾙ"), dialog);
+    ok->setObjectName("ok");
+    cancel->setObjectName("cancel");
+    ok->setDefault(true);
+    ok->setMinimumWidth(80);
+    cancel->setMinimumWidth(80);
+    QObject::connect(ok, &QPushButton::clicked, dialog, std::move(onOk));
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
+// A dialog that keeps the size its layout asks for.
+inline void fixSize(QDialog *dialog)
+{
+    dialog->layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+} // namespace kvr::ui
