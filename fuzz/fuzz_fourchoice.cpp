@@ -30,7 +30,7 @@ void checkButtons(const FourChoices &choices)
     const ChoiceButtons correction = buttonsInCorrection(choices);
     for (int row = 0; row < kChoiceCount; ++row) {
         const bool isRight = row == choices.choicePosition;
-        KVR_FUZZ_CHECK(shown.visible[row] == choices.slots[row].available);
+        KVR_FUZZ_CHECK(shown.visible[row] == choices.rows[row].available);
         KVR_FUZZ_CHECK(right.visible[row] == isRight && right.enabled[row] == isRight);
         KVR_FUZZ_CHECK(!wrong.enabled[row] && wrong.visible[row] == shown.visible[row]);
         KVR_FUZZ_CHECK(correction.visible[row] == isRight);
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const FourChoices choices = buildChoices(section, current, mode);
     KVR_FUZZ_CHECK(choices.choicePosition >= 0 && choices.choicePosition < kChoiceCount);
-    const ChoiceSlot &right = choices.slots[choices.choicePosition];
+    const ChoiceSlot &right = choices.rows[choices.choicePosition];
     KVR_FUZZ_CHECK(right.available && right.position == current);
     KVR_FUZZ_CHECK(right.text == expectedText(section, current, mode));
 
@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::erase(others, current);
     std::set<int> seen;
     for (int row = 0; row < kChoiceCount; ++row) {
-        const ChoiceSlot &slot = choices.slots[row];
+        const ChoiceSlot &slot = choices.rows[row];
         if (row == choices.choicePosition)
             continue;
         if (!slot.available) {

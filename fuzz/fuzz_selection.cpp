@@ -8,6 +8,7 @@
 #include "drill/drillsetup.h"
 #include "fuzz/fuzzsupport.h"
 #include "history/answerlog.h"
+#include "history/ratebasis.h"
 #include "platform/clock.h"
 
 using namespace kvr;
