@@ -4,6 +4,8 @@
 // that turn a broken property into a crash libFuzzer records, and the split of an input
 // into a control line and its text.
 
+#include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -28,9 +30,10 @@ namespace kvr::fuzz {
             ::kvr::fuzz::fail(#condition, __FILE__, __LINE__);                                     \
     } while (false)
 
-// A folder of this process, removed when it ends normally. Targets write a file on every
-// run, so a memory file system is preferred: KVR_FUZZ_TMPDIR, else /dev/shm, else the
-// system's temporary folder.
+// A folder of this process, "kvr-fuzz-<pid>", removed when it ends normally; a crash
+// leaves it, so the next run removes those of processes that are gone. Targets write a file
+// on every run, so a memory file system is preferred: KVR_FUZZ_TMPDIR, else /dev/shm, else
+// the system's temporary folder.
 class CScratchFolder
 {
 public:
@@ -45,12 +48,13 @@ public:
             base = "/dev/shm";
         else
             base = fs::temp_directory_path();
-        std::string pattern = (base / "kvr-fuzz-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) {
-            std::perror("mkdtemp");
+        removeAbandoned(base);
+        m_path = (base / ("kvr-fuzz-" + std::to_string(::getpid()))).string();
+        fs::remove_all(m_path, error);
+        if (!fs::create_directory(m_path, error)) {
+            std::fprintf(stderr, "cannot create %s\n", m_path.c_str());
             std::abort();
         }
-        m_path = pattern;
     }
     ~CScratchFolder()
     {
@@ -65,6 +69,25 @@ public:
     std::string file(std::string_view name) const { return m_path + "/" + std::string(name); }
 
 private:
+    static void removeAbandoned(const std::filesystem::path &base)
+    {
+        namespace fs = std::filesystem;
+        std::error_code error;
+        for (fs::directory_iterator it(base, error), end; !error && it != end;
+             it.increment(error)) {
+            const std::string name = it->path().filename().string();
+            if (!name.starts_with("kvr-fuzz-"))
+                continue;
+            char *rest = nullptr;
+            const long pid = std::strtol(name.c_str() + 9, &rest, 10);
+            if (*rest == '\0' && pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0
+                && errno == ESRCH) {
+                std::error_code ignored;
+                fs::remove_all(it->path(), ignored);
+            }
+        }
+    }
+
     std::string m_path;
 };
 
