@@ -2,8 +2,9 @@
 # Installs what is missing, builds everything and runs every test.
 #   scripts/test.sh [extra cmake options]   e.g. -DKVR_SANITIZE=ON
 # First it checks that no core file includes Qt and builds and tests the core alone
-# (-DKVR_GUI=OFF, in "<build>-core"); then the full build and its tests, whose CTest
-# summary is the last line.
+# (-DKVR_GUI=OFF, in "<build>-core"); then, when Clang with libFuzzer is there, runs every
+# fuzz target for a few seconds (in "<build>-fuzz"; KVR_FUZZ_SMOKE=0 skips it); then the full
+# build and its tests, whose CTest summary is the last line.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -29,6 +30,18 @@ cmake -S "$root" -B "$build-core" -DKVR_TESTS=ON "${launcher[@]}" "$@" -DKVR_GUI
     -DKVR_BENCH=OFF >/dev/null
 cmake --build "$build-core" -j"$jobs"
 ctest --test-dir "$build-core" --output-on-failure -j"$jobs"
+
+# Fuzz smoke test: each target a few seconds over its seeds; a crash fails the run.
+fuzzer_probe='extern "C" int LLVMFuzzerTestOneInput(const unsigned char *, unsigned long) { return 0; }'
+if [[ "${KVR_FUZZ_SMOKE:-1}" != 0 ]] && command -v clang++ >/dev/null \
+    && clang++ -x c++ -fsanitize=fuzzer -o /dev/null - <<<"$fuzzer_probe" 2>/dev/null; then
+    CC=clang CXX=clang++ cmake -S "$root" -B "$build-fuzz" "${launcher[@]}" -DKVR_FUZZ=ON \
+        -DKVR_GUI=OFF -DKVR_TESTS=OFF -DKVR_BENCH=OFF >/dev/null
+    cmake --build "$build-fuzz" -j"$jobs"
+    "$root/fuzz/smoke.sh" "$build-fuzz" 5
+else
+    echo "Fuzz smoke test skipped (no clang++ with libFuzzer, or KVR_FUZZ_SMOKE=0)"
+fi
 
 cmake -S "$root" -B "$build" -DKVR_TESTS=ON "${launcher[@]}" "$@" >/dev/null
 cmake --build "$build" -j"$jobs"
