@@ -239,10 +239,9 @@ TEST(SaveKill, Settings)
     expectBothSeen(killWhileSaving(file));
 }
 
-// Disabled until writeWebDictionaries replaces the file in one step: each key is written by
-// a write of its own, so a kill between two of them leaves old and new sites mixed (run it
-// with --gtest_also_run_disabled_tests).
-TEST(SaveKill, DISABLED_WebDictionaries)
+// The whole list goes in one replace of the file; written key by key, a kill between two
+// writes left old and new sites mixed.
+TEST(SaveKill, WebDictionaries)
 {
     TempFolder folder;
     const std::string path = folder.file("webdic.ini");
