@@ -12,7 +12,7 @@ namespace kvr::ui {
 
 namespace {
 
-struct ButtonSpec
+struct ButtonEntry
 {
     Reply reply;
     QMessageBox::StandardButton standard;
@@ -20,13 +20,13 @@ struct ButtonSpec
     const char *objectName;
 };
 
-constexpr ButtonSpec kOk { Reply::Ok, QMessageBox::Ok, "OK", "okButton" };
-constexpr ButtonSpec kCancel { Reply::Cancel, QMessageBox::Cancel, "キャンセル", "cancelButton" };
-constexpr ButtonSpec kYes { Reply::Yes, QMessageBox::Yes, "はい", "yesButton" };
-constexpr ButtonSpec kNo { Reply::No, QMessageBox::No, "いいえ", "noButton" };
+constexpr ButtonEntry kOk { Reply::Ok, QMessageBox::Ok, "OK", "okButton" };
+constexpr ButtonEntry kCancel { Reply::Cancel, QMessageBox::Cancel, "キャンセル", "cancelButton" };
+constexpr ButtonEntry kYes { Reply::Yes, QMessageBox::Yes, "はい", "yesButton" };
+constexpr ButtonEntry kNo { Reply::No, QMessageBox::No, "いいえ", "noButton" };
 
 // The buttons of a box in their order, and the reply that Escape or the close button gives.
-std::vector<ButtonSpec> buttonsOf(Buttons buttons)
+std::vector<ButtonEntry> buttonsOf(Buttons buttons)
 {
     switch (buttons) {
     case Buttons::Ok:
@@ -72,32 +72,33 @@ QMessageBox::Icon iconOf(Icon icon)
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButton standardOf(Reply reply, const std::vector<ButtonSpec> &specs)
+QMessageBox::StandardButton standardOf(Reply reply, const std::vector<ButtonEntry> &entries)
 {
-    for (const ButtonSpec &spec : specs) {
-        if (spec.reply == reply)
-            return spec.standard;
+    for (const ButtonEntry &entry : entries) {
+        if (entry.reply == reply)
+            return entry.standard;
     }
-    return specs.front().standard; // a default the box does not have: its first button
+    return entries.front().standard; // a default the box does not have: its first button
 }
 
 void addButtons(QMessageBox &box, const Message &message)
 {
-    const std::vector<ButtonSpec> specs = buttonsOf(message.buttons);
-    for (const ButtonSpec &spec : specs) {
-        QAbstractButton *button = box.addButton(spec.standard);
-        button->setText(utext(spec.text));
-        button->setObjectName(QString::fromLatin1(spec.objectName));
+    const std::vector<ButtonEntry> entries = buttonsOf(message.buttons);
+    for (const ButtonEntry &entry : entries) {
+        QAbstractButton *button = box.addButton(entry.standard);
+        button->setText(utext(entry.text));
+        button->setObjectName(QString::fromLatin1(entry.objectName));
     }
-    box.setDefaultButton(standardOf(message.defaultButton.value_or(specs.front().reply), specs));
-    box.setEscapeButton(standardOf(escapeReply(message.buttons), specs));
+    box.setDefaultButton(
+        standardOf(message.defaultButton.value_or(entries.front().reply), entries));
+    box.setEscapeButton(standardOf(escapeReply(message.buttons), entries));
 }
 
 Reply replyOf(QMessageBox::StandardButton clicked, Buttons buttons)
 {
-    for (const ButtonSpec &spec : buttonsOf(buttons)) {
-        if (spec.standard == clicked)
-            return spec.reply;
+    for (const ButtonEntry &entry : buttonsOf(buttons)) {
+        if (entry.standard == clicked)
+            return entry.reply;
     }
     return escapeReply(buttons);
 }
