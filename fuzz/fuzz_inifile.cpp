@@ -11,25 +11,9 @@ using namespace kvr;
 
 namespace {
 
-bool isBlank(char c)
-{
-    return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == ' ';
-}
-
-std::string_view trim(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-// Names match as the reader matches them: blanks around them ignored, letters in any case.
-bool sameName(std::string_view a, std::string_view b)
-{
-    return cp932::equalsIgnoreCase(trim(a), trim(b));
-}
+using profile::isBlank;
+using profile::sameName;
+using profile::trim;
 
 bool hasLineBreak(std::string_view text)
 {

@@ -7,14 +7,12 @@
 
 namespace kvr {
 
-namespace {
-
-bool isBlank(char c)
+bool profile::isBlank(char c)
 {
     return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == ' ';
 }
 
-std::string_view trim(std::string_view text)
+std::string_view profile::trim(std::string_view text)
 {
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
@@ -23,10 +21,16 @@ std::string_view trim(std::string_view text)
     return text;
 }
 
-bool sameName(std::string_view a, std::string_view b)
+bool profile::sameName(std::string_view a, std::string_view b)
 {
     return cp932::equalsIgnoreCase(trim(a), trim(b));
 }
+
+namespace {
+
+using profile::isBlank;
+using profile::sameName;
+using profile::trim;
 
 // Profile files split lines at CR or LF alike.
 template <typename Visit> void forEachLine(std::string_view text, Visit visit)

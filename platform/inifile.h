@@ -10,6 +10,15 @@
 // they are (CP932).
 namespace kvr {
 
+// The name rules of profile files, shared with whatever checks them.
+namespace profile {
+// The blanks trimmed around names and values: 0x09-0x0D, 0x1A and the space.
+bool isBlank(char c);
+std::string_view trim(std::string_view text);
+// Names match with blanks around them ignored and letters in any case.
+bool sameName(std::string_view a, std::string_view b);
+} // namespace profile
+
 class CIniFile
 {
 public:
