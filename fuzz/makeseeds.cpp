@@ -111,7 +111,8 @@ CQuestionDatabase alone(const Collection &c, std::size_t maxLines)
     section.name = c.section->name;
     section.header = c.section->header;
     const std::size_t n = std::min(maxLines, c.section->lines.size());
-    section.lines.assign(c.section->lines.begin(), c.section->lines.begin() + n);
+    for (std::size_t i = 0; i < n; ++i)
+        section.lines.push_back(std::string_view(c.section->lines[i]));
     return database;
 }
 
