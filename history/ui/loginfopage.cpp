@@ -20,15 +20,6 @@ namespace kvr::ui {
 
 namespace {
 
-QPushButton *pageButton(QWidget *parent, const char *name, const char *text, const char *tip)
-{
-    auto *button = new QPushButton(utext(text), parent);
-    button->setObjectName(QLatin1String(name));
-    button->setToolTip(utext(tip));
-    button->setAutoDefault(false);
-    return button;
-}
-
 // Where the controls sit around the painted labels ("の履歴" at (95, 125); "モード" and
 // "出題数" at width - 325, 50 and 24 above the bottom; the range at width - 190).
 constexpr int kRunListTop = 121;

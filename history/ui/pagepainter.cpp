@@ -1,11 +1,21 @@
 #include "history/ui/pagepainter.h"
 
 #include <QPainter>
+#include <QPushButton>
 
 #include "platform/ui/fonts.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
+
+QPushButton *pageButton(QWidget *parent, const char *name, const char *text, const char *tip)
+{
+    auto *button = new QPushButton(utext(text), parent);
+    button->setObjectName(QLatin1String(name));
+    button->setToolTip(utext(tip));
+    button->setAutoDefault(false);
+    return button;
+}
 
 QFont pageFont(PageFont font)
 {

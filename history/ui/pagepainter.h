@@ -12,7 +12,14 @@ class QPainter;
 
 // Draws the history pages' paint records: the core decides what and where, this only maps
 // its fonts, colours and rectangles onto a QPainter.
+class QPushButton;
+class QWidget;
+
 namespace kvr::ui {
+
+// A button of the history pages: named for tests, with its tooltip, never the default
+// button by focus alone. Texts are UTF-8 literals.
+QPushButton *pageButton(QWidget *parent, const char *name, const char *text, const char *tip);
 
 QFont pageFont(PageFont font);
 QColor pageColour(Rgb colour);

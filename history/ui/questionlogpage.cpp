@@ -24,15 +24,6 @@ namespace kvr::ui {
 
 namespace {
 
-QPushButton *pageButton(QWidget *parent, const char *name, const char *text, const char *tip)
-{
-    auto *button = new QPushButton(utext(text), parent);
-    button->setObjectName(QLatin1String(name));
-    button->setToolTip(utext(tip));
-    button->setAutoDefault(false);
-    return button;
-}
-
 // The controls below the list, around the painted "/ %d" at (137, bottom - 80).
 constexpr int kListBottomGap = 92;
 constexpr int kTotalTextLeft = 137;
