@@ -1,13 +1,17 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLayout>
+#include <QLineEdit>
 #include <QPushButton>
 
+#include "history/learners.h"
+#include "platform/ui/guarded.h"
 #include "platform/ui/qtext.h"
 
 // Pieces shared by the learner dialogs.
@@ -39,6 +43,22 @@ inline QHBoxLayout *okCancelRow(QDialog *dialog, std::function<void()> onOk)
 inline void fixSize(QDialog *dialog)
 {
     dialog->layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+// The OK of the add and rename dialogs: takes the typed name when the learner rules accept
+// it and closes the dialog; otherwise the rules have said why and the field keeps focus.
+inline void confirmLearnerName(QDialog *dialog, QLineEdit *field, IPrompter &prompter,
+                               std::string &name)
+{
+    guarded(prompter, kLearnerFailure, [&] {
+        const TypedName typed = cp932Exact(field->text());
+        if (!acceptLearnerName(typed, prompter)) {
+            field->setFocus();
+            return;
+        }
+        name = *typed;
+        dialog->accept();
+    });
 }
 
 } // namespace kvr::ui

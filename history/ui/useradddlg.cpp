@@ -31,15 +31,7 @@ CUserAddDlg::CUserAddDlg(IPrompter &prompter, QWidget *parent)
 
 void CUserAddDlg::confirm()
 {
-    guarded(m_prompter, kLearnerFailure, [this] {
-        const TypedName typed = cp932Exact(m_newName->text());
-        if (!acceptLearnerName(typed, m_prompter)) {
-            m_newName->setFocus();
-            return;
-        }
-        m_name = *typed;
-        accept();
-    });
+    confirmLearnerName(this, m_newName, m_prompter, m_name);
 }
 
 } // namespace kvr::ui
