@@ -1,4 +1,3 @@
-#include <chrono>
 #include <gtest/gtest.h>
 
 #include "history/questionrows.h"
@@ -228,13 +227,8 @@ TEST(QuestionSortOrder, EachColumnStartsAscendingAndFlipsOnEveryClick)
     EXPECT_TRUE(order.nextAscending(QuestionColumn::Rate));
 }
 
-#ifdef NDEBUG
-constexpr long kFillAndSortBudgetMs = 100;
-#else
-constexpr long kFillAndSortBudgetMs = 600;
-#endif
-
-TEST(QuestionRows, FiveThousandRowsFillAndSortQuickly)
+// How fast this runs is measured by bench/history_rows_bench; here only that it is done.
+TEST(QuestionRows, FiveThousandRowsFillAndSort)
 {
     CSection section;
     CSectionLog record;
@@ -245,16 +239,9 @@ TEST(QuestionRows, FiveThousandRowsFillAndSortQuickly)
         record.questionTallies.push_back(tally(i % 13, i % 7, i % 3 - 1, 0));
     }
     for (int column = 0; column < kQuestionColumnCount; ++column) {
-        const auto start = std::chrono::steady_clock::now();
         auto rows = buildQuestionRows(section, &record, RateBasis::Both);
         sortQuestionRows(rows, static_cast<QuestionColumn>(column), column % 2 == 0, true);
-        const auto elapsed = std::chrono::steady_clock::now() - start;
-        EXPECT_EQ(rows.size(), 5000u);
-        // An optimised build takes a few milliseconds; an unoptimised one spends most of its
-        // time decoding lines, and its bound only catches work that grows faster than n log n.
-        EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(),
-                  kFillAndSortBudgetMs)
-            << column;
+        EXPECT_EQ(rows.size(), 5000u) << column;
     }
 }
 

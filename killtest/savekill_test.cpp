@@ -1,16 +1,17 @@
 // Every whole-file save must survive the saving process being killed at any moment: a child
-// saves the old and the new content in turn until it gets SIGKILL at a random time, and the
-// file must then hold the complete old or the complete new content. Each kind of file is
-// killed up to kMaxKills times within kBudget.
-#include <chrono>
-#include <csignal>
+// saves the new and the old content in turn and is killed exactly when one of its saves
+// reaches a stage of the atomic replace (temporary file created, written, flushed, renamed);
+// the file must then hold the complete old or the complete new content. Every stage is hit
+// kKillsPerStage times, alternately in a save of the new content over the old one and of the
+// old over the new.
+//
+// A kill before the rename leaves the save's temporary file beside the target, named
+// "<file>.tmp-<pid>-<counter>"; the next save removes it, and that is checked after each kill.
+#include <array>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <random>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 
 #include "app/kvrsettings.h"
 #include "app/webdictionary.h"
@@ -19,14 +20,16 @@
 #include "platform/cp932.h"
 #include "platform/settingsstore.h"
 #include "platform/testsupport.h"
+#include "platform/testsupport_savekill.h"
 #include "platform/textfile.h"
 
 namespace kvr {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr int kMaxKills = 100;
-constexpr auto kBudget = std::chrono::seconds(15);
+using test::countTemporaries;
+using test::killSaverAt;
+
+constexpr int kKillsPerStage = 6;
 
 enum class Content { Old = 0, New = 1, Neither = 2 };
 
@@ -39,96 +42,44 @@ struct SavedFile
     std::function<Content()> read;
 };
 
-struct KillCounts
+struct StageCounts
 {
     int kills = 0;
     int found[3] = {};
     int leftovers = 0; // temporary files a killed save left behind
 };
 
-// Temporary files beside the target, removed so that they cannot pile up from kill to kill.
-int removeLeftovers(const std::string &path)
+const char *const kStageNames[kSaveStageCount] = { "created", "written", "flushed", "renamed" };
+
+void killAtEveryStage(const SavedFile &file)
 {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    const std::string prefix = target.filename().string() + ".";
-    int count = 0;
-    for (const auto &entry : fs::directory_iterator(target.parent_path())) {
-        const std::string name = entry.path().filename().string();
-        if (name.starts_with(prefix) && !name.ends_with(".lock")) {
-            fs::remove(entry.path());
-            ++count;
+    std::array<StageCounts, kSaveStageCount> counts {};
+    for (int s = 0; s < kSaveStageCount; ++s) {
+        const auto stage = static_cast<SaveStage>(s);
+        for (int k = 0; k < kKillsPerStage; ++k) {
+            ASSERT_TRUE(file.save(0));
+            // Occurrence 1 lands in a save of the new content, 2 in the old one's after it.
+            const auto newThenOld = [&](int n) { return file.save(n % 2); };
+            ASSERT_TRUE(killSaverAt(newThenOld, { stage, 1 + k % 2 }))
+                << "the saver ended by itself (a save failed?) before " << kStageNames[s];
+            StageCounts &here = counts[s];
+            ++here.kills;
+            const Content found = file.read();
+            ++here.found[static_cast<int>(found)];
+            EXPECT_NE(found, Content::Neither) << "killed when " << kStageNames[s];
+            here.leftovers += countTemporaries(file.path);
+            ASSERT_TRUE(file.save(0));
+            EXPECT_EQ(countTemporaries(file.path), 0) << "the next save left the dead one's file";
         }
     }
-    return count;
-}
-
-Clock::duration timeOfOneSave(const SavedFile &file)
-{
-    const auto start = Clock::now();
-    for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(file.save(i % 2));
-    return (Clock::now() - start) / 4;
-}
-
-// Starts a child that saves new, old, new, … without end and kills it after delay.
-int killOneSaver(const SavedFile &file, Clock::duration delay)
-{
-    int ready[2];
-    if (::pipe(ready) != 0)
-        return -1;
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(ready[0]);
-        (void)!::write(ready[1], "r", 1);
-        for (int i = 1;; ++i) {
-            if (!file.save(i % 2))
-                ::_exit(3);
-        }
+    for (int s = 0; s < kSaveStageCount; ++s) {
+        const StageCounts &here = counts[s];
+        std::printf("killed when %s: %d kills, old %d, new %d, neither %d; %d temporary files "
+                    "left behind, removed by the next save\n",
+                    kStageNames[s], here.kills, here.found[0], here.found[1], here.found[2],
+                    here.leftovers);
+        EXPECT_EQ(here.kills, kKillsPerStage) << kStageNames[s];
     }
-    ::close(ready[1]);
-    char byte;
-    (void)!::read(ready[0], &byte, 1);
-    ::close(ready[0]);
-    std::this_thread::sleep_for(delay);
-    ::kill(child, SIGKILL);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return status;
-}
-
-KillCounts killWhileSaving(const SavedFile &file)
-{
-    KillCounts counts;
-    EXPECT_TRUE(file.save(0));
-    // Kill moments spread over about two saves, so every part of a save is hit.
-    const auto span = std::chrono::duration_cast<std::chrono::microseconds>(timeOfOneSave(file));
-    std::mt19937 random(12345);
-    std::uniform_int_distribution<long> moment(0, std::max<long>(2 * span.count(), 200));
-    const auto end = Clock::now() + kBudget;
-    while (counts.kills < kMaxKills && Clock::now() < end) {
-        const int status = killOneSaver(file, std::chrono::microseconds(moment(random)));
-        ++counts.kills;
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
-            << "the saver ended by itself (a save failed?), status " << status;
-        const Content found = file.read();
-        ++counts.found[static_cast<int>(found)];
-        EXPECT_NE(found, Content::Neither) << "after kill " << counts.kills;
-        if (found == Content::Neither)
-            break;
-        counts.leftovers += removeLeftovers(file.path);
-    }
-    std::printf("%d kills: old %d, new %d, neither %d; %d temporary files left behind\n",
-                counts.kills, counts.found[0], counts.found[1], counts.found[2], counts.leftovers);
-    return counts;
-}
-
-void expectBothSeen(const KillCounts &counts)
-{
-    EXPECT_GE(counts.kills, 20);
-    // Kills that only ever found one content would not have hit the saves at all.
-    EXPECT_GT(counts.found[0], 0);
-    EXPECT_GT(counts.found[1], 0);
 }
 
 Content byBytes(const std::string &path, const std::string &oldBytes, const std::string &newBytes)
@@ -191,7 +142,7 @@ TEST(SaveKill, Database)
                                    return Content::Neither;
                                return found;
                            } };
-    expectBothSeen(killWhileSaving(file));
+    killAtEveryStage(file);
 }
 
 TEST(SaveKill, AnswerLog)
@@ -210,7 +161,7 @@ TEST(SaveKill, AnswerLog)
                                    return Content::Neither;
                                return found;
                            } };
-    expectBothSeen(killWhileSaving(file));
+    killAtEveryStage(file);
 }
 
 TEST(SaveKill, Settings)
@@ -236,7 +187,7 @@ TEST(SaveKill, Settings)
                                return settings[which].saveAll(store);
                            },
                            [&] { return byBytes(path, bytes[0], bytes[1]); } };
-    expectBothSeen(killWhileSaving(file));
+    killAtEveryStage(file);
 }
 
 // The whole list goes in one replace of the file; written key by key, a kill between two
@@ -260,7 +211,7 @@ TEST(SaveKill, WebDictionaries)
                                    return Content::Old;
                                return read == lists[1] ? Content::New : Content::Neither;
                            } };
-    expectBothSeen(killWhileSaving(file));
+    killAtEveryStage(file);
 }
 
 } // namespace

@@ -1,16 +1,15 @@
 #include <algorithm>
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 #include "platform/settingsstore.h"
 #include "platform/testsupport.h"
+#include "platform/testsupport_savekill.h"
 #include "platform/textfile.h"
 
 namespace kvr {
@@ -252,22 +251,22 @@ TEST(FileSettingsStore, WriterKilledMidWriteLeavesAWholeFile)
 {
     TempFolder folder;
     const std::string path = folder.file("Kvr.conf");
-    for (int round = 0; round < 3; ++round) {
-        const pid_t pid = forkWriter([&] {
-            CFileSettingsStore store(path);
-            for (int i = 0;; ++i)
-                store.writeInt("Options", "k" + std::to_string(i), i);
-        });
-        std::this_thread::sleep_for(std::chrono::milliseconds(60 + 37 * round));
-        ASSERT_EQ(::kill(pid, SIGKILL), 0);
-        ASSERT_EQ(::waitpid(pid, nullptr, 0), pid);
+    // Each round kills the writer at another stage of its (round + 3)-th write.
+    for (int round = 0; round < kSaveStageCount; ++round) {
+        const test::StageKill at { static_cast<SaveStage>(round), round + 3 };
+        ASSERT_TRUE(test::killSaverAt(
+            [&](int n) {
+                CFileSettingsStore store(path);
+                return store.writeInt("Options", "k" + std::to_string(n - 1), n - 1);
+            },
+            at));
 
         // The file is one that some write left whole: well formed, and the values present
         // are exactly the first n written, none lost between.
         const std::string text = readWholeFile(path).value_or("");
         const CSettingsValues values = CSettingsValues::parse(text);
         EXPECT_EQ(values.format(), text);
-        EXPECT_GT(values.size(), 0u);
+        EXPECT_GE(values.size(), std::size_t(at.occurrence - 1));
         for (std::size_t i = 0; i < values.size(); ++i)
             EXPECT_EQ(values.readInt("Options", "k" + std::to_string(i)), int(i));
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/cp932.h"
+#include "platform/savestage.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -35,7 +36,22 @@ bool isAscii(std::string_view text)
     return true;
 }
 
+SaveStageHook g_saveStageHook = nullptr;
+void *g_saveStageContext = nullptr;
+
+void reach(SaveStage stage)
+{
+    if (g_saveStageHook)
+        g_saveStageHook(stage, g_saveStageContext);
+}
+
 } // namespace
+
+void setSaveStageHook(SaveStageHook hook, void *context)
+{
+    g_saveStageHook = hook;
+    g_saveStageContext = context;
+}
 
 std::string nativePath(std::string_view cp932Path)
 {
@@ -209,6 +225,7 @@ bool replaceFileAtomically(std::string_view path, std::string_view contents)
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
+    reach(SaveStage::Created);
     bool ok = true;
     std::size_t done = 0;
     while (ok && done < contents.size()) {
@@ -218,13 +235,19 @@ bool replaceFileAtomically(std::string_view path, std::string_view contents)
         ok = WriteFile(file, contents.data() + done, chunk, &written, nullptr) && written > 0;
         done += written;
     }
+    if (ok)
+        reach(SaveStage::Written);
     ok = ok && FlushFileBuffers(file);
     ok = CloseHandle(file) && ok;
+    if (ok)
+        reach(SaveStage::Flushed);
     ok = ok
         && MoveFileExA(temporary.c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok)
         DeleteFileA(temporary.c_str());
+    else
+        reach(SaveStage::Renamed);
     return ok;
 }
 
@@ -343,13 +366,20 @@ bool replaceFileAtomically(std::string_view path, std::string_view contents)
                           hadOld ? (old.st_mode & 07777) : 0666);
     if (fd < 0)
         return false;
-    bool ok = writeAll(fd, contents) && ::fsync(fd) == 0;
+    reach(SaveStage::Created);
+    bool ok = writeAll(fd, contents);
+    if (ok)
+        reach(SaveStage::Written);
+    ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
+    if (ok)
+        reach(SaveStage::Flushed);
     ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
         ::unlink(temporary.c_str());
         return false;
     }
+    reach(SaveStage::Renamed);
     syncFolder(folderOf(target));
     return true;
 }

@@ -1,7 +1,5 @@
-// The per-question list's item model, and how fast the page fills and sorts a large
-// collection.
+// The per-question list's item model, and the page filling and sorting a large collection.
 #include <QAbstractItemModelTester>
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTableView>
@@ -70,7 +68,7 @@ private slots:
     void rolesCarryTheRowsTextsMarksAndColours();
     void aCheckBoxIsReportedNotApplied();
     void selectionFollowsItsRowsThroughASort();
-    void fiveThousandQuestionsFillAndSortQuickly();
+    void fiveThousandQuestionsFillAndSort();
 };
 
 void QuestionLogModelTest::passesTheModelTesterThroughFillSortAndClear()
@@ -158,8 +156,9 @@ void QuestionLogModelTest::selectionFollowsItsRowsThroughASort()
 }
 
 // The page over a collection of 5,000 questions with a learner's record: filling it (rows,
-// model, view laid out and painted) and sorting a column.
-void QuestionLogModelTest::fiveThousandQuestionsFillAndSortQuickly()
+// model, view laid out and painted) and sorting a column complete. How fast the rows are
+// built and sorted is measured by bench/history_rows_bench.
+void QuestionLogModelTest::fiveThousandQuestionsFillAndSort()
 {
     HistoryPageRig rig;
     CFolder &root = rig.database.root;
@@ -180,19 +179,12 @@ void QuestionLogModelTest::fiveThousandQuestionsFillAndSortQuickly()
     QVERIFY(QTest::qWaitForWindowExposed(&page));
     auto *view = page.findChild<QTableView *>(QStringLiteral("questionList"));
 
-    QElapsedTimer timer;
-    timer.start();
     page.fill();
     view->viewport()->repaint();
-    const qint64 fillMs = timer.restart();
+    QCOMPARE(page.model()->rowCount(), 5002);
     page.sortByColumn(static_cast<int>(QuestionColumn::Rate));
     view->viewport()->repaint();
-    const qint64 sortMs = timer.elapsed();
     QCOMPARE(page.model()->rowCount(), 5002);
-    qInfo("5000 questions: fill %lld ms, sort %lld ms", fillMs, sortMs);
-    // A loose bound that only an accidental per-row cost in the view would break; the
-    // figure itself is printed above.
-    QVERIFY2(fillMs + sortMs < 2000, "filling or sorting grew far too slow");
 }
 
 QTEST_MAIN(QuestionLogModelTest)

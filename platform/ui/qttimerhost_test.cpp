@@ -1,4 +1,3 @@
-#include <QElapsedTimer>
 #include <QTest>
 
 #include "platform/ui/qttimerhost.h"
