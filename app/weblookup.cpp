@@ -20,6 +20,14 @@ std::string expanded(std::string text)
     return text;
 }
 
+// What a site is sent: the question line without its part-of-speech codes, which no
+// dictionary knows.
+std::string stripped(std::string text)
+{
+    stripPartOfSpeech(text);
+    return text;
+}
+
 std::string itemText(const std::string &what, const WebDictionary &site)
 {
     return formatText("%s [%s]", what.c_str(), site.title.c_str());
@@ -161,7 +169,9 @@ std::optional<WebLookupRequest> webLookupRequest(int command, const CQuestion &q
     if (selector < kFirstQuestionSelector)
         return WebLookupRequest { site, question.answers[selector] };
     if (selector < kSummarySelector)
-        return WebLookupRequest { site, question.questionLines[selector - kFirstQuestionSelector] };
+        return WebLookupRequest {
+            site, stripped(question.questionLines[selector - kFirstQuestionSelector])
+        };
     if (selector == kSummarySelector)
         return WebLookupRequest { site, webLookupSummary(question) };
     return std::nullopt;

@@ -41,8 +41,9 @@ std::vector<WebLookupItem> webLookupItems(const std::vector<WebDictionary> &site
 // and then the non-empty answers, each followed by a blank.
 std::string webLookupSummary(const CQuestion &question);
 
-// What a look-up command asks: the site index and the text (answers and question lines as
-// stored); nothing for selectors 8 and 9 and for numbers outside 201-300.
+// What a look-up command asks: the site index and the text (answers as stored, question
+// lines with their part-of-speech codes stripped); nothing for selectors 8 and 9 and for
+// numbers outside 201-300.
 struct WebLookupRequest
 {
     int site = 0;

@@ -100,7 +100,7 @@ TEST(WebLookupCommand, CommandNumbersSelectSiteAndText)
     } rows[] = {
         { 201, WebLookupRequest { 0, text("りんご") } },
         { 205, WebLookupRequest { 0, "fifth" } },
-        { 206, WebLookupRequest { 0, "apple%no" } }, // as stored: markers not expanded
+        { 206, WebLookupRequest { 0, "apple" } }, // no part-of-speech code reaches a site
         { 217, WebLookupRequest { 1, "ringo" } },
         { 218, WebLookupRequest { 1, webLookupSummary(question) } },
         { 219, std::nullopt },
@@ -209,7 +209,7 @@ TEST(WebLookUp, TheShippedSitesOpenTheirOwnHosts)
                   "https://ejje.weblio.jp/content/%E6%9E%97%E6%AA%8E",
                   "https://eow.alc.co.jp/search?q=%E3%82%8A%E3%82%93%E3%81%94",
                   "https://eow.alc.co.jp/search?q=%E6%9E%97%E6%AA%8E",
-                  "https://ejje.weblio.jp/content/apple%25no",
+                  "https://ejje.weblio.jp/content/apple",
                   "https://www.google.com/search?q=apple%E3%80%90%E5%90%8D%E8%A9%9E%E3%80%91%20%E3%"
                   "82%8A%E3%82%93%E3%81%94%20%E6%9E%97%E6%AA%8E%20",
               }));

@@ -52,8 +52,13 @@ std::array<std::string, 2> questionBand(DrillMode mode, const CQuestion &questio
     case DrillMode::EnglishToJapaneseTyped:
     case DrillMode::EnglishToJapaneseChoice:
         return twoLineForm(nonEmpty(question.answers));
-    case DrillMode::JapaneseToEnglishChoice:
-        return twoLineForm(nonEmpty(question.questionLines));
+    case DrillMode::JapaneseToEnglishChoice: {
+        // Expanded too: a part-of-speech code is never shown to the learner.
+        std::vector<std::string> lines = nonEmpty(question.questionLines);
+        for (std::string &line : lines)
+            expandPartOfSpeech(line);
+        return twoLineForm(lines);
+    }
     }
     return {};
 }

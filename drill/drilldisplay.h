@@ -19,7 +19,7 @@ std::array<std::string, 2> twoLineForm(const std::vector<std::string> &texts);
 
 // The question band for the mode: the question lines with part-of-speech tags expanded
 // (和英入力, SpeedReply), the answers in two-line form (英和入力, 英和４択), or the
-// question lines in two-line form (和英４択).
+// question lines with tags expanded in two-line form (和英４択).
 std::array<std::string, 2> questionBand(DrillMode mode, const CQuestion &question);
 
 // The band's text as one spoken line (its lines joined by a blank).

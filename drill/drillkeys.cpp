@@ -27,6 +27,15 @@ bool isLetter(const DrillKey &key, char letter)
     return key.code == DrillKey::Letter && key.letter == letter;
 }
 
+// The row a choice key picks: the digits 1-4, as the buttons' mnemonics "&1".."&4", with or
+// without Alt; -1 for any other key.
+int choiceRowOf(const DrillKey &key)
+{
+    if (key.code != DrillKey::Digit || key.ctrl || key.letter < '1' || key.letter > '4')
+        return -1;
+    return key.letter - '1';
+}
+
 } // namespace
 
 KeyAction CDrillSession::keyPress(const DrillKey &key)
@@ -60,6 +69,12 @@ KeyAction CDrillSession::keyPress(const DrillKey &key)
         return hasLastQuestion() ? KeyAction::OpenLastQuestionMenu : KeyAction::Consumed;
     if (key.ctrl && isLetter(key, 'G')) {
         showHint();
+        return KeyAction::Consumed;
+    }
+    if (const int row = choiceRowOf(key); row >= 0 && !typedMode()) {
+        // As a click on that button: a hidden or disabled one takes no pick while
+        // answering, and during the correction any but the right one says so.
+        pickChoice(row);
         return KeyAction::Consumed;
     }
     switch (key.code) {

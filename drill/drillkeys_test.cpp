@@ -64,6 +64,66 @@ TEST(DrillKeys, LastQuestionMenuOnlyFromTheSecondQuestion)
     EXPECT_EQ(rig.view().notice, text("追加しました"));
 }
 
+// The row whose choice text is text, -1 when none.
+int rowShowing(const DrillView &view, const std::string &text)
+{
+    for (int row = 0; row < kChoiceCount; ++row) {
+        if (view.choiceFields[static_cast<std::size_t>(row)].text == text)
+            return row;
+    }
+    return -1;
+}
+
+DrillKey digit(int row, bool alt = false, bool ctrl = false)
+{
+    DrillKey key { DrillKey::Digit, static_cast<char>('1' + row) };
+    key.alt = alt;
+    key.ctrl = ctrl;
+    return key;
+}
+
+TEST(DrillKeys, DigitsOneToFourPickTheChoices)
+{
+    DrillRig rig;
+    rig.start(setupOf(simpleQuestions(6), DrillMode::JapaneseToEnglishChoice));
+    EXPECT_EQ(rig.session().keyPress(digit(0)), KeyAction::PassOn); // the countdown
+    ASSERT_TRUE(rig.awaitingAnswer());
+    const int right = rowShowing(rig.view(), "a0");
+    ASSERT_GE(right, 0);
+    // Other digits and Ctrl with a digit pick nothing.
+    for (const DrillKey key : { DrillKey { DrillKey::Digit, '5' },
+                                DrillKey { DrillKey::Digit, '0' }, digit(right, false, true) }) {
+        EXPECT_EQ(rig.session().keyPress(key), KeyAction::PassOn) << key.letter;
+        EXPECT_EQ(rig.view().state, DrillState::Answering);
+    }
+    EXPECT_EQ(rig.session().keyPress(digit(right)), KeyAction::Consumed);
+    EXPECT_EQ(rig.view().state, DrillState::ShowingCorrect);
+    EXPECT_EQ(rig.view().feedback, text("正解！"));
+    ASSERT_TRUE(rig.awaitingAnswer());
+
+    // Alt with the digit, as the mnemonic, picks too.
+    const int rightNow = rowShowing(rig.view(), "a1");
+    const int wrong = (rightNow + 1) % kChoiceCount;
+    EXPECT_EQ(rig.session().keyPress(digit(wrong, true)), KeyAction::Consumed);
+    EXPECT_EQ(rig.view().state, DrillState::ShowingWrong);
+    ASSERT_TRUE(rig.awaitingAnswer());
+    ASSERT_EQ(rig.view().state, DrillState::Correcting);
+    EXPECT_EQ(rig.session().keyPress(digit(wrong)), KeyAction::Consumed);
+    EXPECT_EQ(rig.view().feedback, text("違う！"));
+    EXPECT_EQ(rig.session().keyPress(digit(rightNow)), KeyAction::Consumed);
+    EXPECT_EQ(rig.view().feedback, "OK!");
+    EXPECT_EQ(rig.view().incorrectTotal.value, 1);
+}
+
+TEST(DrillKeys, DigitsAreTypedInTheTypedModes)
+{
+    DrillRig rig;
+    rig.start(setupOf(simpleQuestions(2)));
+    ASSERT_TRUE(rig.awaitingAnswer());
+    EXPECT_EQ(rig.session().keyPress(digit(0)), KeyAction::PassOn);
+    EXPECT_EQ(rig.view().state, DrillState::Answering);
+}
+
 TEST(DrillKeys, HintIsShownOnRequestOrAlways)
 {
     for (const bool always : { false, true }) {
@@ -166,18 +226,20 @@ TEST(DrillDisplay, TwoLineFormSplitsAtHalf)
 TEST(DrillDisplay, QuestionBandByMode)
 {
     CQuestion question;
-    question.questionLines = { "q1", "q2" };
+    question.questionLines = { "q1%ve", "q2" };
     question.answers = { "run", "", "walk", "go", "" };
+    const std::string q1 = "q1" + text("【動詞】");
     const struct
     {
         DrillMode mode;
         std::array<std::string, 2> band;
     } rows[] = {
-        { DrillMode::JapaneseToEnglishTyped, { "q1", "q2" } },
-        { DrillMode::SpeedReply, { "q1", "q2" } },
+        { DrillMode::JapaneseToEnglishTyped, { q1, "q2" } },
+        { DrillMode::SpeedReply, { q1, "q2" } },
         { DrillMode::EnglishToJapaneseTyped, { "run/walk", "go" } },
         { DrillMode::EnglishToJapaneseChoice, { "run/walk", "go" } },
-        { DrillMode::JapaneseToEnglishChoice, { "q1", "q2" } },
+        // No part-of-speech code reaches the learner: the four-choice band shows it expanded.
+        { DrillMode::JapaneseToEnglishChoice, { q1, "q2" } },
     };
     for (const auto &row : rows)
         EXPECT_EQ(questionBand(row.mode, question), row.band) << static_cast<int>(row.mode);

@@ -17,9 +17,9 @@ public:
 // A key press as the drill window forwards it, before the dialog handles it.
 struct DrillKey
 {
-    enum Code { Other, Enter, Escape, Backspace, Space, Letter, F2, F5, F7, F8 };
+    enum Code { Other, Enter, Escape, Backspace, Space, Letter, Digit, F2, F5, F7, F8 };
     Code code = Other;
-    char letter = 0; // 'A'…'Z' for Letter
+    char letter = 0; // 'A'…'Z' for Letter, '0'…'9' for Digit
     bool ctrl = false;
     bool alt = false;
     bool shift = false;

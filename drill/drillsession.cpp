@@ -53,6 +53,9 @@ void CDrillSession::open()
 
     m_view.hintButton.visible = false;
     m_view.hintField.visible = false;
+    // The countdown already shows the mode's layout: the choice band and rows, or the band
+    // with the titles of the typed modes.
+    m_view.choiceBand = !typedMode();
     // The typed modes keep the answer display field until the first question decides.
     if (typedMode()) {
         m_view.input.enabled = false;
@@ -174,7 +177,6 @@ void CDrillSession::showQuestion()
 {
     const DrillMode mode = m_setup.drillMode;
     m_band = questionBand(mode, m_question);
-    m_view.choiceBand = !typedMode();
     m_correctFlag = false;
     m_correctionDone = false;
     m_firstWrongEntry.clear();

@@ -174,7 +174,7 @@ TEST(DrillSession, TypedCorrectionTakesTheExpectedAnswersInOrder)
     EXPECT_EQ(rig.view().incorrectTotal.value, 1);
 }
 
-TEST(DrillSession, AnswerDisplayIsHiddenDuringTheCountdownOnlyInChoiceModes)
+TEST(DrillSession, CountdownShowsTheLayoutOfTheMode)
 {
     for (const DrillMode mode :
          { DrillMode::JapaneseToEnglishTyped, DrillMode::SpeedReply,
@@ -185,6 +185,8 @@ TEST(DrillSession, AnswerDisplayIsHiddenDuringTheCountdownOnlyInChoiceModes)
         rig.start(setupOf(simpleQuestions(4), mode));
         ASSERT_EQ(rig.view().state, DrillState::Starting);
         EXPECT_EQ(rig.view().answerDisplay.visible, !isChoiceMode(mode));
+        EXPECT_EQ(rig.view().choiceBand, isChoiceMode(mode));
+        EXPECT_EQ(rig.view().choiceFields[0].visible, isChoiceMode(mode));
         ASSERT_TRUE(rig.awaitingAnswer());
         EXPECT_EQ(rig.view().answerDisplay.visible, mode == DrillMode::SpeedReply);
     }

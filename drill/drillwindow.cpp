@@ -35,7 +35,8 @@ SkinRect movedRow(const SkinRect &rect, int top, int height)
 
 HintPlacement hintPlacement(const CSkin &skin, bool choiceMode)
 {
-    const HintPlacement own { skin.HintButton_rc, skin.Hint_rc, skin.HintTitle_pos };
+    const HintPlacement own { skin.HintButton_rc, skin.Hint_rc, skin.HintTitle_pos,
+                              skin.TransLimitBar_rc };
     if (!choiceMode)
         return own;
     bool covered = false;
@@ -48,15 +49,42 @@ HintPlacement hintPlacement(const CSkin &skin, bool choiceMode)
     }
     if (!covered)
         return own;
-    const int top = lowest + 2;
-    const int limit =
-        skin.TransLimitBar_rc.top >= top ? skin.TransLimitBar_rc.top : drillClientSize(skin).height;
-    const int height = std::min(skin.Hint_rc.height(), limit - top);
-    if (height < kMinHintRowHeight)
-        return own;
-    return { movedRow(skin.HintButton_rc, top, height),
-             movedRow(skin.Hint_rc, top, height),
-             { skin.HintTitle_pos.x, top + (skin.HintTitle_pos.y - skin.Hint_rc.top) } };
+    // A fifth row close under the choices and as high as they are (so its text is as large
+    // as theirs), the field under the choice texts. A time-limit bar in its way moves below
+    // it, down to the progress bar.
+    const SkinRect &lastField = *skin.replyAnswer(4);
+    const int top = lowest
+        + std::min(kHintRowGap,
+                   std::max(kHintRowMinGap,
+                            skin.replyButton(2)->top - skin.replyButton(1)->bottom));
+    const SkinRect field { lastField.left, top, lastField.right, top + lastField.height() };
+    const SkinRect button = movedRow(skin.HintButton_rc, top, field.height());
+    SkinRect bar = skin.TransLimitBar_rc;
+    const SkinRect row { std::min(button.left, field.left), top, field.right,
+                         field.bottom + kHintRowGap };
+    if (overlaps(bar, row)) {
+        const SkinRect &progress = skin.Progress_rc;
+        const bool aboveProgress =
+            progress.left < bar.right && bar.left < progress.right && progress.top >= field.bottom;
+        const int floor =
+            (aboveProgress ? progress.top : drillClientSize(skin).height) - kHintRowMinGap;
+        bar = movedRow(bar, field.bottom + kHintRowGap,
+                       std::min(bar.height(), floor - field.bottom - kHintRowGap));
+        if (bar.height() < kMinLimitBarHeight)
+            return own;
+    }
+    return { button,
+             field,
+             { skin.HintTitle_pos.x, top + (skin.HintTitle_pos.y - skin.Hint_rc.top) },
+             bar };
+}
+
+SkinRect menuButtonRect(const CSkin &skin)
+{
+    constexpr int margin = 4;
+    const int bottom = drillClientSize(skin).height - margin;
+    const int right = std::max(skin.PaddingX_n - margin, margin + kMenuButtonMinWidth);
+    return { margin, bottom - kMenuButtonHeight, right, bottom };
 }
 
 ClientSize drillClientSize(const CSkin &skin)

@@ -29,19 +29,31 @@ ClientSize drillClientSize(const CSkin &skin);
 // Where the separator line of the pass list ends.
 int separatorBottom(const CSkin &skin);
 
-// Where the hint button, the hint field and the title "Hint    >>" go. In the typed modes
-// the skin's places. The four-choice modes use the same skin, whose hint row may lie on the
-// choice rows (the standard skin's does): the hint then takes the strip below the last
-// choice row, down to the time-limit bar, when a row of at least kMinHintRowHeight fits
-// there; otherwise it stays where the skin puts it.
+// Where the hint button, the hint field, the title "Hint    >>" and the time-limit bar go.
+// In the typed modes the skin's places. The four-choice modes use the same skin, whose hint
+// row may lie on the choice rows (the standard skin's does): the hint then takes a fifth row
+// kHintRowGap under the choices (closer where they are closer), as high as they are, its
+// field under the choice texts; a time-limit bar in that row's way moves kHintRowGap below
+// it, keeping kHintRowMinGap above the progress bar (or the window's bottom). When the bar
+// would then be lower than kMinLimitBarHeight, everything stays where the skin puts it.
 struct HintPlacement
 {
     SkinRect button;
     SkinRect field;
     SkinPoint title;
+    SkinRect limitBar;
 };
-constexpr int kMinHintRowHeight = 18;
+constexpr int kHintRowGap = 4;
+constexpr int kHintRowMinGap = 2;
+constexpr int kMinLimitBarHeight = 6;
 HintPlacement hintPlacement(const CSkin &skin, bool choiceMode);
+
+// The window's menu button (the skin menu): in the bottom-left corner, under the pass list
+// and left of its separator line, where no skin control lies in the shipped skins; never
+// narrower than kMenuButtonMinWidth.
+constexpr int kMenuButtonHeight = 22;
+constexpr int kMenuButtonMinWidth = 64;
+SkinRect menuButtonRect(const CSkin &skin);
 
 // The window's opacity (0…1) when the Opacity setting asks for transparency: 1-99 percent,
 // as the alpha value Opacity × 255 / 100 gives it. 0 switches transparency off and 100 is

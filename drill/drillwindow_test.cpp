@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include "app/kvrsettings.h"
@@ -54,20 +55,63 @@ TEST(DrillWindow, HintMovesOffTheChoiceRowsWhereThereIsRoom)
     const HintPlacement typed = hintPlacement(skin, false);
     EXPECT_EQ(typed.field, skin.Hint_rc);
     EXPECT_EQ(typed.button, skin.HintButton_rc);
+    EXPECT_EQ(typed.limitBar, skin.TransLimitBar_rc);
 
-    // The standard skin: below choice row 4 (bottom 307), down to the time-limit bar at 327.
+    // The standard skin: a row as high as the choices, 4 under choice row 4 (bottom 307);
+    // the time-limit bar moves below it, 2 above the progress bar at 347.
     const HintPlacement choices = hintPlacement(skin, true);
-    EXPECT_EQ(choices.button, (SkinRect { 103, 309, 188, 327 }));
-    EXPECT_EQ(choices.field, (SkinRect { 190, 309, 790, 327 }));
-    EXPECT_EQ(choices.title, (SkinPoint { 105, 311 }));
+    EXPECT_EQ(choices.button, (SkinRect { 103, 311, 188, 333 }));
+    EXPECT_EQ(choices.field, (SkinRect { 190, 311, 780, 333 }));
+    EXPECT_EQ(choices.title, (SkinPoint { 105, 313 }));
+    EXPECT_EQ(choices.limitBar, (SkinRect { 105, 337, 565, 345 }));
 
-    // Too little room: the skin's own places.
-    skin.TransLimitBar_rc = { 105, 320, 565, 335 };
+    // Too little room for the bar: the skin's own places.
+    skin.Progress_rc = { 105, 341, 545, 356 };
     EXPECT_EQ(hintPlacement(skin, true).field, skin.Hint_rc);
+    EXPECT_EQ(hintPlacement(skin, true).limitBar, skin.TransLimitBar_rc);
     // A skin whose hint row is clear of the choices keeps it.
     skin.Hint_rc = { 190, 330, 790, 352 };
     skin.HintButton_rc = { 103, 330, 188, 352 };
     EXPECT_EQ(hintPlacement(skin, true).field, skin.Hint_rc);
+}
+
+std::string shippedSkin(const char *name)
+{
+    const char *source = std::getenv("KVR_TEST_SOURCE_DIR");
+    return std::string(source ? source : ".") + "/data/skin/" + name;
+}
+
+bool apart(const SkinRect &a, const SkinRect &b)
+{
+    return a.right < b.left || b.right < a.left || a.bottom < b.top || b.bottom < a.top;
+}
+
+// In the four-choice modes of every shipped skin no two controls touch: the choice rows,
+// the question band, the hint row, the bars, the buttons and the menu button.
+TEST(DrillWindow, ShippedSkinsKeepTheChoiceLayoutApart)
+{
+    for (const char *name : { "default.ini", "compact.ini", "large.ini" }) {
+        SCOPED_TRACE(name);
+        CSkin skin;
+        ASSERT_TRUE(skin.loadSkin(shippedSkin(name), "/nonexistent"));
+        const HintPlacement hint = hintPlacement(skin, true);
+        std::vector<SkinRect> rects = { skin.EJQuestion_rc,   hint.button,         hint.field,
+                                        hint.limitBar,        skin.Progress_rc,    skin.OkButton_rc,
+                                        skin.CancelButton_rc, menuButtonRect(skin) };
+        for (int n = 1; n <= 4; ++n) {
+            rects.push_back(*skin.replyButton(n));
+            rects.push_back(*skin.replyAnswer(n));
+        }
+        const ClientSize client = drillClientSize(skin);
+        for (std::size_t i = 0; i < rects.size(); ++i) {
+            EXPECT_LE(rects[i].right, client.width) << i;
+            EXPECT_LE(rects[i].bottom, client.height) << i;
+            for (std::size_t j = i + 1; j < rects.size(); ++j)
+                EXPECT_TRUE(apart(rects[i], rects[j])) << i << " " << j;
+        }
+        // The menu button lies left of the pass list's separator line.
+        EXPECT_LT(menuButtonRect(skin).right, skin.PaddingX_n);
+    }
 }
 
 TEST(DrillWindow, SkinEntriesWithoutADesignNameShowTheirFileName)

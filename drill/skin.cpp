@@ -172,6 +172,14 @@ bool cp932Name(const std::string &native, std::string &name)
 #endif
 }
 
+// The last part of a path. Only '/' separates on this side (a CP932 trail byte can be a
+// backslash), as for parentFolder.
+std::string fileNameOf(std::string_view path)
+{
+    const std::size_t separator = path.find_last_of(env::kPathSeparator == '/' ? "/" : "\\/");
+    return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
+}
+
 // The skin files of a folder as CP932 paths, sorted by name so the menu does not depend on
 // the order of the directory. Names CP932 cannot hold are skipped: they could not be opened
 // through a CP932 path.
@@ -323,12 +331,15 @@ std::vector<SkinMenuEntry> listSkins(std::string_view skinPath, std::string_view
     std::string folder = parent.empty() ? std::string(".") : parent;
     if (!isDirectory(folder))
         folder = env::joinPath(programFolder, folder);
+    // Every entry lies in the skin path's folder: the file name tells the current one.
+    const std::string currentName = fileNameOf(skinPath);
     std::vector<SkinMenuEntry> entries;
     for (const std::string &path : skinFiles(folder)) {
         CSkin skin;
         skin.loadSkin(path, programFolder);
         const bool selectable = entries.size() < static_cast<std::size_t>(kSelectableSkins);
-        entries.push_back({ path, skin.DesignName, selectable });
+        const bool current = fileNameOf(path) == currentName;
+        entries.push_back({ path, skin.DesignName, selectable, current });
     }
     return entries;
 }

@@ -110,12 +110,13 @@ struct SkinMenuEntry
     std::string path; // CP932
     std::string designName; // the file's DesignName (may be empty)
     bool selectable = false; // only the first kSelectableSkins entries can be chosen
+    bool current = false; // the file the skin path names (the menu marks it)
 };
 constexpr int kSelectableSkins = 20;
 
 // The "*.ini" files (case-insensitive) in the folder of skinPath, by name, each loaded once
 // for its DesignName. A relative folder not found is looked up under the program folder, as
-// loadSkin does.
+// loadSkin does. The entry of the file skinPath names is marked current.
 std::vector<SkinMenuEntry> listSkins(std::string_view skinPath);
 std::vector<SkinMenuEntry> listSkins(std::string_view skinPath, std::string_view programFolder);
 

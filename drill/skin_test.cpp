@@ -211,8 +211,15 @@ TEST(Skin, ListOfTheFolderWithDesignNamesAndTheFirstTwentySelectable)
     EXPECT_EQ(entries[22].path, folder.file("s21.ini"));
     EXPECT_EQ(entries[23].path, folder.file(cp932::text("表.ini")));
     EXPECT_EQ(entries[23].designName, "");
-    for (std::size_t i = 0; i < entries.size(); ++i)
+    for (std::size_t i = 0; i < entries.size(); ++i) {
         EXPECT_EQ(entries[i].selectable, i < 20) << i;
+        EXPECT_EQ(entries[i].current, i == 1) << i; // s00.ini
+    }
+    // A name that differs in case or only ends the same is not the current one.
+    for (const char *other : { "S00.ini", "0.ini", "none.ini" }) {
+        for (const SkinMenuEntry &entry : listSkins(folder.file(other), "/nonexistent"))
+            EXPECT_FALSE(entry.current) << other << " " << entry.path;
+    }
 }
 
 TEST(Skin, ListOfARelativeFolderUnderTheProgramFolder)

@@ -71,6 +71,9 @@ DrillKey drillKeyOf(const QKeyEvent &event)
         if (code >= Qt::Key_A && code <= Qt::Key_Z) {
             key.code = DrillKey::Letter;
             key.letter = static_cast<char>('A' + (code - Qt::Key_A));
+        } else if (code >= Qt::Key_0 && code <= Qt::Key_9) {
+            key.code = DrillKey::Digit;
+            key.letter = static_cast<char>('0' + (code - Qt::Key_0));
         }
         break;
     }
@@ -143,6 +146,9 @@ void CDrillDlg::connectControls()
             [this] { forward([this] { m_session.showHint(); }); });
     connect(w.lastQuestionButton, &QPushButton::clicked, this,
             [this] { openLastQuestionMenu(QCursor::pos()); });
+    connect(w.menuButton, &QPushButton::clicked, this, [this] {
+        openSkinMenu(m_widgets.menuButton->mapToGlobal(QPoint(0, m_widgets.menuButton->height())));
+    });
     for (int row = 0; row < kChoiceCount; ++row) {
         connect(w.choiceButtons[row], &QPushButton::clicked, this,
                 [this, row] { forward([this, row] { m_session.pickChoice(row); }); });
@@ -294,8 +300,13 @@ void CDrillDlg::openQuestionPreview()
 
 void CDrillDlg::contextMenuEvent(QContextMenuEvent *event)
 {
+    openSkinMenu(event->globalPos());
+}
+
+void CDrillDlg::openSkinMenu(const QPoint &globalPos)
+{
     CSkinMenu menu(m_context.settings.SkinPath, this);
-    runMenuChoice(menu.choose(event->globalPos()));
+    runMenuChoice(menu.choose(globalPos));
 }
 
 void CDrillDlg::runMenuChoice(const DrillMenuChoice &choice)

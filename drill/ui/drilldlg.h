@@ -55,6 +55,7 @@ private:
     void layOut();
     bool handleKey(QKeyEvent *event); // true when the key was used up
     void openLastQuestionMenu(const QPoint &globalPos);
+    void openSkinMenu(const QPoint &globalPos); // from the menu button or a right click
     void openQuestionPreview();
     void chooseSkinFile();
     void applySkin(const std::string &path);

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include "drill/testsupport_session.h"
 #include "drill/ui/answeredit.h"
 #include "drill/ui/drilldlg.h"
+#include "drill/ui/drillpainter.h"
 #include "drill/ui/drillrunner.h"
 #include "drill/ui/questionlistdlg.h"
 #include "drill/ui/skinmenu.h"
@@ -149,6 +151,41 @@ void whenPopupOpens(std::function<void(QMenu *)> action)
         }
     });
     poll->start();
+}
+
+// The choice row showing text, -1 when none.
+int rightRow(const WindowRig &rig, const QString &text)
+{
+    for (int row = 0; row < kChoiceCount; ++row) {
+        const QByteArray name = "choiceFields" + QByteArray::number(row);
+        if (rig.widget<QLineEdit>(name.constData())->text() == text)
+            return row;
+    }
+    return -1;
+}
+
+// No two visible controls of the window share a pixel, and the pass list's title ends left
+// of its separator line.
+void expectNothingOverlaps(const WindowRig &rig)
+{
+    QList<QWidget *> shown;
+    for (QWidget *w : rig.dlg->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (w->isVisible() && w->objectName() != QLatin1String("infoGroup"))
+            shown << w;
+    }
+    const QRect group = rig.widget<QWidget>("infoGroup")->geometry();
+    for (int i = 0; i < shown.size(); ++i) {
+        const bool inGroup = group.contains(shown[i]->geometry());
+        QVERIFY2(inGroup || !group.intersects(shown[i]->geometry()),
+                 qPrintable(shown[i]->objectName()));
+        for (int j = i + 1; j < shown.size(); ++j) {
+            QVERIFY2(!shown[i]->geometry().intersects(shown[j]->geometry()),
+                     qPrintable(shown[i]->objectName() + " / " + shown[j]->objectName()));
+        }
+    }
+    const CSkin &skin = rig.dlg->skin();
+    const QRect text = QFontMetrics(ui::passListTitleFont(skin)).boundingRect(utext("回答状況"));
+    QVERIFY(skin.ReplyInfo_ReplyInfo_pos.x + text.width() < skin.PaddingX_n - 1);
 }
 
 QStringList actionTexts(const QMenu *menu)
@@ -307,6 +344,95 @@ private Q_SLOTS:
         QCOMPARE(rig.labelText("feedback"), utext("正解！"));
         QCOMPARE(rig.state(), DrillState::ShowingCorrect);
         test::saveScreenshot(rig.dlg.get(), QStringLiteral("drill-four-choice-correct"));
+    }
+
+    void digitKeysPickAndCorrectTheChoices()
+    {
+        WindowRig rig;
+        QVERIFY(rig.open(setupOf(words(), DrillMode::EnglishToJapaneseChoice)));
+        QVERIFY(rig.awaitingAnswer());
+        const int right = rightRow(rig, utext("りんご"));
+        QVERIFY(right >= 0);
+        const int wrong = (right + 1) % kChoiceCount;
+        // The focused button "&1" gets the key, as it does for a learner.
+        QTest::keyClick(rig.widget<QPushButton>("choiceButtons0"), Qt::Key(Qt::Key_1 + wrong));
+        QCOMPARE(rig.state(), DrillState::ShowingWrong);
+        QVERIFY(rig.awaitingAnswer());
+        QCOMPARE(rig.state(), DrillState::Correcting);
+        QWidget *shown =
+            rig.widget<QPushButton>(("choiceButtons" + QByteArray::number(right)).constData());
+        QTest::keyClick(shown, Qt::Key(Qt::Key_1 + wrong));
+        QCOMPARE(rig.labelText("feedback"), utext("違う！"));
+        QTest::keyClick(shown, Qt::Key(Qt::Key_1 + right));
+        QCOMPARE(rig.labelText("feedback"), QStringLiteral("OK!"));
+    }
+
+    void fourChoiceLayoutAtEachSkin_data()
+    {
+        QTest::addColumn<QString>("skin");
+        QTest::newRow("default") << QStringLiteral("default");
+        QTest::newRow("compact") << QStringLiteral("compact");
+        QTest::newRow("large") << QStringLiteral("large");
+    }
+
+    void fourChoiceLayoutAtEachSkin()
+    {
+        QFETCH(QString, skin);
+        WindowRig rig;
+        rig.settings.SkinPath = sourceFile(("data/skin/" + skin + ".ini").toLatin1().constData());
+        std::vector<std::string> lines = words();
+        lines[0] = questionLine(jp("りんご%no"), { "apple" }, { jp("赤い果物"), jp("秋が旬") });
+        QVERIFY(rig.open(setupOf(lines, DrillMode::JapaneseToEnglishChoice)));
+        // The countdown shows the choice rows already, not the typed layout.
+        QCOMPARE(rig.state(), DrillState::Starting);
+        QVERIFY(!rig.input()->isVisible());
+        for (int row = 0; row < kChoiceCount; ++row) {
+            const QByteArray n = QByteArray::number(row);
+            QVERIFY(rig.widget<QLineEdit>(("choiceFields" + n).constData())->isVisible());
+            QVERIFY(!rig.widget<QPushButton>(("choiceButtons" + n).constData())->isEnabled());
+        }
+        expectNothingOverlaps(rig);
+        test::saveScreenshot(rig.dlg.get(), "drill-four-choice-start-" + skin);
+
+        QVERIFY(rig.awaitingAnswer());
+        QVERIFY(rig.widget<QPushButton>("hintButton")->isVisible());
+        expectNothingOverlaps(rig);
+        test::saveScreenshot(rig.dlg.get(), "drill-four-choice-" + skin);
+        const int right = rightRow(rig, QStringLiteral("apple"));
+        QTest::keyClick(rig.widget<QPushButton>("choiceButtons0"), Qt::Key(Qt::Key_1 + right));
+        QCOMPARE(rig.state(), DrillState::ShowingCorrect);
+        QVERIFY(rig.widget<QLineEdit>("hintField")->isVisible());
+        expectNothingOverlaps(rig);
+        test::saveScreenshot(rig.dlg.get(), "drill-four-choice-hint-" + skin);
+    }
+
+    void menuButtonOpensTheSkinMenuWithTheCurrentSkinChecked()
+    {
+        WindowRig rig;
+        rig.settings.SkinPath = sourceFile("data/skin/compact.ini");
+        QVERIFY(rig.open(setupOf(words())));
+        auto *button = rig.widget<QPushButton>("menuButton");
+        QVERIFY(button->isVisible());
+        QCOMPARE(button->text(), utext("メニュー"));
+        QStringList top;
+        QStringList checked;
+        whenPopupOpens([&top, &checked](QMenu *menu) {
+            top = actionTexts(menu);
+            if (auto *change = menu->findChild<QMenu *>(QStringLiteral("changeSkin"))) {
+                for (const QAction *action : change->actions()) {
+                    if (action->isChecked())
+                        checked << action->text();
+                }
+                change->popup(menu->geometry().topRight());
+                QTest::qWait(50);
+                test::saveScreenshot(change, QStringLiteral("drill-skin-menu-current"));
+            }
+            menu->close();
+        });
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(top.value(0), utext("スキンの再読込(&R)\tF5"));
+        QCOMPARE(checked, QStringList { utext("コンパクト") });
+        QCOMPARE(rig.state(), DrillState::Starting);
     }
 
     void lastQuestionPopupFromCtrlB()

@@ -57,12 +57,30 @@ void textAt(QPainter &painter, int x, int y, const QString &text)
     painter.drawText(QRect(x, y, 4000, 400), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
 }
 
+} // namespace
+
+QFont passListTitleFont(const CSkin &skin)
+{
+    // The title ends left of the separator line: its font shrinks until it does.
+    const int room = skin.PaddingX_n - skin.ReplyInfo_ReplyInfo_pos.x - 4;
+    int px = skin.ReplyInfoBigFontSize_n;
+    QFont title;
+    for (;;) {
+        title = gothicFont(px);
+        title.setItalic(true);
+        title.setUnderline(true);
+        if (px <= kSmallestFontPx
+            || QFontMetrics(title).boundingRect(utext("回答状況")).width() <= room)
+            return title;
+        --px;
+    }
+}
+
+namespace {
+
 void paintPassList(QPainter &painter, const DrillView &view, const CSkin &skin)
 {
-    QFont title = gothicFont(skin.ReplyInfoBigFontSize_n);
-    title.setItalic(true);
-    title.setUnderline(true);
-    painter.setFont(title);
+    painter.setFont(passListTitleFont(skin));
     painter.setPen(Qt::black);
     textAt(painter, skin.ReplyInfo_ReplyInfo_pos.x, skin.ReplyInfo_ReplyInfo_pos.y,
            utext("回答状況"));

@@ -1,6 +1,7 @@
 #pragma once
 
 class QColor;
+class QFont;
 class QPainter;
 
 namespace kvr {
@@ -15,6 +16,10 @@ namespace kvr::ui {
 // marks, the large ○/× and "正解は" with the shown answer.
 void paintDrillView(QPainter &painter, const DrillView &view, const CSkin &skin,
                     const QColor &background);
+
+// The font of the pass list's title "回答状況": the skin's size, smaller where the title
+// would otherwise reach the separator line.
+QFont passListTitleFont(const CSkin &skin);
 
 // Whether the painted parts of two views differ (the window repaints only then).
 bool paintedPartsDiffer(const DrillView &a, const DrillView &b);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -107,10 +108,23 @@ void place(QWidget *widget, const SkinRect &rect)
     widget->setGeometry(rect.left, rect.top, rect.width(), rect.height());
 }
 
+// Padding a button's text keeps from its frame, either side.
+constexpr int kButtonTextPadding = 6;
+constexpr int kSmallestButtonFontPx = 10;
+
 void place(QWidget *widget, const SkinRect &rect, FontKind font)
 {
     place(widget, rect);
-    widget->setFont(gothicFont(fontPxFor(font, rect.height())));
+    int px = fontPxFor(font, rect.height());
+    // A button's text stays clear of its frame in a narrow button: its font shrinks to fit.
+    if (auto *b = qobject_cast<QPushButton *>(widget)) {
+        const QString text = QString(b->text()).remove(QLatin1Char('&'));
+        while (px > kSmallestButtonFontPx
+               && QFontMetrics(gothicFont(px)).horizontalAdvance(text) + 2 * kButtonTextPadding
+                   > rect.width())
+            --px;
+    }
+    widget->setFont(gothicFont(px));
 }
 
 void showControl(QWidget *widget, const ControlView &control)
@@ -150,6 +164,9 @@ void createControls(DrillWidgets &w, QWidget *parent)
     w.hintButton = button(parent, "hintButton", "ヒント(&G)");
     w.hintField = readOnlyField(parent, "hintField");
     w.lastQuestionButton = button(parent, "lastQuestionButton", "さっきの問題を...(&B)");
+    // The skin menu, where a learner sees it; clicking it leaves the focus on the answer.
+    w.menuButton = button(parent, "menuButton", "メニュー");
+    w.menuButton->setFocusPolicy(Qt::NoFocus);
     w.answerDisplay = readOnlyField(parent, "answerDisplay");
     static const char *const buttonNames[] = { "choiceButtons0", "choiceButtons1", "choiceButtons2",
                                                "choiceButtons3" };
@@ -207,13 +224,14 @@ void layoutDrillWidgets(const DrillWidgets &w, const CSkin &skin, bool choiceMod
     place(w.hintButton, hint.button, FontKind::Button);
     place(w.hintField, hint.field, FontKind::Field);
     place(w.lastQuestionButton, skin.LastQuestionModify_rc, FontKind::Button);
+    place(w.menuButton, menuButtonRect(skin), FontKind::Button);
     place(w.answerDisplay, skin.AnswerIndicater_rc, FontKind::Field);
     for (int row = 0; row < kChoiceCount; ++row) {
         place(w.choiceButtons[row], *skin.replyButton(row + 1), FontKind::Button);
         place(w.choiceFields[row], *skin.replyAnswer(row + 1), FontKind::Field);
     }
     place(w.progress, skin.Progress_rc);
-    place(w.limitBar, skin.TransLimitBar_rc);
+    place(w.limitBar, hint.limitBar);
 
     place(w.infoGroup, skin.InfoGroup_rc);
     const SkinRect *captions[] = { &skin.AllQuestionsStatic_rc, &skin.RemindQuestionsStatic_rc,

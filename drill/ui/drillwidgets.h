@@ -30,6 +30,7 @@ struct DrillWidgets
     QPushButton *hintButton = nullptr; // "ヒント(&G)"
     QLineEdit *hintField = nullptr;
     QPushButton *lastQuestionButton = nullptr; // "さっきの問題を...(&B)"
+    QPushButton *menuButton = nullptr; // "メニュー": the skin menu
     QLineEdit *answerDisplay = nullptr;
     std::array<QPushButton *, kChoiceCount> choiceButtons {}; // "&1".."&4"
     std::array<QLineEdit *, kChoiceCount> choiceFields {};

@@ -20,7 +20,10 @@ CSkinMenu::CSkinMenu(const std::string &skinPath, QWidget *parent)
     for (const SkinMenuEntry &entry : m_skins) {
         QString text = qtext(skinMenuText(entry));
         text.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        m_skinActions.push_back(change->addAction(text));
+        QAction *action = change->addAction(text);
+        action->setCheckable(true);
+        action->setChecked(entry.current);
+        m_skinActions.push_back(action);
     }
     m_chooseFile = change->addAction(utext("ファイル選択... (&C)"));
     m_chooseFile->setObjectName(QStringLiteral("chooseSkinFile"));

@@ -19,9 +19,9 @@ struct DrillMenuChoice
 };
 
 // The drill window's own menu: "スキンの再読込(&R)\tF5", the popup "スキンの変更(&S)" with one
-// entry per skin beside the current one and "ファイル選択... (&C)", and the about entry.
-// The window shows it on a right click on its background (a window cannot add items to the
-// window manager's menu).
+// entry per skin beside the current one (which is checked) and "ファイル選択... (&C)", and
+// the about entry. The window shows it from its menu button and on a right click on its
+// background (a window cannot add items to the window manager's menu).
 class CSkinMenu final : public QMenu
 {
     Q_OBJECT
