@@ -4,14 +4,25 @@
 #include <string>
 #include <string_view>
 
-// Where the study program keeps its data files. The shipped files ("Datas", "skin") lie in
-// the program's own folder; when that folder cannot be written (an install under /usr, say),
-// each user gets a copy under the per-user data folder instead.
+#include "platform/prompter.h"
+
+// Where the study program keeps its data files.
+//
+// Portable: a real "Datas" folder that can be written lies beside the program (the build
+// tree, a copied folder); the data lives there. Installed: anything else; the data lives in
+// the per-user folder (dataHome + "/Kelvora"), for root as for everyone, and is seeded from
+// the shipped, read-only folder that the install put at a place relative to the program
+// folder fixed when the build was configured.
 namespace kvr {
 
 constexpr std::string_view kDataFolderName = "Datas";
 constexpr std::string_view kSkinFolderName = "skin";
 constexpr std::string_view kUserDataFolderName = "Kelvora";
+constexpr std::string_view kReadmeFileName = "Readme.txt";
+// In the shipped folder: the version of the files shipped with it.
+constexpr std::string_view kShippedVersionFileName = "version";
+// In the per-user folder: the shipped version it was last seeded from.
+constexpr std::string_view kSeededStampFileName = ".seeded-version";
 
 // The folders the choice depends on; tests point them at temporary folders.
 struct DataLocations
@@ -20,24 +31,33 @@ struct DataLocations
     std::string dataHome; // the per-user data root (XDG_DATA_HOME)
     // Whether a folder may be written to; when empty, the file system is asked.
     std::function<bool(const std::string &)> isWritable;
+    // The installed, read-only data; empty: the program folder's own files only.
+    std::string shippedFolder;
 
     static DataLocations current();
 
     // dataHome + "/Kelvora"
     std::string userDataFolder() const;
     bool canWrite(const std::string &folder) const;
+    // A real, writable "Datas" folder beside the program (a symbolic link does not count).
+    bool isPortable() const;
+    // name in the program folder when it is there, else in the shipped folder; empty when
+    // neither has it. Used for the read-me, the skins and the starter data.
+    std::string findShipped(std::string_view name) const;
 };
 
-// The default InstallPath: the program folder when its "Datas" exists and can be written,
-// otherwise the per-user data folder.
+// The default InstallPath: the program folder when portable, otherwise the per-user folder.
 std::string defaultInstallPath(const DataLocations &locations);
 
-// Start-up calls this right after loading the settings, with their InstallPath.
-// When installPath is the per-user data folder and it has no "Datas" yet, fills it with
-// copies of the program folder's "Datas" and "skin" trees (existing files are never
-// overwritten; an empty "Datas" is made when nothing is shipped). False when a folder or
-// file could not be made.
+// Start-up calls this right after loading the settings, with their InstallPath. When that is
+// the per-user folder, copies every shipped file that is missing there ("Datas" and "skin")
+// when "Datas" is missing or empty, or when the shipped version differs from the stamp left
+// by the last seeding. A file already there is never overwritten. False when a folder or a
+// file could not be made; the stamp is then not written, so the next start tries again.
 bool seedUserData(const std::string &installPath, const DataLocations &locations);
+
+// What start-up shows when seeding failed.
+Message seedFailedMessage(const std::string &installPath);
 
 // Copies every file below from into the same place below to, making folders as needed and
 // keeping files that already exist at the target.

@@ -122,6 +122,112 @@ TEST_F(DataLayoutTest, StoredInstallPathIsKeptAndNothingIsCopied)
     EXPECT_FALSE(std::filesystem::exists(m_folder / "elsewhere"));
 }
 
+// An installed program: nothing beside it, the shipped files in a separate read-only folder.
+class InstalledLayoutTest : public testing::Test
+{
+protected:
+    InstalledLayoutTest()
+    {
+        ship("1", "starter db v1");
+        m_folder.put("usr/lib/kelvora/Kvr", "program");
+        m_locations = DataLocations { m_folder / "usr/lib/kelvora", m_folder / "home/share", {},
+                                      m_folder / "usr/share/kelvora" };
+    }
+    void ship(const std::string &version, const std::string &database)
+    {
+        m_folder.put("usr/share/kelvora/version", version + "\n");
+        m_folder.put("usr/share/kelvora/Datas/DBv3.kvr", database);
+        m_folder.put("usr/share/kelvora/Datas/translog.txt", "# log");
+        m_folder.put("usr/share/kelvora/skin/default.ini", "[Design]");
+        m_folder.put("usr/share/kelvora/Readme.txt", "read me");
+    }
+    std::string start()
+    {
+        CKvrSettings settings;
+        settings.load(m_store, m_locations);
+        EXPECT_TRUE(seedUserData(settings.InstallPath, m_locations));
+        return settings.InstallPath;
+    }
+    std::string user(const std::string &relative) const
+    {
+        return m_folder / ("home/share/Kelvora/" + relative);
+    }
+
+    TempFolder m_folder;
+    DataLocations m_locations;
+    CMemorySettingsStore m_store;
+};
+
+TEST_F(InstalledLayoutTest, FirstStartSeedsThePerUserFolderFromTheShippedFolder)
+{
+    EXPECT_EQ(start(), m_folder / "home/share/Kelvora");
+    EXPECT_EQ(readFile(user("Datas/DBv3.kvr")), "starter db v1");
+    EXPECT_EQ(readFile(user("Datas/translog.txt")), "# log");
+    EXPECT_EQ(readFile(user("skin/default.ini")), "[Design]");
+    EXPECT_EQ(readFile(user(".seeded-version")), "1\n");
+}
+
+// Root can write everywhere, the shipped folder included: it still gets a home folder copy,
+// and so does a program folder whose "Datas" is only a link to the shipped files.
+TEST_F(InstalledLayoutTest, WritableShippedFilesOrALinkedDatasStayInstalled)
+{
+    m_locations.isWritable = [](const std::string &) { return true; };
+    std::filesystem::create_directory_symlink(m_folder / "usr/share/kelvora/Datas",
+                                              m_folder / "usr/lib/kelvora/Datas");
+    EXPECT_FALSE(m_locations.isPortable());
+    EXPECT_EQ(start(), m_folder / "home/share/Kelvora");
+    EXPECT_EQ(readFile(user("Datas/DBv3.kvr")), "starter db v1");
+}
+
+TEST_F(InstalledLayoutTest, EmptyDatasIsSeeded)
+{
+    std::filesystem::create_directories(user("Datas"));
+    start();
+    EXPECT_EQ(readFile(user("Datas/DBv3.kvr")), "starter db v1");
+}
+
+// After the uninstaller deleted the database, a new version brings its starter database;
+// the learner's history and anything edited stay, and an unchanged version adds nothing.
+TEST_F(InstalledLayoutTest, UpgradeAddsMissingFilesOnlyOncePerVersion)
+{
+    start();
+    m_folder.put("home/share/Kelvora/Datas/translog.txt", "# log\nmy history");
+    m_folder.put("home/share/Kelvora/skin/default.ini", "my skin");
+    std::filesystem::remove(user("Datas/DBv3.kvr"));
+    start();
+    EXPECT_FALSE(std::filesystem::exists(user("Datas/DBv3.kvr")));
+
+    ship("2", "starter db v2");
+    start();
+    EXPECT_EQ(readFile(user("Datas/DBv3.kvr")), "starter db v2");
+    EXPECT_EQ(readFile(user("Datas/translog.txt")), "# log\nmy history");
+    EXPECT_EQ(readFile(user("skin/default.ini")), "my skin");
+    EXPECT_EQ(readFile(user(".seeded-version")), "2\n");
+}
+
+TEST_F(InstalledLayoutTest, FailedSeedingIsReportedAndTriedAgain)
+{
+    m_folder.put("home/share", "a file where the data home should be");
+    CKvrSettings settings;
+    settings.load(m_store, m_locations);
+    EXPECT_FALSE(seedUserData(settings.InstallPath, m_locations));
+    const Message message = seedFailedMessage(settings.InstallPath);
+    EXPECT_EQ(message.caption, "Error!");
+    EXPECT_NE(message.text.find(user("Datas")), std::string::npos);
+
+    std::filesystem::remove(m_folder / "home/share");
+    EXPECT_TRUE(seedUserData(settings.InstallPath, m_locations));
+    EXPECT_EQ(readFile(user("Datas/DBv3.kvr")), "starter db v1");
+}
+
+TEST_F(InstalledLayoutTest, ShippedFilesAreLookedUpInTheProgramFolderFirst)
+{
+    EXPECT_EQ(m_locations.findShipped("Readme.txt"), m_folder / "usr/share/kelvora/Readme.txt");
+    m_folder.put("usr/lib/kelvora/Readme.txt", "beside the program");
+    EXPECT_EQ(m_locations.findShipped("Readme.txt"), m_folder / "usr/lib/kelvora/Readme.txt");
+    EXPECT_EQ(m_locations.findShipped("Missing.txt"), "");
+}
+
 TEST(DataLocations, TheFileSystemDecidesWhenNoCheckIsGiven)
 {
     TempFolder folder;

@@ -54,7 +54,8 @@ int CKvrApp::runSteps(const QStringList &args)
 
     m_store = openUserSettings();
     m_settings.load(*m_store);
-    seedUserData(m_settings.InstallPath, DataLocations::current());
+    if (!seedUserData(m_settings.InstallPath, DataLocations::current()))
+        m_prompter.ask(seedFailedMessage(m_settings.InstallPath));
 
     // Without a working engine CPronunciation skips every speech call.
     m_voice = std::make_unique<CPronunciation>(m_speech.get(), *m_sound, m_settings);

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QUrl>
 
+#include "app/datafolder.h"
 #include "app/kvrsettings.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
@@ -141,8 +142,11 @@ void CMainDlg::showHelpPage(const QUrl &page)
 
 void CMainDlg::openReadme()
 {
-    m_services.openUrl(
-        QUrl::fromLocalFile(QDir(programFolder()).filePath(QStringLiteral("Readme.txt"))));
+    // Beside the program in a portable folder, in the shipped folder when installed.
+    const std::string readme = DataLocations::current().findShipped(kReadmeFileName);
+    m_services.openUrl(QUrl::fromLocalFile(
+        readme.empty() ? QDir(programFolder()).filePath(QStringLiteral("Readme.txt"))
+                       : qtext(readme)));
 }
 
 void CMainDlg::openHomePage()
