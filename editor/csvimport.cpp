@@ -175,10 +175,15 @@ TreeEditResult csvImportCommand(CQuestionDatabase &database, IPrompter &prompter
     std::string name = fileNameOf(*path);
     if (const std::size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0)
         name.erase(dot);
+    name = nodeNameFrom(name);
+    if (const std::optional<std::string> refusal = storedTextRefusal(name, StoredTextKind::Name)) {
+        prompter.tell(*refusal);
+        return {};
+    }
     const std::string folderPath = selectedFolder.value_or(std::string());
     CFolder &parent = folderPath.empty() ? database.root : findFolder(database.root, folderPath);
-    const std::optional<std::string> unique = makeUniqueName(
-        database.root, childPath(folderPath, nodeNameFrom(name)), EntryKind::Section);
+    const std::optional<std::string> unique =
+        makeUniqueName(database.root, childPath(folderPath, name), EntryKind::Section);
     if (!unique) {
         prompter.tell(formatText(cp932::text("その名前の%sはすでにデータベースに存在しています。"),
                                  editor::kindWord(EntryKind::Section).c_str()));
