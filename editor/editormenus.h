@@ -13,6 +13,7 @@ enum class EditorCommand {
     Save,
     Export,
     Import,
+    ImportCsv, // "CSV/テキストから問題集を作成(&V)..."
     Exit,
     Cut,
     Copy,

@@ -9,6 +9,7 @@
 #include "app/webdictionary.h"
 #include "editor/choicedialog.h"
 #include "editor/collectionedit.h"
+#include "editor/csvimport.h"
 #include "editor/editorkeys.h"
 #include "editor/editorlookup.h"
 #include "editor/editoroperations.h"
@@ -33,6 +34,7 @@ struct EditorDialogs
     AskChoice askChoice; // the choice dialog (destination folder, collection)
     AskFilePath askFile; // file dialogs (export, import, WAV file, database file)
     AskOptions askOptions; // "オプション設定"
+    AskCsvColumns askCsvColumns; // the preview of a CSV or text import
 };
 
 struct EditorServices
@@ -140,6 +142,7 @@ private:
     void deleteCommand();
     void exportCommand();
     void importCommand();
+    void importCsvCommand();
     void insertFromCollection();
     void chooseWav();
     void optionsCommand();

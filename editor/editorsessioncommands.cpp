@@ -36,6 +36,9 @@ CommandEffect CEditorSession::run(EditorCommand command)
     case C::Import:
         importCommand();
         break;
+    case C::ImportCsv:
+        importCsvCommand();
+        break;
     case C::Exit:
         effect = requestClose() ? CommandEffect::Close : CommandEffect::None;
         break;
@@ -217,6 +220,21 @@ void CEditorSession::importCommand()
     if (!result.changed)
         return;
     rebuildTree();
+    m_edit.setModified();
+}
+
+void CEditorSession::importCsvCommand()
+{
+    const std::optional<NodeRef> node = selectedNode();
+    std::optional<std::string> folder;
+    if (node && node->kind == EntryKind::Folder)
+        folder = node->path;
+    const TreeEditResult result =
+        csvImportCommand(m_services.database, m_services.prompter, m_services.dialogs.askFile,
+                         m_services.dialogs.askCsvColumns, folder, m_services.settings.DefaultUser);
+    if (!result.changed)
+        return;
+    afterTreeChange(result);
     m_edit.setModified();
 }
 

@@ -170,6 +170,21 @@ TEST(EditorCommands, ImportRefillsTheTreeAndMarksTheCollectionModified)
     EXPECT_TRUE(files.session->edit().modified());
 }
 
+TEST(EditorCommands, CsvImportCreatesACollectionUnderTheSelectedFolderAndSelectsIt)
+{
+    SessionFiles files("F[S]", "F/S");
+    files.session->start();
+    ASSERT_TRUE(files.select("F"));
+    CTempFile csv("cards.txt");
+    writeFile(csv.path(), "apple\tringo\npear\tnashi\n");
+    files.fileAnswers = { csv.path() };
+    files.session->run(EditorCommand::ImportCsv);
+    EXPECT_EQ(files.csvFilesShown, std::vector<std::size_t> { 2 });
+    EXPECT_EQ(files.session->view().selectedName, "cards");
+    EXPECT_EQ(files.session->grid().rows().size(), 3u); // two questions and the empty row
+    EXPECT_TRUE(files.session->edit().modified());
+}
+
 TEST(EditorCommands, OptionsReloadTheChosenDatabaseOrKeepTheOneInMemory)
 {
     SessionFiles files("S", "S");

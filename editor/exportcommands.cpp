@@ -37,6 +37,13 @@ std::optional<std::string> enteredPath(IPrompter &prompter, const AskFilePath &a
     return path;
 }
 
+// The desktop folder when it exists (a fresh account often has none), else the home folder.
+std::string exchangeFolder()
+{
+    const std::string desktop = env::desktopFolder();
+    return isDirectory(desktop) ? desktop : env::homeFolder();
+}
+
 std::string dialogTitle(const char *purpose)
 {
     return formatText(cp932::text(kDialogTitle), cp932::text(purpose).c_str());
@@ -51,7 +58,7 @@ FileDialogRequest exportDialogRequest(const NodeRef &node)
     request.title = dialogTitle(folder ? "フォルダのファイル出力" : "問題集のファイル出力");
     request.filter = folder ? "Kvr FolderFile (*.kvf)" : "Kvr SectionFile (*.kve)";
     request.proposedName = proposedExportFileName(lastNameOf(node.path));
-    request.startFolder = env::desktopFolder();
+    request.startFolder = exchangeFolder();
     request.defaultExtension = std::string(exportExtension(node.kind));
     request.save = true;
     return request;
@@ -62,7 +69,7 @@ FileDialogRequest importDialogRequest()
     FileDialogRequest request;
     request.title = dialogTitle("問題集／フォルダのファイルからの入力");
     request.filter = "Kvr Export File (*.kve;*.kvf)";
-    request.startFolder = env::desktopFolder();
+    request.startFolder = exchangeFolder();
     return request;
 }
 

@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -6,6 +7,7 @@
 #include "db/exportfile.h"
 #include "editor/exportcommands.h"
 #include "editor/testsupport_editor.h"
+#include "platform/environment.h"
 #include "platform/textfile.h"
 
 namespace kvr {
@@ -56,6 +58,44 @@ TEST(ExportCommand, AnnouncesAsksWritesAndTells)
     dialog.answer.clear();
     EXPECT_FALSE(exportCommand(database, failing, { "F", EntryKind::Folder }, std::ref(dialog)));
     EXPECT_EQ(failing.asked.size(), 3u); // the announcement only
+}
+
+// Sets an environment variable for one scope.
+class CScopedVariable
+{
+public:
+    CScopedVariable(const char *name, const std::string &value) : m_name(name)
+    {
+        if (const char *old = std::getenv(name))
+            m_old = old;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~CScopedVariable()
+    {
+        if (m_old)
+            ::setenv(m_name, m_old->c_str(), 1);
+        else
+            ::unsetenv(m_name);
+    }
+
+private:
+    const char *m_name;
+    std::optional<std::string> m_old;
+};
+
+TEST(ExportCommand, FileDialogsStartOnTheDesktopOrElseAtHome)
+{
+    CTempFile home("unused");
+    CScopedVariable homeVariable("HOME", home.folder());
+    CScopedVariable config("XDG_CONFIG_HOME", home.folder() + "/.config");
+    const NodeRef node { "S", EntryKind::Section };
+    // A fresh account: no user-dirs file and no Desktop folder.
+    EXPECT_EQ(exportDialogRequest(node).startFolder, home.folder());
+    EXPECT_EQ(importDialogRequest().startFolder, home.folder());
+
+    ASSERT_TRUE(env::makeFolders(home.folder() + "/Desktop"));
+    EXPECT_EQ(exportDialogRequest(node).startFolder, home.folder() + "/Desktop");
+    EXPECT_EQ(importDialogRequest().startFolder, home.folder() + "/Desktop");
 }
 
 TEST(ImportCommand, RefusesBadExtensionsMissingAndBrokenFiles)

@@ -48,13 +48,16 @@ void reorderRecord(CSectionLog &record, const std::vector<std::size_t> &order)
 } // namespace
 
 void shiftQuestionHistory(const std::string &logPath, std::string_view sectionPath,
-                          std::size_t position, TallyShift shift, IPrompter &prompter)
+                          std::size_t position, TallyShift shift, IPrompter &prompter,
+                          std::size_t count)
 {
     changeLog(logPath, prompter, [&](CAnswerLog &log) {
-        if (shift == TallyShift::Insert)
-            log.insertQuestionTally(sectionPath, position);
-        else
-            log.eraseQuestionTally(sectionPath, position);
+        for (std::size_t i = 0; i < count; ++i) {
+            if (shift == TallyShift::Insert)
+                log.insertQuestionTally(sectionPath, position);
+            else
+                log.eraseQuestionTally(sectionPath, position);
+        }
     });
 }
 

@@ -15,10 +15,12 @@ class IPrompter;
 // reported with the log's error box.
 enum class TallyShift { Insert, Erase };
 
-// A question inserted at position (a zero tally there, later ones one place up) or removed
-// from it (later ones one place down), for every record of the collection.
+// count questions inserted at position (zero tallies there, later ones count places up) or
+// removed from it (later ones count places down), for every record of the collection; the
+// log is loaded and saved once.
 void shiftQuestionHistory(const std::string &logPath, std::string_view sectionPath,
-                          std::size_t position, TallyShift shift, IPrompter &prompter);
+                          std::size_t position, TallyShift shift, IPrompter &prompter,
+                          std::size_t count = 1);
 
 // The questions reordered: the new question i was question order[i]. Tallies and the last
 // missed positions follow their questions; tallies beyond the reordered rows stay.

@@ -2,6 +2,7 @@
 #include "editor/questiongrid.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kvr {
 
@@ -15,6 +16,11 @@ const std::string &cellText(const CQuestion &row, GridColumn column)
     if (index < 10)
         return row.hints[static_cast<std::size_t>(index - 7)];
     return column == GridColumn::WavFile ? row.wavFile : row.extData;
+}
+
+std::string &cellText(CQuestion &row, GridColumn column)
+{
+    return const_cast<std::string &>(cellText(std::as_const(row), column));
 }
 
 std::array<std::string, kGridColumnCount> rowTexts(const CQuestion &row)

@@ -31,6 +31,7 @@ constexpr int kGridColumnCount = 12;
 
 // The text of one cell (question line 1 with its tag, as stored).
 const std::string &cellText(const CQuestion &row, GridColumn column);
+std::string &cellText(CQuestion &row, GridColumn column);
 std::array<std::string, kGridColumnCount> rowTexts(const CQuestion &row);
 
 enum class EditField { Answer, Question, Hint };

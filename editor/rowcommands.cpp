@@ -1,6 +1,7 @@
 // Row commands over the grid, the in-use marker and the log.
 #include "editor/rowcommands.h"
 
+#include "editor/csvimport.h"
 #include "editor/editorsettings.h"
 #include "editor/historyshift.h"
 #include "editor/textrules.h"
@@ -63,11 +64,6 @@ bool confirmDelete(RowCommandContext &context)
     message.caption = cp932::text("削除確認");
     message.buttons = Buttons::OkCancel;
     return context.prompter.ask(message) == Reply::Ok;
-}
-
-std::string firstLine(const std::string &text)
-{
-    return text.substr(0, text.find_first_of("\r\n"));
 }
 
 } // namespace
@@ -141,11 +137,13 @@ bool pasteRowCommand(RowCommandContext &context)
         context.prompter.tell(unmappableTextMessage());
         return false;
     }
-    const std::string line = firstLine(*text);
-    if (line.empty())
+    const std::vector<CQuestion> pasted = pastedRows(*text);
+    if (pasted.empty())
         return false;
-    context.edit.grid().insertRow(*row, decodeEditorLine(line));
-    shiftHistory(context, *row, TallyShift::Insert);
+    for (std::size_t i = pasted.size(); i-- > 0;)
+        context.edit.grid().insertRow(*row, pasted[i]);
+    shiftQuestionHistory(context.logPath, openPath(context), *row, TallyShift::Insert,
+                         context.prompter, pasted.size());
     saveAfterRowChange(context);
     return true;
 }

@@ -59,7 +59,9 @@ void copyRowCommand(RowCommandContext &context);
 // Copies, then removes the row unless it is the last one.
 // "現在この問題集を回答中なので、貼り付けできません。"
 bool cutRowCommand(RowCommandContext &context);
-// The clipboard's first line as one row at the current position; nothing without text.
+// The clipboard's rows (see pastedRows: several lines, or a spreadsheet range with tabs)
+// inserted in order at the current position, every learner's tallies shifted by their
+// number; nothing without text.
 // Text CP932 cannot hold is refused with its message.
 // "現在この問題集を回答中なので、貼り付けできません。"
 bool pasteRowCommand(RowCommandContext &context);

@@ -117,7 +117,7 @@ TEST(RowCommands, CopyCutAndPasteMoveOneQuestionLineThroughTheClipboard)
     EXPECT_EQ(files.tallyMarks("S"), Strings(2, "2"));
 
     files.edit.grid().selectRow(1);
-    files.clipboard.content = "?a,b,,,,q,,,\r\nsecond line\r\n";
+    files.clipboard.content = "?a,b,,,,q,,,\r\n";
     EXPECT_TRUE(pasteRowCommand(files.rows));
     EXPECT_EQ(files.savedLines(), (Strings { "c", "?a,b,,,,q,,,", "" }));
     EXPECT_EQ(files.tallyMarks("S"), Strings(2, "2,0"));
@@ -134,7 +134,7 @@ TEST(RowCommands, PasteRefusesUnmappableTextAndIgnoresAnEmptyClipboard)
 {
     RowFiles files({ "a" });
     EXPECT_FALSE(pasteRowCommand(files.rows));
-    files.clipboard.content = "\r\nx";
+    files.clipboard.content = "\r\n\n\t\t\r\n";
     EXPECT_FALSE(pasteRowCommand(files.rows));
     EXPECT_TRUE(files.prompter.asked.empty());
     files.clipboard.unmappable = true;
@@ -142,6 +142,28 @@ TEST(RowCommands, PasteRefusesUnmappableTextAndIgnoresAnEmptyClipboard)
     ASSERT_EQ(files.prompter.asked.size(), 1u);
     EXPECT_NE(files.prompter.asked[0].text.find(sj("保存できない文字")), std::string::npos);
     EXPECT_EQ(files.edit.grid().rowCount(), 2u);
+}
+
+TEST(RowCommands, PasteInsertsEveryRowAndShiftsTheTalliesByTheirNumber)
+{
+    RowFiles files({ "a", "b" });
+    files.writeTallies("S", { 1, 2 });
+    files.edit.grid().selectRow(1);
+    // A range of two rows copied from a spreadsheet.
+    files.clipboard.content = "apple\t\t\t\t\tringo\r\npear\tpears\t\t\t\tnashi\r\n";
+    EXPECT_TRUE(pasteRowCommand(files.rows));
+    EXPECT_EQ(files.savedLines(),
+              (Strings { "a", "?apple,,,,,ringo,,,", "?pear,pears,,,,nashi,,,", "b", "" }));
+    EXPECT_EQ(files.tallyMarks("S"), Strings(2, "1,0,0,2"));
+    EXPECT_EQ(files.edit.grid().currentRow(), 1u);
+
+    // Lines without tabs: one row each.
+    files.clipboard.content = "x\ny\n";
+    EXPECT_TRUE(pasteRowCommand(files.rows));
+    EXPECT_EQ(
+        files.savedLines(),
+        (Strings { "a", "x", "y", "?apple,,,,,ringo,,,", "?pear,pears,,,,nashi,,,", "b", "" }));
+    EXPECT_EQ(files.tallyMarks("S"), Strings(2, "1,0,0,0,0,2"));
 }
 
 TEST(RowCommands, AFailedLogLoadNeverWritesTheLog)

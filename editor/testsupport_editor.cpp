@@ -142,6 +142,10 @@ SessionFiles::SessionFiles(std::string_view outline, const std::string &lastSect
         [this](const EditorOptionsView &view) {
             return next(optionsAnswers, optionsShown, view.form);
         },
+        [this](const CsvFile &file) {
+            csvFilesShown.push_back(file.records.size());
+            return csvColumns;
+        },
     };
     session = std::make_unique<CEditorSession>(EditorServices { settings, store, database,
                                                                 dictionaries, prompter, clipboard,

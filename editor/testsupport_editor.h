@@ -108,6 +108,8 @@ public:
     std::vector<FileDialogRequest> fileRequests;
     std::vector<std::optional<EditorOptionsForm>> optionsAnswers;
     std::vector<EditorOptionsForm> optionsShown;
+    std::optional<CsvColumns> csvColumns = CsvColumns {}; // the preview's answer
+    std::vector<std::size_t> csvFilesShown; // the records of each file previewed
     std::unique_ptr<CEditorSession> session;
 };
 

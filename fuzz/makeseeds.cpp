@@ -183,6 +183,18 @@ void databaseSeeds(CCorpus &corpus, const CQuestionDatabase &database)
            "?a", "plain answer", "" })
         corpus.add("questionline", line);
 
+    // Text files to import: tab, comma and semicolon, quoted line breaks, each encoding.
+    for (const std::string text :
+         { std::string("#separator:tab\n#html:false\napple\tringo\npear\tnashi\n"),
+           std::string("word,meaning,note\r\nrun,\"one\r\ntwo\",\"h\"\"1\"\r\n"),
+           std::string("a;b;c\n\"x;y\";z\n"), std::string("\xEF\xBB\xBF") + "a,b\r\n",
+           std::string("\xFF\xFE"
+                       "a\0\t\0"
+                       "b\0",
+                       8),
+           cp932::text("表,ー\r\n"), std::string("caf\xC3\xA9\tx\n") })
+        corpus.add("csvimport", text);
+
     // Tiny collections, with control bytes for mode, current position, seed and pick.
     for (std::size_t i = 0; i < collections.size(); i += 5) {
         const auto &lines = collections[i].section->lines;
