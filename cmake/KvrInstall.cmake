@@ -42,6 +42,12 @@ kvr_install_link(kelvora-install kelvora-install)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/Datas ${PROJECT_SOURCE_DIR}/data/skin
         DESTINATION ${KVR_SHARE_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/data/Readme.txt DESTINATION ${KVR_SHARE_DIR})
+# The installer's Commit opens the read-me from the program folder: one copy, linked there.
+file(RELATIVE_PATH kvr_readme_link ${CMAKE_INSTALL_FULL_LIBDIR}/kelvora
+     ${CMAKE_INSTALL_FULL_DATADIR}/kelvora/Readme.txt)
+file(MAKE_DIRECTORY ${kvr_staging}/lib)
+file(CREATE_LINK ${kvr_readme_link} ${kvr_staging}/lib/Readme.txt SYMBOLIC)
+install(FILES ${kvr_staging}/lib/Readme.txt DESTINATION ${KVR_PROGRAM_DIR})
 file(WRITE ${kvr_staging}/version "${PROJECT_VERSION}\n")
 install(FILES ${kvr_staging}/version DESTINATION ${KVR_SHARE_DIR})
 
