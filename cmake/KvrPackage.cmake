@@ -7,11 +7,12 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Kelvora developers <kelvora@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "English vocabulary drills from Japanese prompts")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Kelvora is a study program for Japanese learners of English. It asks the questions
-of a collection one after another: type the English for a Japanese word, the Japanese
-for an English word, or pick one of four choices. It keeps each learner's history and
-can drill the questions missed most. Kelvora Editor creates and edits the question
-collections and exchanges them as files. The user interface is in Japanese.")
+    "Kelvora is a study program for Japanese learners of English. It asks
+the questions of a collection one after another: type the English for a
+Japanese word, the Japanese for an English word, or pick one of four
+choices. It keeps each learner's history and can drill the questions
+missed most. Kelvora Editor creates and edits the question collections
+and exchanges them as files. The user interface is in Japanese.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
