@@ -160,8 +160,8 @@ bool seedUserData(const std::string &installPath, const DataLocations &locations
     const std::string stamp = env::joinPath(installPath, kSeededStampFileName);
     const std::string version = shippedVersion(locations);
     const bool dataMissing = !isDirectory(data) || isEmptyFolder(data);
-    const bool upgraded = trimmed(readWholeFile(stamp).value_or("")) != version
-        || !fileExists(stamp);
+    const bool upgraded =
+        trimmed(readWholeFile(stamp).value_or("")) != version || !fileExists(stamp);
     if (!dataMissing && !upgraded)
         return true;
 

@@ -130,7 +130,9 @@ protected:
     {
         ship("1", "starter db v1");
         m_folder.put("usr/lib/kelvora/Kvr", "program");
-        m_locations = DataLocations { m_folder / "usr/lib/kelvora", m_folder / "home/share", {},
+        m_locations = DataLocations { m_folder / "usr/lib/kelvora",
+                                      m_folder / "home/share",
+                                      {},
                                       m_folder / "usr/share/kelvora" };
     }
     void ship(const std::string &version, const std::string &database)

@@ -57,7 +57,7 @@ struct DesktopShortcut
     std::string programPath; // native (UTF-8), absolute
     std::string collectionPath; // CP932
     ShortcutChoice choice;
-    std::string icon = "accessories-dictionary";
+    std::string icon = "org.example.kelvora.kvr"; // the installed package icon
 };
 // UTF-8 text of the Desktop Entry; false in ok when a value cannot be written.
 std::string desktopEntryText(const DesktopShortcut &shortcut, bool &ok);

@@ -192,7 +192,7 @@ TEST(Shortcut, EntryFieldsAndWhatCannotBeWritten)
     EXPECT_EQ(entryValue(text, "Comment"), "\\s表\\\\1");
     EXPECT_EQ(entryValue(text, "Name"), "Kvr ( 表\\\\1)");
     EXPECT_EQ(entryValue(text, "Exec"), "/usr/bin/Kvr /Autorun=20 /s \" 表\\\\\\\\1\"");
-    EXPECT_NE(entryValue(text, "Icon"), "(missing)");
+    EXPECT_EQ(entryValue(text, "Icon"), "org.example.kelvora.kvr");
 
     shortcut.collectionPath = "bell\a";
     desktopEntryText(shortcut, ok);

@@ -7,10 +7,23 @@ namespace kvr::install {
 
 namespace {
 
-constexpr std::string_view kDatabaseQuestion
-    = "問題集データベース(DB)を削除しますか？\n\n・Kvr をこのコンピュータから完全に削除する場合は、「はい」を選んでください。\n\n・バージョンアップを行う場合は、新しく追加された問題集を有効にするために、次の手順に従ってください。\n [1] 自作問題集を作成していない場合は、「はい」を押してください。\n [2] 自作問題集を作成している場合は、次の手順でバージョンアップを行ってください。\n     (1) 自作問題集をエクスポートします。まだエクスポートしていない場合は、(1.1)～(1.3)を行ってください。\n     (1.1) まず「キャンセル」を押します。\n     (1.2) KvrEditor を起動してエクスポートします。\n     (1.3) その後、再度この画面を呼び出してください。\n     (2) 「はい」を選択してアンインストールを行います。\n     (3) 新しいバージョンをインストールします。\n\n・新しく追加された問題集が必要ない場合は、「いいえ」を選んでください。\n\n・「キャンセル」を押すとアンインストールを中止します。";
-constexpr std::string_view kLogQuestion
-    = "履歴ファイルを削除しますか？\n\n・Kvr をこのコンピュータから完全に削除する場合は、「はい」を選んでください。\n・バージョンアップを行う場合は、「いいえ」を選んでください。\n・アンインストールを中止する場合は、「キャンセル」を選んでください。";
+constexpr std::string_view kDatabaseQuestion =
+    "問題集データベース(DB)を削除しますか？\n\n・Kvr "
+    "をこのコンピュータから完全に削除する場合は、「はい」を選んでください。\n\n・バージョンアップを"
+    "行う場合は、新しく追加された問題集を有効にするために、次の手順に従ってください。\n [1] "
+    "自作問題集を作成していない場合は、「はい」を押してください。\n [2] "
+    "自作問題集を作成している場合は、次の手順でバージョンアップを行ってください。\n     (1) "
+    "自作問題集をエクスポートします。まだエクスポートしていない場合は、(1.1)～(1.3)"
+    "を行ってください。\n     (1.1) まず「キャンセル」を押します。\n     (1.2) KvrEditor "
+    "を起動してエクスポートします。\n     (1.3) その後、再度この画面を呼び出してください。\n     "
+    "(2) 「はい」を選択してアンインストールを行います。\n     (3) "
+    "新しいバージョンをインストールします。\n\n・新しく追加された問題集が必要ない場合は、「いいえ」"
+    "を選んでください。\n\n・「キャンセル」を押すとアンインストールを中止します。";
+constexpr std::string_view kLogQuestion =
+    "履歴ファイルを削除しますか？\n\n・Kvr "
+    "をこのコンピュータから完全に削除する場合は、「はい」を選んでください。\n・バージョンアップを行"
+    "う場合は、「いいえ」を選んでください。\n・アンインストールを中止する場合は、「キャンセル」を選"
+    "んでください。";
 
 Message box(std::string text, std::string caption, Buttons buttons)
 {
@@ -41,8 +54,8 @@ void confirmAndDelete(ActionServices &services, std::string_view prefix, std::st
     if (services.prompter.ask(box(text, "delete ok?", Buttons::YesNo)) != Reply::Yes)
         return;
     const bool deleted = services.shell.deleteFile(path);
-    services.prompter.ask(box(cp932::text(deleted ? "削除しました。" : "失敗しました。"), "",
-                              Buttons::Ok));
+    services.prompter.ask(
+        box(cp932::text(deleted ? "削除しました。" : "失敗しました。"), "", Buttons::Ok));
 }
 
 unsigned stopRemoval(ActionServices &services)
@@ -76,8 +89,8 @@ unsigned uninstallAction(ActionServices services)
         confirmAndDelete(services, "問題集DBファイル ", " を削除します。よろしいですか？",
                          folder + std::string(kDatabaseFile));
 
-    const Reply log = services.prompter.ask(
-        box(cp932::text(kLogQuestion), "delete log?", Buttons::YesNoCancel));
+    const Reply log =
+        services.prompter.ask(box(cp932::text(kLogQuestion), "delete log?", Buttons::YesNoCancel));
     if (log == Reply::Cancel)
         return stopRemoval(services);
     if (log == Reply::Yes)

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <set>
 #include <string>
 #include <vector>
@@ -129,8 +128,8 @@ TEST_P(InstallUninstall, AnswersDecideWhatIsDeletedAndTheResult)
     EXPECT_EQ(f.shell.deleted, c.deleted);
     EXPECT_EQ(f.captions(), c.captions);
     EXPECT_EQ(f.prompter.replies.size(), 0u) << "fewer boxes than answers";
-    const std::vector<std::string> stopped
-        = { cp932::text("Kvr のアンインストールを中止します。") };
+    const std::vector<std::string> stopped = { cp932::text(
+        "Kvr のアンインストールを中止します。") };
     EXPECT_EQ(f.session.errors, c.result == kActionUserExit ? stopped : std::vector<std::string>());
 }
 
@@ -138,21 +137,32 @@ using R = Reply;
 INSTANTIATE_TEST_SUITE_P(
     Cases, InstallUninstall,
     testing::Values(
-        UninstallCase { "CancelFirstDeletesNothing", { R::Cancel }, kActionUserExit, {},
-                        { "delete DB?" } },
+        UninstallCase {
+            "CancelFirstDeletesNothing", { R::Cancel }, kActionUserExit, {}, { "delete DB?" } },
         UninstallCase { "CancelSecondAfterDeletingTheDatabase",
-                        { R::Yes, R::Yes, R::Ok, R::Cancel }, kActionUserExit, { kDb },
+                        { R::Yes, R::Yes, R::Ok, R::Cancel },
+                        kActionUserExit,
+                        { kDb },
                         { "delete DB?", "delete ok?", "", "delete log?" } },
         UninstallCase { "NoAtTheConfirmationKeepsTheDatabaseAndAsksOn",
-                        { R::Yes, R::No, R::No }, kActionSuccess, {},
+                        { R::Yes, R::No, R::No },
+                        kActionSuccess,
+                        {},
                         { "delete DB?", "delete ok?", "delete log?" } },
-        UninstallCase { "NoTwiceDeletesNothing", { R::No, R::No }, kActionSuccess, {},
+        UninstallCase { "NoTwiceDeletesNothing",
+                        { R::No, R::No },
+                        kActionSuccess,
+                        {},
                         { "delete DB?", "delete log?" } },
         UninstallCase { "YesToEverythingDeletesBoth",
-                        { R::Yes, R::Yes, R::Ok, R::Yes, R::Yes, R::Ok }, kActionSuccess,
+                        { R::Yes, R::Yes, R::Ok, R::Yes, R::Yes, R::Ok },
+                        kActionSuccess,
                         { kDb, kLog },
                         { "delete DB?", "delete ok?", "", "delete log?", "delete ok?", "" } },
-        UninstallCase { "OnlyTheLog", { R::No, R::Yes, R::Yes, R::Ok }, kActionSuccess, { kLog },
+        UninstallCase { "OnlyTheLog",
+                        { R::No, R::Yes, R::Yes, R::Ok },
+                        kActionSuccess,
+                        { kLog },
                         { "delete DB?", "delete log?", "delete ok?", "" } }),
     [](const testing::TestParamInfo<UninstallCase> &info) { return info.param.name; });
 
@@ -165,10 +175,13 @@ TEST(InstallUninstallBoxes, QuestionsDefaultToNoWithTheirTextsAndPaths)
     const std::vector<Message> &asked = f.prompter.asked;
     ASSERT_EQ(asked.size(), 5u);
     EXPECT_EQ(asked[0].buttons, Buttons::YesNoCancel);
-    EXPECT_EQ(asked[0].text.rfind(cp932::text("問題集データベース(DB)を削除しますか？\n\n・Kvr "), 0), 0u);
+    EXPECT_EQ(
+        asked[0].text.rfind(cp932::text("問題集データベース(DB)を削除しますか？\n\n・Kvr "), 0),
+        0u);
     EXPECT_NE(asked[0].text.find(cp932::text("(1.1)～(1.3)")), std::string::npos);
-    EXPECT_EQ(asked[1].text, cp932::text("問題集DBファイル ") + kDb
-                                 + cp932::text(" を削除します。よろしいですか？"));
+    EXPECT_EQ(asked[1].text,
+              cp932::text("問題集DBファイル ") + kDb
+                  + cp932::text(" を削除します。よろしいですか？"));
     EXPECT_EQ(asked[1].buttons, Buttons::YesNo);
     EXPECT_EQ(asked[2].text, cp932::text("削除しました。"));
     EXPECT_EQ(asked[3].text,
@@ -176,8 +189,8 @@ TEST(InstallUninstallBoxes, QuestionsDefaultToNoWithTheirTextsAndPaths)
                           "する場合は、「はい」を選んでください。\n・バージョンアップを行う場合は、"
                           "「いいえ」を選んでください。\n・アンインストールを中止する場合は、"
                           "「キャンセル」を選んでください。"));
-    EXPECT_EQ(asked[4].text, cp932::text("履歴ファイル ") + kLog
-                                 + cp932::text(" を削除します。よろしいですか？"));
+    EXPECT_EQ(asked[4].text,
+              cp932::text("履歴ファイル ") + kLog + cp932::text(" を削除します。よろしいですか？"));
     for (int i : { 0, 1, 3, 4 })
         EXPECT_EQ(asked[i].defaultButton, Reply::No) << i;
     EXPECT_FALSE(asked[2].defaultButton);

@@ -14,6 +14,8 @@ int runStudyProgram(int &argc, char **argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kvr"));
+    // Lets the desktop match the window to its menu entry (and icon) where WM_CLASS is not used.
+    QApplication::setDesktopFileName(QStringLiteral("org.example.kelvora.kvr"));
     // The program ends when CKvrApp::run returns, not when its loading window closes.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(programIcon());

@@ -6,12 +6,11 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <string>
-#include <vector>
-
 #include <spawn.h>
+#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 #include "install/installactions.h"
 #include "install/messageboxcodes.h"
@@ -35,8 +34,8 @@ public:
         std::vector<char> buffer(kPropertyBufferSize, '\0');
         unsigned long size = buffer.size();
         const unsigned status = m_installer.getProperty
-            ? m_installer.getProperty(m_installer.context, std::string(name).c_str(),
-                                      buffer.data(), &size)
+            ? m_installer.getProperty(m_installer.context, std::string(name).c_str(), buffer.data(),
+                                      &size)
             : KVR_INSTALL_FAILURE;
         buffer.back() = '\0';
         value = buffer.data();
@@ -74,8 +73,7 @@ public:
             return defaultReply(message);
         }
         const int result = m_installer.messageBox(m_installer.context, message.text.c_str(),
-                                                  message.caption.c_str(),
-                                                  messageBoxType(message));
+                                                  message.caption.c_str(), messageBoxType(message));
         return replyFromBoxResult(result, message.buttons);
     }
 

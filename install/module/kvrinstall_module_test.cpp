@@ -1,11 +1,9 @@
 // Loads the built module as the host does and plays the installer with scripted answers.
-#include <gtest/gtest.h>
-
-#include <dlfcn.h>
-
 #include <cstring>
 #include <deque>
+#include <dlfcn.h>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <map>
 #include <string>
 #include <vector>
@@ -30,10 +28,13 @@ struct ScriptedInstaller
 
     KvrInstaller table()
     {
-        return KvrInstaller { this, &getProperty, &createRecord, &setString, &process, &close,
-                              &messageBox };
+        return KvrInstaller { this,     &getProperty, &createRecord, &setString,
+                              &process, &close,       &messageBox };
     }
-    static ScriptedInstaller &self(void *context) { return *static_cast<ScriptedInstaller *>(context); }
+    static ScriptedInstaller &self(void *context)
+    {
+        return *static_cast<ScriptedInstaller *>(context);
+    }
     static unsigned getProperty(void *context, const char *name, char *value, unsigned long *size)
     {
         ScriptedInstaller &s = self(context);

@@ -1,9 +1,8 @@
 #include "install/ui/installhost.h"
 
-#include <dlfcn.h>
-
 #include <cstdio>
 #include <cstring>
+#include <dlfcn.h>
 #include <map>
 
 #include <QApplication>
@@ -151,9 +150,9 @@ int runInstallHost(int &argc, char **argv)
     const std::string programFolder = env::programFolder();
     const std::string folder = withSeparator(commit ? programFolder : learnerFolder());
     CQtPrompter prompter { QString() };
-    const InstallHostResult result
-        = runInstallAction(nativePath(env::joinPath(programFolder, kModuleFile)),
-                           commit ? "Commit" : "Uninstall", folder, prompter);
+    const InstallHostResult result =
+        runInstallAction(nativePath(env::joinPath(programFolder, kModuleFile)),
+                         commit ? "Commit" : "Uninstall", folder, prompter);
     for (const std::string &error : result.errors)
         std::fprintf(stderr, "%s\n", qtext(error).toLocal8Bit().constData());
     return result.loaded ? install::hostExitStatus(result.actionResult) : 1;

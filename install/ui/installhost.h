@@ -18,8 +18,8 @@ struct InstallHostResult
     std::vector<std::string> errors; // error records the action sent (CP932)
 };
 
-// Loads the module at modulePath (a native file name) and runs the action ("Commit" or "Uninstall") with folder
-// as "CustomActionData" and the prompter as its message box.
+// Loads the module at modulePath (a native file name) and runs the action ("Commit" or "Uninstall")
+// with folder as "CustomActionData" and the prompter as its message box.
 InstallHostResult runInstallAction(const std::string &modulePath, const char *action,
                                    const std::string &folder, IPrompter &prompter);
 

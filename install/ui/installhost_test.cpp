@@ -1,12 +1,12 @@
 // The host over the real module: the boxes the learner sees at a removal, answered by
 // clicking, with a screenshot of each.
+#include <filesystem>
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
-
-#include <filesystem>
 
 #include "install/ui/installhost.h"
 #include "platform/testsupport.h"
@@ -46,8 +46,8 @@ private:
             return;
         m_last = box;
         QPushButton *defaultButton = box->defaultButton();
-        seen.append({ box->windowTitle(), box->text(),
-                      defaultButton ? defaultButton->text() : QString() });
+        seen.append(
+            { box->windowTitle(), box->text(), defaultButton ? defaultButton->text() : QString() });
         if (!m_shots.isEmpty())
             test::saveScreenshot(box, m_shots.takeFirst());
         QAbstractButton *button = box->button(m_buttons.takeFirst());
@@ -76,12 +76,11 @@ private slots:
         folder.put("Datas/DBv3.kvr", "db");
         folder.put("Datas/translog.txt", "log");
         CQtPrompter prompter { QString() };
-        CBoxClicker clicker({ QMessageBox::Yes, QMessageBox::Yes, QMessageBox::Ok,
-                              QMessageBox::Cancel },
-                            { "install-delete-db", "install-delete-ok", "install-deleted",
-                              "install-delete-log" });
-        const InstallHostResult result
-            = runInstallAction(KVR_INSTALL_MODULE, "Uninstall", folder.path() + "/", prompter);
+        CBoxClicker clicker(
+            { QMessageBox::Yes, QMessageBox::Yes, QMessageBox::Ok, QMessageBox::Cancel },
+            { "install-delete-db", "install-delete-ok", "install-deleted", "install-delete-log" });
+        const InstallHostResult result =
+            runInstallAction(KVR_INSTALL_MODULE, "Uninstall", folder.path() + "/", prompter);
         QVERIFY(result.loaded);
         QCOMPARE(result.actionResult, 1602u);
         QCOMPARE(result.errors.size(), std::size_t(1));
@@ -90,7 +89,8 @@ private slots:
 
         QCOMPARE(clicker.seen.size(), 4);
         QCOMPARE(clicker.seen[0].title, QStringLiteral("delete DB?"));
-        QVERIFY(clicker.seen[0].text.startsWith(QStringLiteral("問題集データベース(DB)を削除しますか？")));
+        QVERIFY(clicker.seen[0].text.startsWith(
+            QStringLiteral("問題集データベース(DB)を削除しますか？")));
         QCOMPARE(clicker.seen[1].title, QStringLiteral("delete ok?"));
         QVERIFY(clicker.seen[1].text.startsWith(QStringLiteral("問題集DBファイル ")));
         QCOMPARE(clicker.seen[2].text, QStringLiteral("削除しました。"));
