@@ -39,6 +39,7 @@ public:
     void setRate(double rate) override { calls.push_back("rate " + QString::number(rate)); }
     void setVolume(double volume) override { calls.push_back("volume " + QString::number(volume)); }
     void say(const std::string &text) override { calls.push_back("say " + qtext(text)); }
+    void sayAfter(const std::string &text) override { calls.push_back("after " + qtext(text)); }
     void stop() override { }
 
     bool available = true;
