@@ -255,9 +255,9 @@ TEST_F(OptionsSheetTest, ATypedPathOfAnotherExistingWebdicFileIsOverwrittenOnlyO
         m_prompter.asked.clear();
         std::vector<WebDictionary> written;
         readWebDictionaries(written, other);
-        const std::vector<WebDictionary> expected =
-            reply == Reply::Yes ? std::vector<WebDictionary> { site("one"), site("two", false) }
-                                : otherSites;
+        const std::vector<WebDictionary> expected = reply == Reply::Yes
+            ? std::vector<WebDictionary> { site("one"), site("two", false) }
+            : otherSites;
         EXPECT_EQ(written, expected);
         EXPECT_EQ(m_sites, expected);
     }

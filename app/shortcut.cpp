@@ -160,8 +160,9 @@ std::string shortcutCreatedMessage(std::string_view collectionPath, std::string_
 
 std::string shortcutFailedMessage(std::string_view desktopFolder)
 {
-    return formatText(cp932::text("ショートカットの作成に失敗しました。\n\n(デスクトップのフォルダ：%s)"),
-                      std::string(desktopFolder).c_str());
+    return formatText(
+        cp932::text("ショートカットの作成に失敗しました。\n\n(デスクトップのフォルダ：%s)"),
+        std::string(desktopFolder).c_str());
 }
 
 } // namespace kvr

@@ -71,8 +71,9 @@ TEST(WebLookupMenu, LongTitlesAndAnswersAreCutSoTheMenuKeepsItsWidth)
     const std::vector<WebDictionary> sites = { site(0, longTitle, "https://ej.example/") };
     const std::vector<WebLookupItem> items = webLookupItems(sites, question);
     ASSERT_FALSE(items.empty());
-    EXPECT_EQ(items[0].text, std::string(48, 'a') + "... ["
-                  + text("とても長い名前の辞書サイトのタイ") + "...]"); // 32 bytes
+    EXPECT_EQ(items[0].text,
+              std::string(48, 'a') + "... [" + text("とても長い名前の辞書サイトのタイ")
+                  + "...]"); // 32 bytes
     EXPECT_EQ(items[1].text, text("林檎 [") + text("とても長い名前の辞書サイトのタイ") + "...]");
     // The look-up takes the whole answer.
     EXPECT_EQ(webLookupRequest(items[0].command, question)->text, std::string(60, 'a'));

@@ -193,9 +193,9 @@ std::optional<CDrillLaunch> prepareAutorunDrill(DrillStartContext &context,
             // Started from a desktop launcher, a silent end looks like a broken program.
             marker.reset();
             Message message;
-            message.text = formatText(cp932::text(kNoHistoryForWorst),
-                                      commandLine.sectionPath.c_str(),
-                                      context.settings.UserName.c_str());
+            message.text =
+                formatText(cp932::text(kNoHistoryForWorst), commandLine.sectionPath.c_str(),
+                           context.settings.UserName.c_str());
             message.icon = Icon::Information;
             context.prompter.ask(message);
             return std::nullopt;

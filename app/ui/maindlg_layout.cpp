@@ -89,8 +89,8 @@ void CMainDlg::applyBackground(std::int32_t colorRef)
     // paint through the parent's background, so a palette alone does not do it.)
     const QString system = QApplication::palette().color(QPalette::Window).name();
     const QString systemText = QApplication::palette().color(QPalette::WindowText).name();
-    m_menuBar->setStyleSheet(QStringLiteral("QMenuBar { background-color: %1; color: %2; }")
-                                 .arg(system, systemText));
+    m_menuBar->setStyleSheet(
+        QStringLiteral("QMenuBar { background-color: %1; color: %2; }").arg(system, systemText));
     m_toolBar->setStyleSheet(QStringLiteral("QToolBar { background-color: %1; border: none;"
                                             " padding: 0px; spacing: 1px; }"
                                             "QToolButton { padding: 1px; color: %2; }")

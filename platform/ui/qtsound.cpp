@@ -56,7 +56,6 @@ private:
             onEnd();
     }
 
-
     std::unique_ptr<QAudioOutput> m_output;
     std::unique_ptr<QMediaPlayer> m_player;
 };
