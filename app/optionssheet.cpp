@@ -45,6 +45,7 @@ COptionsSheet::COptionsSheet(OptionsSheetServices services)
     transferOptions(Transfer::IntoControls, m_services.settings, m_copy, m_services.sound,
                     m_services.prompter);
     m_copy.webdic.rows = m_services.webDictionaries;
+    m_webdicSource = m_services.settings.WebdiciniPath;
 }
 
 bool COptionsSheet::transferOut()
@@ -67,13 +68,32 @@ bool COptionsSheet::confirm()
     CKvrSettings &settings = m_services.settings;
     if (!settings.saveAll(m_services.store))
         warn(m_services.prompter, cp932::text("設定を保存できませんでした。"));
-    m_services.webDictionaries = m_copy.webdic.rows;
+    if (!keepOtherWebdicFile(settings.WebdiciniPath))
+        m_services.webDictionaries = m_copy.webdic.rows;
+    else if (readWebDictionaries(m_services.webDictionaries, settings.WebdiciniPath))
+        return true; // the other file's sites are taken as they are, nothing is written
     if (!writeWebDictionaries(m_services.webDictionaries, settings.WebdiciniPath)) {
         warn(m_services.prompter,
              formatText(cp932::text("Web辞書設定ファイル %s を保存できませんでした。"),
                         settings.WebdiciniPath.c_str()));
     }
     return true;
+}
+
+bool COptionsSheet::keepOtherWebdicFile(const std::string &path)
+{
+    // The rows shown came from another file: writing them over this one would lose its
+    // sites unless the learner says so.
+    if (path == m_webdicSource || !fileExists(path))
+        return false;
+    Message question;
+    question.text = formatText(cp932::text("Web辞書設定ファイル %s は既にあります。\n"
+                                           "今のWeb辞書の一覧で上書きしますか？\n\n"
+                                           "（いいえ：このファイルのWeb辞書を読み込みます）"),
+                               path.c_str());
+    question.buttons = Buttons::YesNo;
+    question.icon = Icon::Question;
+    return m_services.prompter.ask(question) != Reply::Yes;
 }
 
 bool COptionsSheet::applyWithoutSaving()
@@ -166,9 +186,17 @@ bool COptionsSheet::browse(BrowseButton button)
                                   "txt", c.logPath),
                           c.logPath);
     case BrowseButton::Webdic:
-        return browseFile(request("Web辞書設定ファイル", filter("Kvr WebDicIni (*.ini)", "*.ini"),
-                                  "ini", c.webdicPath),
-                          c.webdicPath);
+        if (!browseFile(request("Web辞書設定ファイル", filter("Kvr WebDicIni (*.ini)", "*.ini"),
+                                "ini", c.webdicPath),
+                        c.webdicPath))
+            return false;
+        // The page shows the chosen file's sites, so OK writes back what it holds.
+        if (c.webdicPath != m_webdicSource && fileExists(c.webdicPath)) {
+            readWebDictionaries(c.webdic.rows, c.webdicPath);
+            c.webdic.selected = -1;
+            m_webdicSource = c.webdicPath;
+        }
+        return true;
     case BrowseButton::Skin:
         return browseFile(request("Kvr SkinFile Select", filter("Kvr SkinFile (*.ini)", "*.ini"),
                                   "ini", c.skinPath),

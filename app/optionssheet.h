@@ -64,7 +64,9 @@ public:
     const OptionsCopy &copy() const { return m_copy; }
 
     // "&OK": transfer out; on success save every setting, hand the web-dictionary rows to
-    // the program and write them to WebdiciniPath. True when the sheet closes.
+    // the program and write them to WebdiciniPath. When that path names an existing file
+    // the rows were not read from, the learner is asked first; "いいえ" takes that file's
+    // sites instead. True when the sheet closes.
     bool confirm();
     // "保存しないで更新(&A)": transfer out only; the rows are dropped. True when it closes.
     bool applyWithoutSaving();
@@ -80,7 +82,8 @@ public:
     void moveVoiceVolume(int volume);
     // "ﾃｽﾄ" beside an effect sound.
     void testEffect(EffectSound which);
-    // "参照" buttons; true when the field changed.
+    // "参照" buttons; true when the field changed. A chosen web-dictionary file that exists
+    // replaces the page's rows with its sites.
     bool browse(BrowseButton button);
 
     // The field to focus after a failed confirm or apply (empty: none).
@@ -92,10 +95,12 @@ public:
 private:
     bool transferOut();
     bool browseFile(IOptionsChooser::FileRequest request, std::string &field);
+    bool keepOtherWebdicFile(const std::string &path);
 
     OptionsSheetServices m_services;
     OptionsCopy m_copy;
     std::string m_failedField;
+    std::string m_webdicSource; // the file the web-dictionary rows were read from
     bool m_changed = false;
     bool m_previewed = false;
 };

@@ -207,6 +207,62 @@ TEST_F(OptionsSheetTest, DeletingEverySiteWritesAnEmptyTypeForAllTenIndexes)
     }
 }
 
+TEST_F(OptionsSheetTest, ChoosingAnotherWebdicFileShowsItsSitesAndOkKeepsThem)
+{
+    const std::string other = m_folder / "other.ini";
+    const std::vector<WebDictionary> otherSites = { site("x"), site("y", false, 2) };
+    ASSERT_TRUE(writeWebDictionaries(otherSites, other));
+    m_chooser.fileAnswers = { other };
+    sheet().copy().webdic.selected = 1;
+    EXPECT_TRUE(sheet().browse(BrowseButton::Webdic));
+    EXPECT_EQ(sheet().copy().webdic.rows, otherSites);
+    EXPECT_EQ(sheet().copy().webdic.selected, -1);
+    sheet().copy().webdic.rows.push_back(site("z"));
+    EXPECT_TRUE(sheet().confirm());
+    EXPECT_TRUE(m_prompter.asked.empty());
+    std::vector<WebDictionary> written;
+    readWebDictionaries(written, other);
+    EXPECT_EQ(written, (std::vector<WebDictionary> { site("x"), site("y", false, 2), site("z") }));
+    EXPECT_EQ(m_sites, written);
+}
+
+TEST_F(OptionsSheetTest, ANewWebdicFileThatDoesNotExistYetGetsTheCurrentSites)
+{
+    const std::string fresh = m_folder / "fresh.ini";
+    m_chooser.fileAnswers = { fresh };
+    EXPECT_TRUE(sheet().browse(BrowseButton::Webdic)); // "ファイルが見つかりません。", taken
+    EXPECT_EQ(sheet().copy().webdic.rows, m_sites);
+    EXPECT_TRUE(sheet().confirm());
+    std::vector<WebDictionary> written;
+    readWebDictionaries(written, fresh);
+    EXPECT_EQ(written, (std::vector<WebDictionary> { site("one"), site("two", false) }));
+}
+
+TEST_F(OptionsSheetTest, ATypedPathOfAnotherExistingWebdicFileIsOverwrittenOnlyOnYes)
+{
+    const std::string other = m_folder / "other.ini";
+    const std::vector<WebDictionary> otherSites = { site("x") };
+    for (const Reply reply : { Reply::No, Reply::Yes }) {
+        ASSERT_TRUE(writeWebDictionaries(otherSites, other));
+        m_sites = { site("one"), site("two", false) };
+        m_settings.WebdiciniPath = m_folder / "webdic.ini";
+        m_sheet.reset();
+        m_prompter.push(reply);
+        sheet().copy().webdicPath = other;
+        EXPECT_TRUE(sheet().confirm());
+        ASSERT_EQ(m_prompter.asked.size(), 1u);
+        EXPECT_NE(m_prompter.asked[0].text.find(other), std::string::npos);
+        m_prompter.asked.clear();
+        std::vector<WebDictionary> written;
+        readWebDictionaries(written, other);
+        const std::vector<WebDictionary> expected = reply == Reply::Yes
+            ? std::vector<WebDictionary> { site("one"), site("two", false) }
+            : otherSites;
+        EXPECT_EQ(written, expected);
+        EXPECT_EQ(m_sites, expected);
+    }
+}
+
 TEST(OptionsWebdic, AddingAnEleventhSiteIsRefused)
 {
     WebDictionaryPage page;

@@ -158,9 +158,11 @@ std::string shortcutCreatedMessage(std::string_view collectionPath, std::string_
                       std::string(collectionPath).c_str(), std::string(filePath).c_str());
 }
 
-std::string shortcutFailedMessage()
+std::string shortcutFailedMessage(std::string_view desktopFolder)
 {
-    return cp932::text("ショートカットの作成に失敗しました。");
+    return formatText(
+        cp932::text("ショートカットの作成に失敗しました。\n\n(デスクトップのフォルダ：%s)"),
+        std::string(desktopFolder).c_str());
 }
 
 } // namespace kvr

@@ -62,14 +62,16 @@ struct DesktopShortcut
 // UTF-8 text of the Desktop Entry; false in ok when a value cannot be written.
 std::string desktopEntryText(const DesktopShortcut &shortcut, bool &ok);
 
-// Writes the desktop file into desktopFolder (CP932) under shortcutFileName (cut to the
-// folder's name limit), replacing an existing file atomically, executable (0755). Returns the file's path (CP932), or the
-// empty text on any failure.
+// Writes the desktop file into desktopFolder (CP932), creating the folder when it is
+// missing, under shortcutFileName (cut to the folder's name limit), replacing an existing
+// file atomically, executable (0755). Returns the file's path (CP932), or the empty text on
+// any failure.
 std::string writeDesktopShortcut(const std::string &desktopFolder, const DesktopShortcut &shortcut);
 
 // "%s へのショートカットをデスクトップに作成しました。\n\n(%s)" and
-// "ショートカットの作成に失敗しました。" (CP932).
+// "ショートカットの作成に失敗しました。" followed by the desktop folder it was to go to, so the
+// learner can see where (CP932).
 std::string shortcutCreatedMessage(std::string_view collectionPath, std::string_view filePath);
-std::string shortcutFailedMessage();
+std::string shortcutFailedMessage(std::string_view desktopFolder);
 
 } // namespace kvr

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -234,9 +235,20 @@ TEST_F(ShortcutFileTest, AnExecutableDesktopFileThatReplacesTheOldOne)
     EXPECT_EQ(status.st_mode & 07777, 0755u);
 }
 
+TEST_F(ShortcutFileTest, AMissingDesktopFolderIsCreated)
+{
+    const std::string desktop = m_folder / T("ホーム/デスクトップ");
+    const std::string file = writeDesktopShortcut(desktop, { "/opt/kvr/Kvr", "x", {} });
+    EXPECT_EQ(file, env::joinPath(desktop, "Kvr (x).desktop"));
+    EXPECT_TRUE(fileExists(file));
+}
+
 TEST_F(ShortcutFileTest, FailuresLeaveNothingBehind)
 {
-    EXPECT_EQ(writeDesktopShortcut(m_folder / "none", { "/opt/kvr/Kvr", "x", {} }), "");
+    std::ofstream(nativePath(m_folder / "plain")) << "x";
+    EXPECT_EQ(writeDesktopShortcut(m_folder / "plain/desk", { "/opt/kvr/Kvr", "x", {} }), "");
+    EXPECT_EQ(writeDesktopShortcut("", { "/opt/kvr/Kvr", "x", {} }), "");
+    std::filesystem::remove(nativePath(m_folder / "plain"));
     std::filesystem::create_directory(nativePath(m_folder / "Kvr (dir).desktop"));
     EXPECT_EQ(write("dir"), "") << "a folder of that name is not replaced";
     EXPECT_EQ(write("bell\a"), "");

@@ -76,7 +76,8 @@ std::string writeDesktopShortcut(const std::string &desktopFolder, const Desktop
 {
     bool ok = true;
     const std::string text = desktopEntryText(shortcut, ok);
-    if (!ok || desktopFolder.empty() || !isDirectory(desktopFolder))
+    // A fresh account may have no desktop folder yet: make the one the desktop names.
+    if (!ok || desktopFolder.empty() || !env::makeFolders(desktopFolder))
         return {};
     const std::string folder = nativePath(desktopFolder);
     const std::string path =

@@ -13,6 +13,10 @@ constexpr int kSelectorsPerSite = 10;
 constexpr int kFirstQuestionSelector = 5;
 constexpr int kSummarySelector = 7;
 constexpr std::size_t kSummaryBytes = 20;
+// A menu item stays at a readable width however long a title or an answer is: about a
+// third of a small screen in the menu font.
+constexpr std::size_t kMenuTextBytes = 48;
+constexpr std::size_t kMenuTitleBytes = 32;
 
 std::string expanded(std::string text)
 {
@@ -28,24 +32,31 @@ std::string stripped(std::string text)
     return text;
 }
 
-std::string itemText(const std::string &what, const WebDictionary &site)
+// At most maxBytes bytes followed by "..." when longer, never ending inside a double-byte
+// character.
+std::string cutText(const std::string &text, std::size_t maxBytes)
 {
-    return formatText("%s [%s]", what.c_str(), site.title.c_str());
-}
-
-// At most 20 bytes, never ending inside a double-byte character.
-std::string cutSummary(const std::string &summary)
-{
-    if (summary.size() <= kSummaryBytes)
-        return summary;
+    if (text.size() <= maxBytes)
+        return text;
     std::size_t end = 0;
-    while (end < summary.size()) {
-        const std::size_t next = end + cp932::charLength(summary, end);
-        if (next > kSummaryBytes)
+    while (end < text.size()) {
+        const std::size_t next = end + cp932::charLength(text, end);
+        if (next > maxBytes)
             break;
         end = next;
     }
-    return summary.substr(0, end) + "...";
+    return text.substr(0, end) + "...";
+}
+
+std::string itemText(const std::string &what, const WebDictionary &site)
+{
+    return formatText("%s [%s]", cutText(what, kMenuTextBytes).c_str(),
+                      cutText(site.title, kMenuTitleBytes).c_str());
+}
+
+std::string cutSummary(const std::string &summary)
+{
+    return cutText(summary, kSummaryBytes);
 }
 
 void appendSiteItems(std::vector<WebLookupItem> &items, const WebDictionary &site, int k,

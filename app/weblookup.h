@@ -33,7 +33,9 @@ struct WebLookupItem
 // sites: an "ej" site gives one item per non-empty answer (commands 201 + 10k + i), a "je"
 // site one per non-empty question line with part-of-speech markers expanded (206 + 10k +
 // i), a "find" site one item with the summary cut to 20 bytes and "..." (208 + 10k).
-// Disabled sites give nothing.
+// Disabled sites give nothing. A looked-up text longer than 48 bytes and a title longer
+// than 32 are cut (between characters) with "..." so the menu keeps a readable width; the
+// look-up itself uses the whole text.
 std::vector<WebLookupItem> webLookupItems(const std::vector<WebDictionary> &sites,
                                           const CQuestion &question);
 

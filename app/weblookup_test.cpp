@@ -63,6 +63,27 @@ TEST(WebLookupMenu, ItemsFollowTheSiteTypesAndSkipDisabledSites)
     EXPECT_TRUE(webLookupItems(sites, CQuestion {}).size() == 1); // only the "find" item
 }
 
+TEST(WebLookupMenu, LongTitlesAndAnswersAreCutSoTheMenuKeepsItsWidth)
+{
+    const std::string longTitle = text("とても長い名前の辞書サイトのタイトルです"); // 40 bytes
+    CQuestion question = appleQuestion();
+    question.answers[0] = std::string(60, 'a');
+    const std::vector<WebDictionary> sites = { site(0, longTitle, "https://ej.example/") };
+    const std::vector<WebLookupItem> items = webLookupItems(sites, question);
+    ASSERT_FALSE(items.empty());
+    EXPECT_EQ(items[0].text,
+              std::string(48, 'a') + "... [" + text("とても長い名前の辞書サイトのタイ")
+                  + "...]"); // 32 bytes
+    EXPECT_EQ(items[1].text, text("林檎 [") + text("とても長い名前の辞書サイトのタイ") + "...]");
+    // The look-up takes the whole answer.
+    EXPECT_EQ(webLookupRequest(items[0].command, question)->text, std::string(60, 'a'));
+    // Texts at the limits stay whole.
+    const std::string title32(32, 't');
+    question.answers[0] = std::string(48, 'b');
+    EXPECT_EQ(webLookupItems({ site(0, title32, "https://ej.example/") }, question)[0].text,
+              std::string(48, 'b') + " [" + title32 + "]");
+}
+
 TEST(WebLookupMenu, TheSummaryIsCutAtTwentyBytesWithoutSplittingACharacter)
 {
     const struct

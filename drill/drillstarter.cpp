@@ -23,6 +23,10 @@ std::unique_ptr<CNamedMutex> takeMarker(const std::string &name)
     return marker;
 }
 
+constexpr const char *kNoHistoryForWorst =
+    "正解率の低い問題を選べませんでした。\n\n問題集「%s」には、%s さんの学習の記録が"
+    "まだありません。\n一度この問題集を学習してから、もう一度お使いください。";
+
 Message sectionMissingBox(std::string text)
 {
     Message message;
@@ -185,8 +189,17 @@ std::optional<CDrillLaunch> prepareAutorunDrill(DrillStartContext &context,
     }
     DrillSetup setup = autorunSetup(context, commandLine, *section);
     if (commandLine.worstFirst) {
-        if (!selectWorstFirst(context, setup, commandLine.questionCount))
+        if (!selectWorstFirst(context, setup, commandLine.questionCount)) {
+            // Started from a desktop launcher, a silent end looks like a broken program.
+            marker.reset();
+            Message message;
+            message.text =
+                formatText(cp932::text(kNoHistoryForWorst), commandLine.sectionPath.c_str(),
+                           context.settings.UserName.c_str());
+            message.icon = Icon::Information;
+            context.prompter.ask(message);
             return std::nullopt;
+        }
     } else {
         // The series continues in the record the drill will update: its own mode's.
         CSectionLog *record = findLearnerRecord(context.log, context.settings.UserName,

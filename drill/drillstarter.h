@@ -104,7 +104,8 @@ std::optional<CDrillLaunch> repeatMissedQuestions(DrillStartContext &context,
 // Missing collection: system-modal "問題集を取得できませんでした。(%s)". Without worst-first
 // the whole collection, continuing the series of the record the drill will update (its own
 // mode's). With worst-first the weakest questions (basis both) of the learner's record
-// under LogMode; when that record is missing or offers nothing the run ends silently.
+// under LogMode; when that record is missing or offers nothing the run ends after a message
+// that says so (no history for this learner and collection).
 // LogMode is not changed.
 std::optional<CDrillLaunch> prepareAutorunDrill(DrillStartContext &context,
                                                 const CCommandLine &commandLine);

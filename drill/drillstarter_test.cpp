@@ -255,9 +255,13 @@ TEST_F(DrillStarterTest, AutorunDrillNeedsNoDialogs)
 TEST_F(DrillStarterTest, AutorunWorstFirstAndFailures)
 {
     CCommandLine line = parseCommandLine({ "/autorun=2", "/worst", "/s", kPath });
-    EXPECT_FALSE(prepareAutorunDrill(m_context, line)); // no record: silent
-    EXPECT_TRUE(m_prompter.asked.empty());
+    EXPECT_FALSE(prepareAutorunDrill(m_context, line)); // no record: says why
+    ASSERT_EQ(m_prompter.asked.size(), 1u);
+    EXPECT_NE(m_prompter.asked[0].text.find(cp932::text("学習の記録がまだありません")),
+              std::string::npos);
+    EXPECT_NE(m_prompter.asked[0].text.find(kPath), std::string::npos);
     EXPECT_TRUE(markerFree());
+    m_prompter.asked.clear();
 
     // Under LogMode (英和４択): position 3 never right, 7 half right, the rest unanswered
     // come first for basis both, so give every other question a perfect rate.

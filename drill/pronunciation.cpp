@@ -195,6 +195,8 @@ void CPronunciation::pronounceQuestions(const std::vector<CQuestion> &questions)
         playQuestionWav(questions.front());
         return;
     }
+    // One request: the first text replaces what was playing, the others follow it in turn.
+    bool first = true;
     for (const CQuestion &question : questions) {
         std::string text;
         const int count = question.answerCount();
@@ -202,7 +204,11 @@ void CPronunciation::pronounceQuestions(const std::vector<CQuestion> &questions)
             text += question.answers[static_cast<std::size_t>(i)];
             text += ' ';
         }
-        speakText(text);
+        if (first)
+            m_speech->say(text);
+        else
+            m_speech->sayAfter(text);
+        first = false;
     }
 }
 

@@ -84,7 +84,7 @@ public:
 
     // "発音(&S)" of the per-question history popup: needs the engine only. With
     // UseWavvoice the first question's file; otherwise, per question in order, its
-    // non-empty answers each followed by one blank.
+    // non-empty answers each followed by one blank, spoken one after another.
     void pronounceQuestions(const std::vector<CQuestion> &questions);
 
 private:

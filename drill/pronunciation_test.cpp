@@ -211,7 +211,7 @@ TEST(Pronunciation, HistoryPopupSpeaksTheAnswersOfEachQuestion)
     CQuestion second = questionWith("b.wav");
     second.answers = { "x", "", "", "", "" };
     services.pronunciation.pronounceQuestions({ questionWith("a.wav"), second });
-    EXPECT_EQ(services.take(), (Calls { "say red blue green ", "say x " }));
+    EXPECT_EQ(services.take(), (Calls { "say red blue green ", "say after x " }));
 
     settings.UseWavvoice = true;
     services.pronunciation.pronounceQuestions({ questionWith("a.wav"), second });

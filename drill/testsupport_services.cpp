@@ -33,6 +33,11 @@ void CRecordingSpeechEngine::say(const std::string &text)
     log().push_back("say " + text);
 }
 
+void CRecordingSpeechEngine::sayAfter(const std::string &text)
+{
+    log().push_back("say after " + text);
+}
+
 void CRecordingSpeechEngine::stop()
 {
     log().push_back("stop speech");

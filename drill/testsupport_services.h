@@ -7,7 +7,8 @@
 
 // Recording fakes of the speech engine and the sound player for the drill tests. Every call
 // is appended to a log as one readable line:
-//   "rate 0.50", "volume 1.00", "say <text>", "stop speech", "play <path>", "stop sound"
+//   "rate 0.50", "volume 1.00", "say <text>", "say after <text>", "stop speech",
+//   "play <path>", "stop sound"
 // (rate and volume with two decimals; texts and paths as the CP932 bytes passed).
 namespace kvr::test {
 
@@ -21,6 +22,7 @@ public:
     void setRate(double rate) override;
     void setVolume(double volume) override;
     void say(const std::string &text) override;
+    void sayAfter(const std::string &text) override;
     void stop() override;
 
     bool available = true;

@@ -18,7 +18,7 @@ public:
 };
 
 // The text-to-speech engine behind the study program. Rate and volume arrive already mapped
-// to the engine's units.
+// to the engine's units and apply to texts asked for afterwards.
 class ISpeechEngine
 {
 public:
@@ -30,8 +30,11 @@ public:
     virtual void setRate(double rate) = 0;
     // volume in [0, 1], from the stored VoiceVolume 0…100.
     virtual void setVolume(double volume) = 0;
-    // Starts speaking a CP932 text and returns at once.
+    // Starts speaking a CP932 text and returns at once; it replaces whatever is being
+    // spoken or waiting.
     virtual void say(const std::string &text) = 0;
+    // Speaks a CP932 text after everything asked for before it (several texts in turn).
+    virtual void sayAfter(const std::string &text) = 0;
     virtual void stop() = 0;
 };
 

@@ -7,10 +7,10 @@ packages=(
     cmake g++ make pkg-config
     clang libclang-rt-14-dev clang-format
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-multimedia-dev qt6-speech-dev qt6-speech-flite-plugin qt6-declarative-dev
+    qt6-base-dev qt6-multimedia-dev qt6-declarative-dev
     qt6-translations-l10n xdg-utils
     gstreamer1.0-plugins-good
-    open-jtalk open-jtalk-mecab-naist-jdic
+    flite1-dev open-jtalk open-jtalk-mecab-naist-jdic
     fonts-ipafont-gothic fonts-ipafont-mincho
     xvfb xauth desktop-file-utils
 )

@@ -59,12 +59,13 @@ int CKvrApp::runSteps(const QStringList &args)
 
     // Without a working engine CPronunciation skips every speech call.
     m_voice = std::make_unique<CPronunciation>(m_speech.get(), *m_sound, m_settings);
-    m_voice->applyVoiceSettings();
     m_sound->preload(m_settings.CorrectSoundfile);
     m_sound->preload(m_settings.IncorrectSoundfile);
 
     if (!loadBehindSplash())
         return 1;
+    // Only now: it asks whether speech works, and the engine's probe ran during loading.
+    m_voice->applyVoiceSettings();
     if (!registerFirstLearner(nullptr, m_settings, *m_store, m_log, m_prompter))
         return 0;
     return m_arguments.empty() ? runMainWindow() : runCommandLine();

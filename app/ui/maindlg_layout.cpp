@@ -13,6 +13,7 @@
 #include "app/kvrsettings.h"
 #include "app/ui/maindlg.h"
 #include "platform/rgb.h"
+#include "platform/ui/backgroundpalette.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qtext.h"
 
@@ -82,19 +83,18 @@ void CMainDlg::applyBackground()
 
 void CMainDlg::applyBackground(std::int32_t colorRef)
 {
-    const Rgb colour = rgbFromColorRef(colorRef);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
-    setPalette(palette);
+    applyBackgroundColour(*this, rgbFromColorRef(colorRef));
     setAutoFillBackground(true);
     // The bars keep the system's colours, like the frame around the window. (Their styles
     // paint through the parent's background, so a palette alone does not do it.)
     const QString system = QApplication::palette().color(QPalette::Window).name();
-    m_menuBar->setStyleSheet(QStringLiteral("QMenuBar { background-color: %1; }").arg(system));
+    const QString systemText = QApplication::palette().color(QPalette::WindowText).name();
+    m_menuBar->setStyleSheet(
+        QStringLiteral("QMenuBar { background-color: %1; color: %2; }").arg(system, systemText));
     m_toolBar->setStyleSheet(QStringLiteral("QToolBar { background-color: %1; border: none;"
                                             " padding: 0px; spacing: 1px; }"
-                                            "QToolButton { padding: 1px; }")
-                                 .arg(system));
+                                            "QToolButton { padding: 1px; color: %2; }")
+                                 .arg(system, systemText));
 }
 
 void CMainDlg::paintEvent(QPaintEvent *event)

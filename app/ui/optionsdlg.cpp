@@ -19,6 +19,7 @@
 #include "app/ui/optionpagevoice.h"
 #include "app/ui/optionpagewebdic.h"
 #include "drill/pronunciation.h"
+#include "platform/ui/backgroundpalette.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/qtext.h"
@@ -199,14 +200,7 @@ void COptionsDlg::loadAll()
     for (const auto &[id, page] : m_pages)
         page->loadPage(copy, enabling);
     // The sheet shows the background colour it would give the program.
-    const Rgb colour = rgbFromColorRef(copy.backgroundColor);
-    const QColor window(colour.red, colour.green, colour.blue);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, window);
-    // The style's grey for disabled labels fades into a coloured background.
-    const QColor disabled = window.lightness() > 128 ? window.darker(200) : window.lighter(170);
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, disabled);
-    setPalette(palette);
+    applyBackgroundColour(*this, rgbFromColorRef(copy.backgroundColor));
 }
 
 void COptionsDlg::forward(const SheetAction &action)

@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -39,6 +40,7 @@ public:
     void setRate(double rate) override { calls.push_back("rate " + QString::number(rate)); }
     void setVolume(double volume) override { calls.push_back("volume " + QString::number(volume)); }
     void say(const std::string &text) override { calls.push_back("say " + qtext(text)); }
+    void sayAfter(const std::string &text) override { calls.push_back("after " + qtext(text)); }
     void stop() override { }
 
     bool available = true;
@@ -245,6 +247,32 @@ private slots:
         QTest::keyClick(m_dialog.get(), Qt::Key_Escape);
         QCOMPARE(m_previews, (std::vector<std::int32_t> { 0x1E140A, 16765088 }));
         QVERIFY(m_dialog->settingsChanged());
+    }
+
+    void aDarkBackgroundGetsLightLabels()
+    {
+        m_chooser->colourAnswers = { Rgb { 0, 0, 128 } }; // navy
+        click(m_dialog.get(), "chooseBackground");
+        auto *label = m_dialog->findChild<QLabel *>();
+        QVERIFY(label);
+        QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::white));
+        QCOMPARE(child<QCheckBox>(m_dialog.get(), "hideOrderDialog")
+                     ->palette()
+                     .color(QPalette::WindowText),
+                 QColor(Qt::white));
+        // Fields keep their own light base and dark text.
+        QVERIFY(child<QSpinBox>(m_dialog.get(), "defaultQuestions")
+                    ->palette()
+                    .color(QPalette::Text)
+                    .lightness()
+                < 100);
+        saveScreenshot(m_dialog.get(), "options_10_dark");
+        auto *tree = child<QTreeWidget>(m_dialog.get(), "pageTree");
+        tree->setCurrentItem(tree->topLevelItem(1)->child(0));
+        saveScreenshot(m_dialog.get(), "options_23_dark");
+        m_chooser->colourAnswers = { Rgb { 255, 255, 160 } }; // back to a light one
+        click(m_dialog.get(), "chooseBackground");
+        QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::black));
     }
 
     void webDictionaryButtonsEditTheRowsKeptOnOk()

@@ -139,7 +139,7 @@ void makeShortcut(QWidget *parent, const CQuestionDatabase &database,
         environment.desktopFolder,
         DesktopShortcut { environment.programPath, collectionPath, dialog.choice() });
     if (file.empty()) {
-        prompter.tell(shortcutFailedMessage());
+        prompter.tell(shortcutFailedMessage(environment.desktopFolder));
         return;
     }
     if (environment.markTrusted)

@@ -113,15 +113,26 @@ private slots:
         QVERIFY(prompter.asked.empty());
     }
 
-    void aFailureIsReported()
+    void aMissingDesktopIsMadeAndAFailureNamesIt()
     {
-        TempFolder desktop;
+        TempFolder home;
         CScriptedPrompter prompter;
         answerShortcutDialog(true, false);
         makeShortcut(nullptr, databaseWith(3), kPath, prompter,
-                     { desktop.file("missing"), "/opt/kvr/Kvr", {} });
+                     { home.file("Desktop"), "/opt/kvr/Kvr", {} });
+        QCOMPARE(prompter.texts().size(), std::size_t(1));
+        QVERIFY(prompter.texts()[0].find(home.file("Desktop")) != std::string::npos);
+        QVERIFY(isDirectory(home.file("Desktop")));
+
+        home.put("file", "x"); // a desktop below a plain file cannot be made
+        prompter.asked.clear();
+        answerShortcutDialog(true, false);
+        makeShortcut(nullptr, databaseWith(3), kPath, prompter,
+                     { home.file("file/Desktop"), "/opt/kvr/Kvr", {} });
         QCOMPARE(prompter.texts(),
-                 std::vector<std::string> { cp932::text("ショートカットの作成に失敗しました。") });
+                 std::vector<std::string> { cp932::text("ショートカットの作成に失敗しました。\n\n"
+                                                        "(デスクトップのフォルダ：")
+                                            + home.file("file/Desktop") + ")" });
     }
 };
 

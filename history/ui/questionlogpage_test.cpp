@@ -295,6 +295,10 @@ void QuestionlogPageTest::rateRadioRefreshesTheTextsAndSavesAtOnce()
 void QuestionlogPageTest::popupLooksUpAndPronounces()
 {
     HistoryPageRig rig;
+    // A site with a very long title: its items are cut, so the submenu keeps its width.
+    rig.webDictionaries.push_back(WebDictionary {
+        0, true, cp932::text("とても長い名前のオンライン英和辞典サイト（例文・発音・語源つき）"),
+        "https://long.example/?q=", "" });
     FilledPage filled(rig);
     QVERIFY(QTest::qWaitForWindowExposed(&filled.page));
     filled.selectRows({ 0, 4 });
@@ -321,6 +325,7 @@ void QuestionlogPageTest::popupLooksUpAndPronounces()
     web->popup(popup->geometry().topRight()
                + QPoint(-4, popup->actionGeometry(popup->actions()[1]).top()));
     QTRY_VERIFY(web->isVisible());
+    QVERIFY2(web->width() < 500, qPrintable(QString::number(web->width())));
     saveWithMenus(&filled.page, { popup, web }, QStringLiteral("questionlogpage_popup"));
 
     web->actions()[0]->trigger();

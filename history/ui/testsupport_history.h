@@ -31,6 +31,7 @@ public:
     void setRate(double) override { }
     void setVolume(double) override { }
     void say(const std::string &text) override { said.push_back(text); }
+    void sayAfter(const std::string &text) override { said.push_back("after " + text); }
     void stop() override { }
     bool available = true;
     std::vector<std::string> said;

@@ -1,6 +1,5 @@
 #include "platform/ui/qtsound.h"
 
-#include <algorithm>
 #include <map>
 
 #include <QAudioOutput>
@@ -28,9 +27,16 @@ public:
     {
         if (!m_player) {
             m_output = std::make_unique<QAudioOutput>();
-            m_output->setVolume(m_volume);
             m_player = std::make_unique<QMediaPlayer>();
             m_player->setAudioOutput(m_output.get());
+            QObject::connect(m_player.get(), &QMediaPlayer::mediaStatusChanged, m_player.get(),
+                             [this](QMediaPlayer::MediaStatus status) {
+                                 if (status == QMediaPlayer::EndOfMedia
+                                     || status == QMediaPlayer::InvalidMedia)
+                                     ended();
+                             });
+            QObject::connect(m_player.get(), &QMediaPlayer::errorOccurred, m_player.get(),
+                             [this] { ended(); });
         }
         m_player->stop();
         m_player->setSource(urlOf(nativePath));
@@ -41,17 +47,17 @@ public:
         if (m_player)
             m_player->stop();
     }
-    void setVolume(double volume)
-    {
-        m_volume = static_cast<float>(std::clamp(volume, 0.0, 1.0));
-        if (m_output)
-            m_output->setVolume(m_volume);
-    }
+    std::function<void()> onEnd;
 
 private:
+    void ended()
+    {
+        if (onEnd)
+            onEnd();
+    }
+
     std::unique_ptr<QAudioOutput> m_output;
     std::unique_ptr<QMediaPlayer> m_player;
-    float m_volume = 1.0f;
 };
 
 } // namespace
@@ -118,9 +124,9 @@ void CQtSoundPlayer::stopNativeFile()
     m_impl->speech.stop();
 }
 
-void CQtSoundPlayer::setSpeechVolume(double volume)
+void CQtSoundPlayer::setSpeechEndHandler(std::function<void()> handler)
 {
-    m_impl->speech.setVolume(volume);
+    m_impl->speech.onEnd = std::move(handler);
 }
 
 } // namespace kvr::ui

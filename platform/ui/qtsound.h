@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -26,12 +27,13 @@ public:
     bool play(const std::string &path) override;
     void stop() override; // the play() channel
 
-    // Plays a file by its native (UTF-8) path on the speech channel at the speech volume:
-    // generated speech. A new file replaces the one playing.
+    // Plays a file by its native (UTF-8) path on the speech channel: generated speech,
+    // whose volume is already in its samples. A new file replaces the one playing.
     void playNativeFile(const std::string &nativePath);
     void stopNativeFile();
-    // Volume in [0, 1] of the speech channel; play() always plays at full volume.
-    void setSpeechVolume(double volume);
+    // Called when a file of the speech channel played to its end or could not be played
+    // (not after stopNativeFile()).
+    void setSpeechEndHandler(std::function<void()> handler);
 
 private:
     struct Impl;

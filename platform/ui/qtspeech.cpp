@@ -1,82 +1,150 @@
 #include "platform/ui/qtspeech.h"
 
-#include <algorithm>
-#include <cmath>
+#include <atomic>
+#include <future>
+#include <optional>
 
-#include <QTextToSpeech>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QThreadPool>
+#include <QTimer>
 
-#include "platform/ui/jtalk.h"
-#include "platform/ui/qtext.h"
+#include "platform/speech/speechqueue.h"
+#include "platform/speech/wavlevel.h"
 #include "platform/ui/qtsound.h"
 
 namespace kvr::ui {
 
-bool isJapaneseText(const QString &text)
-{
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if ((u >= 0x3000 && u <= 0x30FF) // CJK punctuation, hiragana, katakana
-            || (u >= 0x31F0 && u <= 0x31FF) || (u >= 0x3400 && u <= 0x4DBF)
-            || (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0xF900 && u <= 0xFAFF)
-            || (u >= 0xFF00 && u <= 0xFFEF)) // full-width and half-width forms
-            return true;
-    }
-    return false;
-}
+using namespace kvr::speech;
 
 namespace {
 
-// flite without an audio device reports its error at once or on the first utterance;
-// either way it cannot be heard.
-std::unique_ptr<QTextToSpeech> makeLatinEngine(const QString &name)
-{
-    if (!QTextToSpeech::availableEngines().contains(name))
-        return nullptr;
-    auto engine = std::make_unique<QTextToSpeech>(name);
-    if (engine->state() == QTextToSpeech::Error
-        || engine->errorReason() != QTextToSpeech::ErrorReason::NoError)
-        return nullptr;
-    return engine;
-}
+// A player that never reports the end of a file must not hold the queue for ever.
+constexpr int kEndMarginMs = 2000;
 
 } // namespace
 
-struct CQtSpeechEngine::Impl
+struct CQtSpeechEngine::Impl final : ISynthesisRunner, ISpeechOutput
 {
-    explicit Impl(CQtSoundPlayer &player, const SpeechSetup &setup)
-        : jtalk(player, setup)
+    Impl(CQtSoundPlayer &player, const SpeechSetup &setup)
+        : player(player)
+        , synthesiser(setup)
+        , folderPath(QFile::encodeName(folder.path()).toStdString())
     {
+        pool.setMaxThreadCount(1); // one synthesis at a time, in the order asked
+        pool.setExpiryTimeout(-1);
+        auto promise = std::make_shared<std::promise<ProbeResult>>();
+        probe = promise->get_future();
+        pool.start([this, promise] {
+            promise->set_value(folder.isValid() ? synthesiser.probe(folderPath) : ProbeResult {});
+        });
+        // The player reports from inside its own signal: act on it afterwards, and only if
+        // the file that ended is still the one playing.
+        player.setSpeechEndHandler([this] {
+            QMetaObject::invokeMethod(
+                &receiver, [this, serial = playSerial] { ended(serial); }, Qt::QueuedConnection);
+        });
+        endGuard.setSingleShot(true);
+        QObject::connect(&endGuard, &QTimer::timeout, &receiver, [this] { ended(playSerial); });
     }
 
-    bool latinBroken = false; // set from a signal of latin, so it outlives latin
-    std::unique_ptr<QTextToSpeech> latin;
-    CJTalk jtalk;
+    ~Impl() override
+    {
+        player.setSpeechEndHandler({});
+        pool.clear();
+        pool.waitForDone();
+    }
+
+    ProbeResult voices()
+    {
+        if (!known) {
+            known = probe.get();
+            queue.setVoices(*known);
+        }
+        return *known;
+    }
+
+    void start(const Utterance &utterance) override
+    {
+        const std::string wav = folderPath + "/speech-" + std::to_string(utterance.id) + ".wav";
+        pool.start([this, utterance, wav] {
+            const bool wanted = utterance.id >= firstWanted.load();
+            const bool made = wanted
+                && synthesiser.synthesise(utterance.voice, utterance.text, utterance.options, wav);
+            QMetaObject::invokeMethod(
+                &receiver,
+                [this, id = utterance.id, result = made ? wav : std::string()] {
+                    queue.synthesised(id, result);
+                    firstWanted = queue.firstWanted();
+                },
+                Qt::QueuedConnection);
+        });
+    }
+
+    void discard(const std::string &wavPath) override
+    {
+        QFile::remove(QFile::decodeName(wavPath.c_str()));
+    }
+
+    void play(const std::string &wavPath) override
+    {
+        ++playSerial;
+        const std::optional<WavLevel> level = measureWav(wavPath);
+        endGuard.start((level ? level->durationMs : 0) + kEndMarginMs);
+        player.playNativeFile(wavPath);
+    }
+
+    void stop() override
+    {
+        ++playSerial;
+        endGuard.stop();
+        player.stopNativeFile();
+    }
+
+    void ended(int serial)
+    {
+        if (serial != playSerial)
+            return;
+        endGuard.stop();
+        queue.playbackEnded();
+    }
+
+    void say(const std::string &text, Queueing queueing)
+    {
+        voices();
+        queue.say(text, queueing);
+        firstWanted = queue.firstWanted();
+    }
+
+    CQtSoundPlayer &player;
+    CSynthesiser synthesiser; // used on the pool's thread only
+    QTemporaryDir folder;
+    std::string folderPath;
+    QObject receiver; // synthesis results arrive on the UI thread through it
+    QTimer endGuard;
+    int playSerial = 0; // tells the end of the file playing from ends reported late
+    CSpeechQueue queue { *this, *this };
+    std::atomic<std::uint64_t> firstWanted { 1 };
+    std::future<ProbeResult> probe;
+    std::optional<ProbeResult> known;
+    QThreadPool pool; // last: destroyed first, after its jobs ended
 };
 
 CQtSpeechEngine::CQtSpeechEngine(CQtSoundPlayer &player, const SpeechSetup &setup)
     : m_impl(std::make_unique<Impl>(player, setup))
 {
-    m_impl->latin = makeLatinEngine(setup.latinEngine);
-    if (m_impl->latin) {
-        Impl *impl = m_impl.get();
-        QObject::connect(m_impl->latin.get(), &QTextToSpeech::stateChanged, m_impl->latin.get(),
-                         [impl](QTextToSpeech::State state) {
-                             if (state == QTextToSpeech::Error)
-                                 impl->latinBroken = true;
-                         });
-    }
 }
 
 CQtSpeechEngine::~CQtSpeechEngine() = default;
 
 bool CQtSpeechEngine::latinAvailable() const
 {
-    return m_impl->latin && !m_impl->latinBroken;
+    return m_impl->voices().latin;
 }
 
 bool CQtSpeechEngine::japaneseAvailable() const
 {
-    return m_impl->jtalk.isAvailable();
+    return m_impl->voices().japanese;
 }
 
 bool CQtSpeechEngine::isAvailable() const
@@ -86,39 +154,28 @@ bool CQtSpeechEngine::isAvailable() const
 
 void CQtSpeechEngine::setRate(double rate)
 {
-    rate = std::clamp(rate, -1.0, 1.0);
-    if (m_impl->latin)
-        m_impl->latin->setRate(rate);
-    m_impl->jtalk.setSpeed(std::pow(2.0, rate));
+    m_impl->queue.setRate(rate);
 }
 
 void CQtSpeechEngine::setVolume(double volume)
 {
-    volume = std::clamp(volume, 0.0, 1.0);
-    if (m_impl->latin)
-        m_impl->latin->setVolume(volume);
-    m_impl->jtalk.setVolume(volume);
+    m_impl->queue.setVolume(volume);
 }
 
 void CQtSpeechEngine::say(const std::string &text)
 {
-    stop();
-    const QString spoken = qtext(text).simplified(); // one utterance, even over line ends
-    if (spoken.isEmpty())
-        return;
-    if (isJapaneseText(spoken)) {
-        if (japaneseAvailable())
-            m_impl->jtalk.say(spoken);
-    } else if (latinAvailable()) {
-        m_impl->latin->say(spoken);
-    }
+    m_impl->say(text, Queueing::Replace);
+}
+
+void CQtSpeechEngine::sayAfter(const std::string &text)
+{
+    m_impl->say(text, Queueing::Append);
 }
 
 void CQtSpeechEngine::stop()
 {
-    if (m_impl->latin && m_impl->latin->state() == QTextToSpeech::Speaking)
-        m_impl->latin->stop();
-    m_impl->jtalk.stop();
+    m_impl->queue.stop();
+    m_impl->firstWanted = m_impl->queue.firstWanted();
 }
 
 } // namespace kvr::ui

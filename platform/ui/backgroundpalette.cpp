@@ -1,0 +1,48 @@
+#include "platform/ui/backgroundpalette.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QTabWidget>
+#include <QWidget>
+
+namespace kvr::ui {
+
+namespace {
+
+QColor qcolour(Rgb colour)
+{
+    return QColor(colour.red, colour.green, colour.blue);
+}
+
+} // namespace
+
+void applyBackgroundColour(QWidget &window, Rgb background)
+{
+    const TextColours text = textColoursOn(background);
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, qcolour(background));
+    for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive })
+        palette.setColor(group, QPalette::WindowText, qcolour(text.text));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, qcolour(text.disabled));
+    window.setPalette(palette);
+    // Their tabs, pages and arrow buttons are drawn on the style's own light surfaces.
+    for (QTabWidget *tabs : window.findChildren<QTabWidget *>())
+        keepSystemColours(*tabs);
+    for (QAbstractSpinBox *box : window.findChildren<QAbstractSpinBox *>())
+        keepSystemColours(*box);
+}
+
+void keepSystemColours(QWidget &part)
+{
+    const QPalette system = QApplication::palette();
+    QPalette palette = part.palette();
+    for (const QPalette::ColorGroup group :
+         { QPalette::Active, QPalette::Inactive, QPalette::Disabled }) {
+        // Set one by one, so they count as the part's own and are not inherited.
+        for (const QPalette::ColorRole role : { QPalette::Window, QPalette::WindowText })
+            palette.setColor(group, role, system.color(group, role));
+    }
+    part.setPalette(palette);
+}
+
+} // namespace kvr::ui
