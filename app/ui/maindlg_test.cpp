@@ -509,8 +509,12 @@ void MainDlgTest::pageModeListSetsLogMode()
 void MainDlgTest::historyPagesScreenshots_data()
 {
     QTest::addColumn<int>("runs");
-    QTest::newRow("3 runs") << 3;
-    QTest::newRow("15 runs") << 15;
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("3 runs") << 3 << QSize(900, 660);
+    QTest::newRow("15 runs") << 15 << QSize(900, 660);
+    // The smallest window, where every page must still fit, and the largest.
+    QTest::newRow("630x460") << 5 << QSize(630, 460);
+    QTest::newRow("1014x728") << 12 << QSize(1014, 728);
 }
 
 // The starter database with a learner's history, each tab, in a window large enough for
@@ -518,6 +522,7 @@ void MainDlgTest::historyPagesScreenshots_data()
 void MainDlgTest::historyPagesScreenshots()
 {
     QFETCH(int, runs);
+    QFETCH(QSize, size);
     kvr::test::MainWindowRig rig;
     rig.database = CQuestionDatabase();
     const QString source = qEnvironmentVariable("KVR_TEST_SOURCE_DIR");
@@ -527,14 +532,22 @@ void MainDlgTest::historyPagesScreenshots()
     rig.settings.LastSection = cp932::text("英単語/中学１年/身の回りのもの");
     kvr::test::addFinishedDrills(rig.log, rig.settings.UserName, rig.settings.LastSection,
                                  LogModeIndex::JapaneseToEnglishTyped, runs, 32);
-    rig.settings.KvrWindowWidth = 900;
-    rig.settings.KvrWindowHeight = 660;
-    rig.settings.TreeLogPeriod = 470;
+    // Corrections, for the widest count texts ("13 (3+10)").
+    CSectionLog *record = findLearnerRecord(rig.log, rig.settings.UserName, rig.settings.LastSection,
+                                            LogModeIndex::JapaneseToEnglishTyped);
+    QVERIFY(record && !record->questionTallies.empty());
+    record->questionTallies[0].values[QuestionTally::FirstCorrectAdjust] = 10;
+    record->questionTallies[0].values[QuestionTally::FirstIncorrectAdjust] = -3;
+    rig.settings.KvrWindowWidth = size.width();
+    rig.settings.KvrWindowHeight = size.height();
+    rig.settings.TreeLogPeriod = size.width() > 630 ? 470 : 370;
     auto window = rig.makeWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCOMPARE(window->size(), size);
     QCOMPARE(window->selectedPath(), rig.settings.LastSection);
-    const QString suffix = QStringLiteral("_%1runs").arg(runs);
+    const QString suffix = size == QSize(900, 660) ? QStringLiteral("_%1runs").arg(runs)
+                                                   : QStringLiteral("_%1x%2").arg(size.width()).arg(size.height());
     kvr::test::saveScreenshot(window.get(), QStringLiteral("maindlg_loginfo") + suffix);
     window->showTab(1);
     kvr::test::saveScreenshot(window.get(), QStringLiteral("maindlg_questionlog") + suffix);
