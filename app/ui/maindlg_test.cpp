@@ -2,6 +2,7 @@
 
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -73,6 +74,7 @@ private slots:
     void unknownLastSectionSelectsTheFirstItem();
     void selectionChangeShowsHeaderAndSavesLastSection();
     void keysReachTheirCommands();
+    void altTStartsTheStatisticsPagesDrill();
     void modeCommandStartsADrillWithoutAskingTheMode();
     void doubleClickAsksTheModeAndFolderStartsNothing();
     void cancelledOrderKeepsTheChosenModeOnTheStrip();
@@ -173,6 +175,21 @@ void MainDlgTest::keysReachTheirCommands()
     QTest::keyClick(window.get(), Qt::Key_F5);
     QCOMPARE(rig.fileChooser.asked, 2);
     QCOMPARE(window->selectedPath(), cp932::text("Alpha/beta"));
+}
+
+void MainDlgTest::altTStartsTheStatisticsPagesDrill()
+{
+    kvr::test::MainWindowRig rig;
+    rig.settings.LastSection = cp932::text("Zeta");
+    auto window = rig.makeWindow();
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    // The tree has the focus, as after every selection; one press of Alt+T acts.
+    QTest::keyClick(treeOf(*window), Qt::Key_T, Qt::AltModifier);
+    QTRY_COMPARE(rig.drills.size(), std::size_t(1));
+    QCOMPARE(rig.drills[0].sectionPath, cp932::text("Zeta"));
+    QVERIFY(!QApplication::activePopupWidget()); // the "ツール(&T)" menu stayed shut
 }
 
 void MainDlgTest::modeCommandStartsADrillWithoutAskingTheMode()
@@ -427,6 +444,10 @@ void MainDlgTest::historyPagesFollowTheTreeSelection()
     QVERIFY(!child<QWidget>(page, "learnButton")->isEnabled());
     QVERIFY(!child<QWidget>(page, "modeList")->isEnabled());
     QCOMPARE(count->maximum(), 0);
+    // Nothing of the collection shown before stays for a folder.
+    QVERIFY(!runs->isVisible());
+    QVERIFY(!child<QWidget>(page, "eraseAllButton")->isVisible());
+    QVERIFY(!child<QWidget>(page, "eraseRunButton")->isVisible());
 
     tree->setCurrentItem(findItem(tree, u("mid")));
     QVERIFY(child<QWidget>(page, "learnButton")->isEnabled());
