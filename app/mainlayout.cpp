@@ -48,7 +48,7 @@ std::string infoLabelFontFamily()
 
 int visibleTreeLogPeriod(int clientWidth, int treeLogPeriod)
 {
-    return std::clamp(treeLogPeriod, 0, std::max(0, clientWidth - kSplitterWidth));
+    return std::clamp(treeLogPeriod, 0, std::max(0, clientWidth - kSplitterWidth - kMinPaneWidth));
 }
 
 MainLayout layoutMainWindow(Size client, int treeLogPeriod, int toolbarHeight)
@@ -92,6 +92,16 @@ int treeLogPeriodAfterDrop(int x, int clientWidth)
 Rect splitterDragBand(int x, Size client)
 {
     return { x - kSplitterBandHalfWidth, 0, 2 * kSplitterBandHalfWidth + 1, client.height };
+}
+
+Rect windowOverOwner(Size window, const Rect &owner, const Rect &screen)
+{
+    const int width = std::clamp(window.width, 0, screen.width);
+    const int height = std::clamp(window.height, 0, screen.height);
+    const int x = owner.x + (owner.width - width) / 2;
+    const int y = owner.y + (owner.height - height) / 2;
+    return { std::clamp(x, screen.x, screen.right() - width),
+             std::clamp(y, screen.y, screen.bottom() - height), width, height };
 }
 
 bool sizeGripHit(int x, int y, Size client)

@@ -64,7 +64,12 @@ struct MainLayout
 };
 
 // The divider's distance from the right edge as laid out: TreeLogPeriod, but never so
-// large that the divider leaves the client area (where it could no longer be dragged).
+// large that the left pane gets narrower than kMinPaneWidth, where the fields "著作権者",
+// "問題入力者" and "問題数" keep kMinInfoFieldWidth (the divider stays on the client area,
+// where it can be dragged back).
+constexpr int kMinInfoFieldWidth = 100;
+constexpr int kMinPaneWidth =
+    kPaneMargin + kInfoLabelWidth + kInfoLabelGap + kMinInfoFieldWidth + kPaneMargin;
 int visibleTreeLogPeriod(int clientWidth, int treeLogPeriod);
 
 // The left pane is clientWidth − TreeLogPeriod − 3 wide. Sizes never go below 0.
@@ -84,6 +89,11 @@ bool splitterHit(int x, int y, Size client, int treeLogPeriod);
 int treeLogPeriodAfterDrop(int x, int clientWidth);
 // The band to repaint around the cursor while dragging.
 Rect splitterDragBand(int x, Size client);
+// Where a window of the given outer size (frame included) opens over its owner: centred
+// on the owner, made no larger than the screen's available area and moved wholly onto it
+// (the help window, which would otherwise open partly off the screen).
+Rect windowOverOwner(Size window, const Rect &owner, const Rect &screen);
+
 // Whether (x, y) is in the size-grip square (diagonal cursor; a click resizes).
 bool sizeGripHit(int x, int y, Size client);
 

@@ -45,9 +45,9 @@ TEST(MainLayout, FieldsFollowTheBottomAndThePaneFollowsTheDivider)
     } rows[] = {
         { { 998, 690 }, 370, 625, 628 },
         { { 998, 690 }, 700, 295, 298 },
-        // A divider beyond the client area is kept on it, leaving an empty pane.
-        { { 614, 421 }, 700, 0, 3 },
-        { { 100, 100 }, 370, 0, 3 },
+        // A divider too far left stops where the info fields keep their minimum width.
+        { { 614, 421 }, 700, 179, 182 },
+        { { 100, 100 }, 370, 97, 100 },
     };
     for (const auto &row : rows) {
         const MainLayout l = layoutMainWindow(row.client, row.period);
@@ -59,8 +59,32 @@ TEST(MainLayout, FieldsFollowTheBottomAndThePaneFollowsTheDivider)
         EXPECT_EQ(h - l.noteField.bottom(), 110);
         EXPECT_EQ(h - l.countField.bottom(), 17);
         EXPECT_GE(l.tree.height, 0);
-        EXPECT_GE(l.copyrightField.width, 0);
+        if (row.client.width > kMinPaneWidth + kSplitterWidth) {
+            for (const Rect &field : { l.copyrightField, l.inputterField, l.countField })
+                EXPECT_GE(field.width, kMinInfoFieldWidth) << row.client.width;
+        }
     }
+}
+
+TEST(MainLayout, WindowOverOwnerStaysWhollyOnTheScreen)
+{
+    const Rect screen { 0, 0, 1280, 800 };
+    const Rect second { 1280, 0, 1024, 768 };
+    const struct
+    {
+        Size window;
+        Rect owner;
+        Rect screen;
+        Rect placed;
+    } rows[] = {
+        { { 720, 590 }, { 300, 100, 630, 460 }, screen, { 255, 35, 720, 590 } }, // centred
+        { { 720, 590 }, { 0, 0, 630, 460 }, screen, { 0, 0, 720, 590 } }, // top-left corner
+        { { 720, 590 }, { 900, 600, 630, 460 }, screen, { 560, 210, 720, 590 } }, // off right
+        { { 720, 590 }, { 1400, 300, 630, 460 }, second, { 1355, 178, 720, 590 } },
+        { { 1500, 900 }, { 100, 100, 630, 460 }, screen, { 0, 0, 1280, 800 } }, // too large
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(windowOverOwner(row.window, row.owner, row.screen), row.placed) << row.owner.x;
 }
 
 TEST(MainLayout, SplitterHitDropAndGrip)
@@ -78,7 +102,7 @@ TEST(MainLayout, SplitterHitDropAndGrip)
     };
     for (const auto &row : rows)
         EXPECT_EQ(splitterHit(row.x, row.y, client, 370), row.hit) << row.x << "," << row.y;
-    EXPECT_TRUE(splitterHit(3, 200, { 614, 400 }, 700)); // kept on the client area
+    EXPECT_TRUE(splitterHit(182, 200, { 614, 400 }, 700)); // where it was kept
 
     EXPECT_EQ(treeLogPeriodAfterDrop(0, 1000), 700); // far left
     EXPECT_EQ(treeLogPeriodAfterDrop(-200, 600), 700);

@@ -92,36 +92,11 @@ void prepareSeries(DrillSetup &setup, bool random, int questionCount, const CAns
 
 namespace {
 
-// Sums of up to four 32-bit tallies fit in 64 bits; their products would not, so rates are
-// compared as quotients.
-struct Rate
-{
-    std::int64_t correct = 0;
-    std::int64_t total = 0;
-    // Manual adjustments may drive the total below zero: that is no usable data either.
-    bool answered() const { return total > 0; }
-    double value() const { return static_cast<double>(correct) / static_cast<double>(total); }
-};
-
-Rate rateOf(const std::vector<QuestionTally> &tallies, int position, RateBasis basis)
+BasisRate rateOf(const std::vector<QuestionTally> &tallies, int position, RateBasis basis)
 {
     if (position < 0 || static_cast<std::size_t>(position) >= tallies.size())
         return {};
-    const auto &v = tallies[position].values;
-    using F = QuestionTally;
-    const std::int64_t firstC = std::int64_t(v[F::FirstCorrect]) + v[F::FirstCorrectAdjust];
-    const std::int64_t firstI = std::int64_t(v[F::FirstIncorrect]) + v[F::FirstIncorrectAdjust];
-    const std::int64_t retryC = std::int64_t(v[F::RetryCorrect]) + v[F::RetryCorrectAdjust];
-    const std::int64_t retryI = std::int64_t(v[F::RetryIncorrect]) + v[F::RetryIncorrectAdjust];
-    switch (basis) {
-    case RateBasis::FirstAnswers:
-        return { firstC, firstC + firstI };
-    case RateBasis::Retries:
-        return { retryC, retryC + retryI };
-    case RateBasis::Both:
-        break;
-    }
-    return { firstC + retryC, firstC + firstI + retryC + retryI };
+    return basisRate(basisCounts(tallies[static_cast<std::size_t>(position)], basis));
 }
 
 } // namespace
@@ -132,7 +107,7 @@ std::vector<int> selectWeakest(const CSection &section, const std::vector<Questi
     struct Entry
     {
         int position;
-        Rate rate;
+        BasisRate rate;
     };
     std::vector<Entry> entries;
     for (int position : buildQuestionPool(section))
@@ -140,9 +115,9 @@ std::vector<int> selectWeakest(const CSection &section, const std::vector<Questi
 
     const bool unansweredFirst = basis != RateBasis::Retries;
     auto before = [unansweredFirst](const Entry &a, const Entry &b) {
-        if (a.rate.answered() != b.rate.answered())
-            return unansweredFirst ? !a.rate.answered() : a.rate.answered();
-        if (!a.rate.answered())
+        if (a.rate.rated() != b.rate.rated())
+            return unansweredFirst ? !a.rate.rated() : a.rate.rated();
+        if (!a.rate.rated())
             return false;
         return a.rate.value() < b.rate.value();
     };

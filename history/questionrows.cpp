@@ -48,9 +48,7 @@ void appendNumber(std::string &text, std::int64_t value)
 
 double shownRate(const BasisCounts &counts)
 {
-    const double rate = kFullRate * static_cast<double>(counts.correct.value())
-        / static_cast<double>(counts.total());
-    return std::clamp(rate, 0.0, kFullRate);
+    return kFullRate * basisRate(counts).value();
 }
 
 // Empty texts come after the others whatever the direction.
@@ -133,9 +131,32 @@ std::string countCellText(const TallySide &side)
     return text;
 }
 
+std::vector<int> questionColumnWidths(int listWidth, const std::vector<int> &textWidths)
+{
+    const std::vector<ColumnHeading> headings = questionColumnHeadings();
+    std::vector<int> widths;
+    int used = 0;
+    for (std::size_t i = 0; i < headings.size(); ++i) {
+        const int text = i < textWidths.size() ? textWidths[i] : 0;
+        const bool counts = i >= static_cast<std::size_t>(QuestionColumn::Correct);
+        widths.push_back(counts ? std::max(headings[i].width, text) : headings[i].width);
+        used += widths.back();
+    }
+    const int spare = listWidth - used;
+    if (spare > 0) {
+        const auto question = static_cast<std::size_t>(QuestionColumn::Question);
+        const auto answer = static_cast<std::size_t>(QuestionColumn::Answer);
+        const int share = spare * headings[question].width
+            / (headings[question].width + headings[answer].width);
+        widths[question] += share;
+        widths[answer] += spare - share;
+    }
+    return widths;
+}
+
 std::string rateCellText(const BasisCounts &counts)
 {
-    if (counts.total() == 0)
+    if (!basisRate(counts).rated())
         return "-";
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, shownRate(counts),
@@ -163,7 +184,7 @@ void refreshCountCells(QuestionRow &row, const CSectionLog *record, RateBasis ba
     cells[rate] = rateCellText(counts);
     row.correctKey = counts.correct.value();
     row.incorrectKey = counts.incorrect.value();
-    row.rated = counts.total() != 0;
+    row.rated = basisRate(counts).rated();
     row.rateKey = row.rated ? shownRate(counts) : 0;
     row.rateColour = row.rated ? rateColour(row.rateKey / kFullRate) : kPaintBlack;
 }

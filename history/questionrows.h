@@ -29,6 +29,12 @@ struct ColumnHeading
 };
 std::vector<ColumnHeading> questionColumnHeadings();
 
+// The widths the columns take in a list listWidth wide, given the width each column's
+// widest text (heading included) needs: every column at least its heading's width above;
+// the count and rate columns as wide as their texts; what is left of the list goes to the
+// question and answer columns, in the ratio of their heading widths (100 : 70).
+std::vector<int> questionColumnWidths(int listWidth, const std::vector<int> &textWidths);
+
 // What kind of line stands behind a row.
 enum class LineKind {
     Empty, // the line holds nothing

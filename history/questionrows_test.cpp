@@ -93,11 +93,32 @@ TEST(QuestionRows, RateCellHasThreeSignificantDigitsLimitedToZeroToHundred)
         { { { 1, 0 }, { 7, 0 } }, "12.5%" }, { { { 1, 0 }, { 11, 0 } }, "8.33%" },
         { { { 0, 0 }, { 3, 0 } }, "0%" },    { { { 0, 0 }, { 0, 0 } }, "-" },
         { { { 0, -3 }, { 5, 0 } }, "0%" }, // -3 of 2: limited at 0
+        { { { 0, -3 }, { 2, 0 } }, "0%" }, // -3 right of -1 in all: still 0, not 100
         { { { 5, 0 }, { 0, -3 } }, "100%" }, // 5 of 2: limited at 100
         { { { 3, -3 }, { 2, -2 } }, "-" }, // corrections cancel every answer
     };
     for (const auto &row : rows)
         EXPECT_EQ(rateCellText(row.counts), row.text);
+}
+
+TEST(QuestionRows, ColumnsFillTheListWithTheHeadingWidthsAsMinimums)
+{
+    const struct
+    {
+        int listWidth;
+        std::vector<int> textWidths;
+        std::vector<int> widths;
+    } rows[] = {
+        // Narrow texts in a narrow list: the heading widths.
+        { 300, { 40, 40, 20, 20, 30 }, { 100, 70, 50, 50, 50 } },
+        // "13 (3+10)" needs 62: its column grows, the text columns take the rest 100 : 70.
+        { 500, { 300, 200, 62, 40, 44 }, { 198, 140, 62, 50, 50 } },
+        { 370, { 0, 0, 0, 0, 0 }, { 129, 91, 50, 50, 50 } },
+        // Too narrow even for the minimums: they stay (the list scrolls).
+        { 120, { 0, 0, 80, 0, 0 }, { 100, 70, 80, 50, 50 } },
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(questionColumnWidths(row.listWidth, row.textWidths), row.widths) << row.listWidth;
 }
 
 TEST(QuestionRows, LinesWithoutAQuestionStayBlankAndWithoutARecordCountsAreZero)

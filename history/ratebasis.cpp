@@ -1,5 +1,7 @@
 #include "history/ratebasis.h"
 
+#include <algorithm>
+
 namespace kvr {
 
 RateBasis rateBasisFromSetting(int correctrateMode)
@@ -16,6 +18,17 @@ RateBasis rateBasisRadio(int correctrateMode)
     if (correctrateMode == 1)
         return RateBasis::Retries;
     return correctrateMode == 2 ? RateBasis::Both : RateBasis::FirstAnswers;
+}
+
+double BasisRate::value() const
+{
+    return rated() ? static_cast<double>(correct) / static_cast<double>(correct + incorrect) : 0;
+}
+
+BasisRate basisRate(const BasisCounts &counts)
+{
+    return { std::max<std::int64_t>(0, counts.correct.value()),
+             std::max<std::int64_t>(0, counts.incorrect.value()) };
 }
 
 BasisCounts basisCounts(const QuestionTally &tally, RateBasis basis)

@@ -39,6 +39,19 @@ struct BasisCounts
 // FirstAnswers: the first-answer fields; Retries: the re-answer fields; Both: their sums.
 BasisCounts basisCounts(const QuestionTally &tally, RateBasis basis);
 
+// A question's correct rate under a basis. A side whose adjusted total is negative (a
+// correction larger than the answers counted) counts as 0, so the rate stays within 0 … 1:
+// 0 right with a correction of -3 and 2 wrong is 0 %, not 100 %. Unrated when both sides
+// count 0.
+struct BasisRate
+{
+    std::int64_t correct = 0; // at least 0
+    std::int64_t incorrect = 0; // at least 0
+    bool rated() const { return correct + incorrect > 0; }
+    double value() const; // correct / (correct + incorrect); 0 when unrated
+};
+BasisRate basisRate(const BasisCounts &counts);
+
 enum class TallySideKind { Correct, Incorrect };
 
 // The correction field the count menus change: the first-answer correction under

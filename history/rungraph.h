@@ -27,8 +27,11 @@ struct RunGraph
     bool operator==(const RunGraph &) const = default;
 };
 
-// The page draws the graph only for a valid run index and a client taller than this.
-constexpr int kRunGraphMinimumHeight = 321;
+// The page draws the graph only for a valid run index and a client this tall, where the
+// plot (the frame from y 220 to height - 88) is at least kRunGraphMinimumPlotHeight high: a
+// lower one has no room between "100%" and "0%" for a line to read.
+constexpr int kRunGraphMinimumPlotHeight = 48;
+constexpr int kRunGraphMinimumHeight = 220 + 88 + kRunGraphMinimumPlotHeight;
 
 // The graph of the record's runs with run selectedRun highlighted (0 = newest); nothing
 // when selectedRun is not a run of the record or height < kRunGraphMinimumHeight. Point i

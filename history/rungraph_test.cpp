@@ -132,8 +132,11 @@ TEST_F(RunGraphTest, AMiddleRunIsHighlightedHalfwayToItsNeighbours)
 TEST_F(RunGraphTest, NothingIsDrawnForAShortPageOrAMissingRun)
 {
     const CSectionLog record = recordWithRuns(3);
-    EXPECT_FALSE(runGraph(record, 0, kWidth, 320));
-    EXPECT_TRUE(runGraph(record, 0, kWidth, 321));
+    // The plot is at least 48 pixels high, or there is no graph.
+    EXPECT_FALSE(runGraph(record, 0, kWidth, 355));
+    const std::optional<RunGraph> lowest = runGraph(record, 0, kWidth, 356);
+    ASSERT_TRUE(lowest);
+    EXPECT_DOUBLE_EQ(lowest->frame.bottom - lowest->frame.top, 48);
     EXPECT_FALSE(runGraph(record, 3, kWidth, kHeight));
     EXPECT_FALSE(runGraph(record, -1, kWidth, kHeight));
     EXPECT_FALSE(runGraph(CSectionLog {}, 0, kWidth, kHeight));

@@ -186,7 +186,7 @@ TEST(Statistics, RunBlockShowsTheSelectedRunWithItsLocalEndTime)
     input.record = &record;
     input.selection = TreeSelection::Collection;
     input.width = 400;
-    input.height = 320; // too short for the graph
+    input.height = 355; // too short for the graph
     input.selectedRun = 1;
     StatisticsPaint paint = statisticsPaint(input);
     EXPECT_EQ(textAt(paint, 95, 125), text("の履歴"));
@@ -197,7 +197,7 @@ TEST(Statistics, RunBlockShowsTheSelectedRunWithItsLocalEndTime)
     EXPECT_FALSE(paint.graph);
 
     useTimeZone("JST-9");
-    input.height = 321;
+    input.height = 356;
     paint = statisticsPaint(input);
     EXPECT_EQ(textAt(paint, 240, 198), text("2025-01-01(水) 00:30"));
     EXPECT_TRUE(paint.graph);

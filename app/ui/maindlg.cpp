@@ -171,6 +171,7 @@ void CMainDlg::createPages()
         [this](const WindowDrillRequest &request) { startDrill(request); },
         [this] { refresh(); } });
     m_loginfoPage = new CLoginfoPage(*m_pageContext);
+    installEventFilter(m_loginfoPage); // Alt+T: the page's "覚える(&T)"
     m_questionlogPage = new CQuestionlogPage(*m_pageContext);
     m_transinfoPage = new CTransinfoPage(*m_pageContext);
     m_tabs->addTab(m_loginfoPage, utext("通常学習"));
@@ -209,8 +210,7 @@ void CMainDlg::refresh()
 
     m_context.settings.LastSection = path;
     m_context.settings.saveLastSection(m_context.store);
-    if (!isFolder)
-        m_loginfoPage->reloadRunList();
+    m_loginfoPage->reloadRunList(); // a folder's empties it
     m_tree->setFocus();
     m_questionlogPage->clear();
     m_refillPerQuestionPage = !isFolder;

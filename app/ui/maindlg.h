@@ -157,6 +157,7 @@ private:
     void startEditor();
     void showHelp();
     void showHelpPage(const QUrl &page);
+    void placeOverThisWindow(QWidget *window) const;
     void openReadme();
     void openHomePage();
     void showAbout();

@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QProcess>
+#include <QScreen>
 #include <QUrl>
 
 #include "app/datafolder.h"
@@ -133,11 +134,32 @@ void CMainDlg::showHelpPage(const QUrl &page)
     if (!m_helpWindow) {
         m_helpWindow = new CHelpWindow(this);
         m_helpWindow->setAttribute(Qt::WA_DeleteOnClose);
+        placeOverThisWindow(m_helpWindow);
     }
     m_helpWindow->showPage(page);
     m_helpWindow->show();
     m_helpWindow->raise();
     m_helpWindow->activateWindow();
+}
+
+// Wholly on this window's screen, centred over it; the frame the window manager adds is
+// taken to be the one around this window.
+void CMainDlg::placeOverThisWindow(QWidget *window) const
+{
+    const QScreen *screen = this->screen();
+    if (!screen)
+        return;
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    const QSize frame = outer.size() - inner.size();
+    const QRect available = screen->availableGeometry();
+    const QSize wanted = window->size() + frame;
+    const Rect placed = windowOverOwner({ wanted.width(), wanted.height() },
+                                        { outer.x(), outer.y(), outer.width(), outer.height() },
+                                        { available.x(), available.y(), available.width(),
+                                          available.height() });
+    window->resize(placed.width - frame.width(), placed.height - frame.height());
+    window->move(placed.x, placed.y); // move() places the frame's corner
 }
 
 void CMainDlg::openReadme()

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -73,6 +74,7 @@ private slots:
     void unknownLastSectionSelectsTheFirstItem();
     void selectionChangeShowsHeaderAndSavesLastSection();
     void keysReachTheirCommands();
+    void altTStartsTheStatisticsPagesDrill();
     void modeCommandStartsADrillWithoutAskingTheMode();
     void doubleClickAsksTheModeAndFolderStartsNothing();
     void cancelledOrderKeepsTheChosenModeOnTheStrip();
@@ -173,6 +175,21 @@ void MainDlgTest::keysReachTheirCommands()
     QTest::keyClick(window.get(), Qt::Key_F5);
     QCOMPARE(rig.fileChooser.asked, 2);
     QCOMPARE(window->selectedPath(), cp932::text("Alpha/beta"));
+}
+
+void MainDlgTest::altTStartsTheStatisticsPagesDrill()
+{
+    kvr::test::MainWindowRig rig;
+    rig.settings.LastSection = cp932::text("Zeta");
+    auto window = rig.makeWindow();
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    // The tree has the focus, as after every selection; one press of Alt+T acts.
+    QTest::keyClick(treeOf(*window), Qt::Key_T, Qt::AltModifier);
+    QTRY_COMPARE(rig.drills.size(), std::size_t(1));
+    QCOMPARE(rig.drills[0].sectionPath, cp932::text("Zeta"));
+    QVERIFY(!QApplication::activePopupWidget()); // the "ツール(&T)" menu stayed shut
 }
 
 void MainDlgTest::modeCommandStartsADrillWithoutAskingTheMode()
@@ -427,6 +444,10 @@ void MainDlgTest::historyPagesFollowTheTreeSelection()
     QVERIFY(!child<QWidget>(page, "learnButton")->isEnabled());
     QVERIFY(!child<QWidget>(page, "modeList")->isEnabled());
     QCOMPARE(count->maximum(), 0);
+    // Nothing of the collection shown before stays for a folder.
+    QVERIFY(!runs->isVisible());
+    QVERIFY(!child<QWidget>(page, "eraseAllButton")->isVisible());
+    QVERIFY(!child<QWidget>(page, "eraseRunButton")->isVisible());
 
     tree->setCurrentItem(findItem(tree, u("mid")));
     QVERIFY(child<QWidget>(page, "learnButton")->isEnabled());
@@ -509,8 +530,12 @@ void MainDlgTest::pageModeListSetsLogMode()
 void MainDlgTest::historyPagesScreenshots_data()
 {
     QTest::addColumn<int>("runs");
-    QTest::newRow("3 runs") << 3;
-    QTest::newRow("15 runs") << 15;
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("3 runs") << 3 << QSize(900, 660);
+    QTest::newRow("15 runs") << 15 << QSize(900, 660);
+    // The smallest window, where every page must still fit, and the largest.
+    QTest::newRow("630x460") << 5 << QSize(630, 460);
+    QTest::newRow("1014x728") << 12 << QSize(1014, 728);
 }
 
 // The starter database with a learner's history, each tab, in a window large enough for
@@ -518,6 +543,7 @@ void MainDlgTest::historyPagesScreenshots_data()
 void MainDlgTest::historyPagesScreenshots()
 {
     QFETCH(int, runs);
+    QFETCH(QSize, size);
     kvr::test::MainWindowRig rig;
     rig.database = CQuestionDatabase();
     const QString source = qEnvironmentVariable("KVR_TEST_SOURCE_DIR");
@@ -527,14 +553,22 @@ void MainDlgTest::historyPagesScreenshots()
     rig.settings.LastSection = cp932::text("英単語/中学１年/身の回りのもの");
     kvr::test::addFinishedDrills(rig.log, rig.settings.UserName, rig.settings.LastSection,
                                  LogModeIndex::JapaneseToEnglishTyped, runs, 32);
-    rig.settings.KvrWindowWidth = 900;
-    rig.settings.KvrWindowHeight = 660;
-    rig.settings.TreeLogPeriod = 470;
+    // Corrections, for the widest count texts ("13 (3+10)").
+    CSectionLog *record = findLearnerRecord(rig.log, rig.settings.UserName, rig.settings.LastSection,
+                                            LogModeIndex::JapaneseToEnglishTyped);
+    QVERIFY(record && !record->questionTallies.empty());
+    record->questionTallies[0].values[QuestionTally::FirstCorrectAdjust] = 10;
+    record->questionTallies[0].values[QuestionTally::FirstIncorrectAdjust] = -3;
+    rig.settings.KvrWindowWidth = size.width();
+    rig.settings.KvrWindowHeight = size.height();
+    rig.settings.TreeLogPeriod = size.width() > 630 ? 470 : 370;
     auto window = rig.makeWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCOMPARE(window->size(), size);
     QCOMPARE(window->selectedPath(), rig.settings.LastSection);
-    const QString suffix = QStringLiteral("_%1runs").arg(runs);
+    const QString suffix = size == QSize(900, 660) ? QStringLiteral("_%1runs").arg(runs)
+                                                   : QStringLiteral("_%1x%2").arg(size.width()).arg(size.height());
     kvr::test::saveScreenshot(window.get(), QStringLiteral("maindlg_loginfo") + suffix);
     window->showTab(1);
     kvr::test::saveScreenshot(window.get(), QStringLiteral("maindlg_questionlog") + suffix);

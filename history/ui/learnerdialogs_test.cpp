@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -111,6 +112,23 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(userName, T("佐藤"));
         QCOMPARE(saves, 1);
+    }
+
+    void oneEnterConfirmsThePreselectedName()
+    {
+        std::string userName;
+        CScriptedPrompter prompter;
+        CLearnerRegistration model({ userName, [] { return true; } }, logOf({ T("山田") }),
+                                   prompter);
+        CUserRegistrationDlg dialog(model, prompter);
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(userName, T("山田"));
+        QVERIFY(prompter.asked.empty());
     }
 
     void aNameCp932CannotHoldIsRefusedNotStoredAsQuestionMarks()

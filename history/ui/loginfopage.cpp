@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPolygonF>
 #include <QPushButton>
@@ -79,7 +80,10 @@ void CLoginfoPage::setSelection(const PageSelection &selection)
 
 void CLoginfoPage::reloadRunList()
 {
-    const std::vector<std::string> labels = runListLabels(selectedRecord(m_context, m_selection));
+    // A folder has no runs of its own: nothing of the collection shown before stays.
+    const bool collection = m_selection.selection == TreeSelection::Collection;
+    const std::vector<std::string> labels =
+        runListLabels(collection ? selectedRecord(m_context, m_selection) : nullptr);
     {
         const QSignalBlocker quiet(m_runList);
         m_runList->clear();
@@ -160,6 +164,21 @@ void CLoginfoPage::afterLogChange()
     saveLogNow(m_context);
 }
 
+bool CLoginfoPage::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool key = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (!key || !m_learn->isVisible() || !m_learn->isEnabled())
+        return QWidget::eventFilter(watched, event);
+    auto *press = static_cast<QKeyEvent *>(event);
+    if (press->key() != Qt::Key_T || press->modifiers() != Qt::AltModifier)
+        return QWidget::eventFilter(watched, event);
+    // The override claims the key from the menu bar; the press that follows clicks.
+    if (event->type() == QEvent::KeyPress)
+        m_learn->animateClick();
+    event->accept();
+    return true;
+}
+
 void CLoginfoPage::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
@@ -182,7 +201,9 @@ void CLoginfoPage::placeControls()
     m_modeList->setGeometry(w - kFieldLeftFromRight, h - 54, 112, kRowHeight);
     m_count->setGeometry(w - kFieldLeftFromRight, h - 28, 84, kRowHeight);
     m_all->setGeometry(w - 126, h - 29, 38, 24);
-    m_learn->setGeometry(w - 84, h - 55, 70, 49);
+    // Inside the group's frame, below the line its title sits on.
+    const int frameTop = m_drillGroup->y() + m_drillGroup->fontMetrics().height() + 2;
+    m_learn->setGeometry(w - 84, frameTop, 70, h - 7 - frameTop);
 }
 
 void CLoginfoPage::paintEvent(QPaintEvent *event)

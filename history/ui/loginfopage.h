@@ -39,6 +39,11 @@ public:
     // "覚える(&T)".
     void learn();
 
+    // Installed on the main window: Alt+T is this page's "覚える(&T)" while the button shows,
+    // not the window's menu "ツール(&T)", so that one press acts (two owners of one mnemonic
+    // would each wait for the other).
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 signals:
     // The learner chose a mode in the list: its LogMode value.
     void logModeChosen(int logMode);

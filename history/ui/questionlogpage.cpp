@@ -1,6 +1,7 @@
 #include "history/ui/questionlogpage.h"
 
 #include <QButtonGroup>
+#include <QFontMetrics>
 #include <QCursor>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableView>
 
 #include "app/kvrsettings.h"
@@ -121,6 +123,7 @@ QWidget *CQuestionlogPage::createRateGroup()
     };
     auto *row = new QHBoxLayout(group);
     row->setContentsMargins(8, 2, 4, 4);
+    row->setSpacing(8);
     for (const Radio &radio : radios) {
         auto *button = new QRadioButton(utext(radio.text), group);
         button->setObjectName(QLatin1String(radio.name));
@@ -155,8 +158,36 @@ void CQuestionlogPage::fill()
         m_model->setRows(
             buildQuestionRows(*section, selectedRecord(m_context, m_selection), basis()));
     });
+    // The rows are in collection order again: no column shows a sort arrow.
+    m_view->horizontalHeader()->setSortIndicatorShown(false);
+    fitColumns();
     showCountUpdate(m_model->marks().takeCountUpdate());
     showRateBasis();
+}
+
+void CQuestionlogPage::fitColumns()
+{
+    const QFontMetrics cells(m_view->font());
+    const QFontMetrics headings(m_view->horizontalHeader()->font());
+    constexpr int padding = 12; // the cell's margins and grid line
+    constexpr int arrow = 16; // the sort arrow beside a heading
+    std::vector<int> textWidths(kQuestionColumnCount, 0);
+    for (int column = 0; column < kQuestionColumnCount; ++column) {
+        const QString title = m_model->headerData(column, Qt::Horizontal).toString();
+        textWidths[column] = headings.horizontalAdvance(title) + padding + arrow;
+    }
+    for (const QuestionRow &row : m_model->rows()) {
+        for (int column = static_cast<int>(QuestionColumn::Correct); column < kQuestionColumnCount;
+             ++column) {
+            const QString text = qtext(row.cells[static_cast<std::size_t>(column)]);
+            textWidths[column] = std::max(textWidths[column], cells.horizontalAdvance(text) + padding);
+        }
+    }
+    const int scrollBar = m_view->verticalScrollBar()->sizeHint().width();
+    const std::vector<int> widths =
+        questionColumnWidths(m_view->width() - 2 * m_view->frameWidth() - scrollBar, textWidths);
+    for (std::size_t i = 0; i < widths.size(); ++i)
+        m_view->setColumnWidth(static_cast<int>(i), widths[i]);
 }
 
 RateBasis CQuestionlogPage::basis() const
@@ -175,6 +206,7 @@ void CQuestionlogPage::rateBasisChosen(int basis)
 {
     m_context.settings.CorrectrateMode = basis;
     m_model->refreshCounts(selectedRecord(m_context, m_selection), this->basis());
+    fitColumns();
     m_context.settings.saveWindowState(m_context.store);
 }
 
@@ -264,14 +296,21 @@ void CQuestionlogPage::placeControls()
     const int w = width();
     const int h = height();
     m_view->setGeometry(5, 5, std::max(0, w - 10), std::max(0, h - 5 - kListBottomGap));
+    fitColumns();
     const int rowA = h - kTotalTextFromBottom - 6;
+    // The rate group is as wide as its three radios need; the buttons left of it take what
+    // is left.
+    const int rightWidth =
+        std::max({ w - 5 - kRightColumnLeft, m_rateGroup->sizeHint().width(), 150 });
+    const int rightLeft = std::min(kRightColumnLeft, w - 5 - rightWidth);
+    const int leftWidth = std::max(60, rightLeft - 10);
     m_checkSelect->setGeometry(5, rowA, 74, kButtonHeight);
     m_countField->setGeometry(82, rowA + 1, kTotalTextLeft - 4 - 82, kButtonHeight - 2);
-    const int right = std::max(kRightColumnLeft + 150, w - 5) - kRightColumnLeft;
-    m_selectWorst->setGeometry(kRightColumnLeft, rowA, right, kButtonHeight);
-    m_lastMissed->setGeometry(5, rowA + 28, kRightColumnLeft - 10, kButtonHeight);
-    m_learnTicked->setGeometry(5, rowA + 56, kRightColumnLeft - 10, kButtonHeight);
-    m_rateGroup->setGeometry(kRightColumnLeft, rowA + 27, right, 58);
+    const int worstWidth = std::max(kRightColumnLeft + 150, w - 5) - kRightColumnLeft;
+    m_selectWorst->setGeometry(kRightColumnLeft, rowA, worstWidth, kButtonHeight);
+    m_lastMissed->setGeometry(5, rowA + 28, leftWidth, kButtonHeight);
+    m_learnTicked->setGeometry(5, rowA + 56, leftWidth, kButtonHeight);
+    m_rateGroup->setGeometry(rightLeft, rowA + 27, rightWidth, 58);
 }
 
 void CQuestionlogPage::paintEvent(QPaintEvent *event)

@@ -59,6 +59,7 @@ private:
     void createMenus();
     QMenu *createCorrectionMenu(const char *name, const char *title, TallySideKind side);
     void placeControls();
+    void fitColumns(); // the list's width over the columns, each as wide as its texts
     void showRateBasis();
     void rateBasisChosen(int basis);
     void userToggled(int position, bool checked);

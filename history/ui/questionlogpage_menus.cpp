@@ -133,6 +133,7 @@ void CQuestionlogPage::correctSelected(TallySideKind side, int value)
     if (!changed)
         return;
     m_model->refreshCounts(record, basis());
+    fitColumns();
     saveLogNow(m_context);
 }
 

@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -44,7 +46,23 @@ CUserRegistrationDlg::CUserRegistrationDlg(CLearnerRegistration &model, IPrompte
     layout->addLayout(nameRow);
     layout->addLayout(okCancelRow(this, [this] { confirm(); }));
     fixSize(this);
+    // One Enter confirms, also over a preselected name (the combo box's completer would
+    // otherwise take the first one for itself).
+    m_name->installEventFilter(this);
+    m_name->lineEdit()->installEventFilter(this);
     m_name->setFocus();
+}
+
+bool CUserRegistrationDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            confirm();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CUserRegistrationDlg::confirm()

@@ -19,6 +19,9 @@ public:
     CUserRegistrationDlg(CLearnerRegistration &model, IPrompter &prompter,
                          QWidget *parent = nullptr);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void confirm();
 

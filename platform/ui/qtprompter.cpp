@@ -1,7 +1,11 @@
 #include "platform/ui/qtprompter.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -103,6 +107,22 @@ Reply replyOf(QMessageBox::StandardButton clicked, Buttons buttons)
     return escapeReply(buttons);
 }
 
+// The text's width: its longest line up to kMaxTextWidth, so that a short line never wraps
+// a character onto a line of its own, and a long one wraps at a readable width.
+constexpr int kMaxTextWidth = 560;
+
+void keepTextWidth(QMessageBox &box)
+{
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    if (!label)
+        return;
+    int longest = 0;
+    const QFontMetrics metrics(label->font());
+    for (const QString &line : label->text().split(QLatin1Char('\n')))
+        longest = std::max(longest, metrics.horizontalAdvance(line));
+    label->setMinimumWidth(std::min(longest + 4, kMaxTextWidth));
+}
+
 } // namespace
 
 CQtPrompter::CQtPrompter(QString defaultCaption)
@@ -120,6 +140,7 @@ Reply CQtPrompter::ask(const Message &message)
     box->setText(qtext(message.text));
     box->setTextFormat(Qt::PlainText);
     box->setIcon(iconOf(message.icon));
+    keepTextWidth(*box);
     addButtons(*box, message);
     if (message.systemModal) {
         box->setWindowModality(Qt::ApplicationModal);

@@ -1,4 +1,8 @@
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/cp932.h"
@@ -25,6 +29,7 @@ private slots:
     void textAndCaption();
     void ownedByActiveWindow();
     void systemModalHasNoOwnerAndStaysOnTop();
+    void shortLinesDoNotWrap();
 };
 
 void QtPrompterTest::buttonsAndReplies_data()
@@ -146,6 +151,32 @@ void QtPrompterTest::systemModalHasNoOwnerAndStaysOnTop()
     QVERIFY(seen->staysOnTop);
     QCOMPARE(seen->modality, Qt::ApplicationModal);
     QCOMPARE(seen->title, QStringLiteral("Error!"));
+}
+
+// A line shorter than the box's text limit stays whole: no character on a line of its own.
+void QtPrompterTest::shortLinesDoNotWrap()
+{
+    const QString longest = QStringLiteral("まず最初に利用者を登録する必要があります。（履歴の作成時に利用されます）");
+    int labelWidth = 0;
+    int lineWidth = 0;
+    QTimer::singleShot(0, [&] {
+        QTRY_VERIFY(QApplication::activeModalWidget());
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        labelWidth = label->width();
+        lineWidth = label->fontMetrics().horizontalAdvance(longest);
+        kvr::test::saveScreenshot(box, QStringLiteral("messagebox-registration"));
+        box->accept();
+    });
+    CQtPrompter prompter(QStringLiteral("Kelvora"));
+    prompter.tell(cp932::text("Kelvora をご利用いただきありがとうございます。\n\n"
+                              "まず最初に利用者を登録する必要があります。（履歴の作成時に利用されます）\n"
+                              "次に表示される画面で、利用者名を入力し、OKボタンを押してください。\n"
+                              "（次回からこの画面は表示されません。）"),
+                  {}, Icon::Information);
+    QVERIFY(lineWidth > 0);
+    QVERIFY2(labelWidth >= lineWidth, qPrintable(QStringLiteral("%1 < %2").arg(labelWidth).arg(lineWidth)));
 }
 
 QTEST_MAIN(QtPrompterTest)
