@@ -14,6 +14,7 @@
 #include "app/ui/maindlg.h"
 #include "platform/rgb.h"
 #include "platform/ui/fonts.h"
+#include "platform/ui/qcolour.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
@@ -82,9 +83,8 @@ void CMainDlg::applyBackground()
 
 void CMainDlg::applyBackground(std::int32_t colorRef)
 {
-    const Rgb colour = rgbFromColorRef(colorRef);
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
+    palette.setColor(QPalette::Window, colorRefToQColor(colorRef));
     setPalette(palette);
     setAutoFillBackground(true);
     // The bars keep the system's colours, like the frame around the window. (Their styles
