@@ -6,6 +6,7 @@
 #include "drill/drillsession.h"
 #include "drill/lastquestion.h"
 #include "platform/cp932.h"
+#include "platform/version.h"
 
 namespace kvr {
 
@@ -133,7 +134,7 @@ Message drillAboutMessage()
 {
     Message message;
     message.caption = cp932::text("Kelvora のﾊﾞｰｼﾞｮﾝ情報");
-    message.text = "Kelvora  Version 4.0.0";
+    message.text = "Kelvora  Version " KVR_VERSION;
     message.icon = Icon::Information;
     return message;
 }

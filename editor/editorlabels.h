@@ -4,6 +4,7 @@
 #include <string>
 
 #include "editor/questiongrid.h"
+#include "platform/version.h"
 
 // The fixed texts of the editor's main window and its about box (CP932).
 namespace kvr {
@@ -38,7 +39,7 @@ struct EditorLabels
 };
 EditorLabels editorLabels();
 
-constexpr const char *kEditorVersion = "4.0.0";
+constexpr const char *kEditorVersion = KVR_VERSION;
 
 // The about box: caption "KvrEditorのﾊﾞｰｼﾞｮﾝ情報" and "KvrEditor  Version " + version.
 std::string aboutCaption();

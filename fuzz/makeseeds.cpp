@@ -271,6 +271,10 @@ int main(int argc, char **argv)
         corpus.add("skin", text);
         corpus.add("inifile", std::string("Design\tDlgWidth_n\t640\n") + text);
     }
+    for (const char *sound : { "Correct.wav", "Incorrect.wav" }) {
+        const std::string wav = readAll(data / "Datas" / sound);
+        corpus.add("wavheader", wav.substr(0, 256)); // the headers and the first samples
+    }
     const std::string settings = settingsFile();
     corpus.add("settings", std::string("Options\tLastSection\tA/B\n") + settings);
     corpus.add("settings", std::string("DBv3\tfilename\n") + settings);

@@ -36,7 +36,7 @@ int CKvrApp::run(const QStringList &args)
 {
     // Nothing that fails on the way may end the program without a word.
     int exitCode = 1;
-    guarded(m_prompter, "%s", [&] { exitCode = runSteps(args); });
+    guarded(m_prompter, [&] { exitCode = runSteps(args); });
     return exitCode;
 }
 
@@ -104,12 +104,12 @@ void CKvrApp::runAutorunDrill()
     const CCommandLine commandLine = parseCommandLine(m_arguments);
     DrillStartContext starter { m_database.root, m_log, m_settings, m_prompter, m_clock };
     std::optional<CDrillLaunch> drill;
-    guarded(m_prompter, "%s", [&] { drill = prepareAutorunDrill(starter, commandLine); });
+    guarded(m_prompter, [&] { drill = prepareAutorunDrill(starter, commandLine); });
     if (!drill)
         return;
     DrillWindowContext context { m_settings, *m_store,   m_log,  m_database,
                                  *m_voice,   m_prompter, m_clock };
-    guarded(m_prompter, "%s", [&] { runDrillWindow(drill->setup(), context, nullptr); });
+    guarded(m_prompter, [&] { runDrillWindow(drill->setup(), context, nullptr); });
 }
 
 } // namespace kvr::ui

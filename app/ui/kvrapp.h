@@ -46,7 +46,6 @@ private:
     int runMainWindow();
     int runCommandLine();
     void runAutorunDrill();
-    void applyVoiceSettings();
 
     CSystemClock m_clock;
     CQtPrompter m_prompter;

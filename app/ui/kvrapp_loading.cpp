@@ -18,7 +18,7 @@ bool CKvrApp::loadBehindSplash()
                              m_webDictionaries, prompter, fileChooser };
     return runBehindSplash(splash, [&](const StatusReport &status) {
         bool loaded = false;
-        guarded(prompter, "%s", [&] { loaded = loadStartupData(startup, status); });
+        guarded(prompter, [&] { loaded = loadStartupData(startup, status); });
         return loaded;
     });
 }

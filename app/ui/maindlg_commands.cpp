@@ -100,14 +100,14 @@ void CMainDlg::showQuestionList(const std::string &path)
 void CMainDlg::manageLearners()
 {
     bool accepted = false;
-    guarded(m_context.prompter, "%s", [&] { accepted = m_services.manageLearners(this); });
+    guarded(m_context.prompter, [&] { accepted = m_services.manageLearners(this); });
     if (accepted)
         refresh();
 }
 
 void CMainDlg::showOptions()
 {
-    guarded(m_context.prompter, "%s", [&] { m_services.showOptions(this); });
+    guarded(m_context.prompter, [&] { m_services.showOptions(this); });
     applyBackground();
     refresh();
     update();
@@ -115,7 +115,7 @@ void CMainDlg::showOptions()
 
 void CMainDlg::makeShortcut(const std::string &path)
 {
-    guarded(m_context.prompter, "%s", [&] { m_services.makeShortcut(path, this); });
+    guarded(m_context.prompter, [&] { m_services.makeShortcut(path, this); });
 }
 
 void CMainDlg::startEditor()

@@ -42,7 +42,7 @@ template <typename Start> void CMainDlg::launch(Start &&start)
                                 m_context.prompter, m_context.clock };
     DrillStartDialogs dialogs { *m_services.modeChooser, *m_services.startPrompter };
     std::optional<CDrillLaunch> drill;
-    guarded(m_context.prompter, "%s", [&] { drill = start(starter, dialogs); });
+    guarded(m_context.prompter, [&] { drill = start(starter, dialogs); });
     if (!drill) {
         refresh(); // a mode chosen before a cancelled dialog is already in LogMode
         return;
@@ -51,7 +51,7 @@ template <typename Start> void CMainDlg::launch(Start &&start)
     showMinimized();
     // The drill window stands on its own: a window manager may hide the dialogs of a
     // minimised window along with it.
-    guarded(m_context.prompter, "%s", [&] { m_services.runDrill(drill->setup(), nullptr); });
+    guarded(m_context.prompter, [&] { m_services.runDrill(drill->setup(), nullptr); });
     refresh();
     m_loginfoPage->showDrillMode(drill->mode());
     if (!wasMinimized)

@@ -7,6 +7,7 @@
 
 #include "platform/cp932.h"
 #include "platform/prompter.h"
+#include "platform/ui/qcolour.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
@@ -92,12 +93,10 @@ std::optional<std::string> CQtOptionDialogs::askFolder(const std::string &title,
 
 std::optional<Rgb> CQtOptionDialogs::askColour(Rgb initial)
 {
-    const QColor chosen =
-        QColorDialog::getColor(QColor(initial.red, initial.green, initial.blue), m_parent);
+    const QColor chosen = QColorDialog::getColor(toQColor(initial), m_parent);
     if (!chosen.isValid())
         return std::nullopt;
-    return Rgb { static_cast<std::uint8_t>(chosen.red()), static_cast<std::uint8_t>(chosen.green()),
-                 static_cast<std::uint8_t>(chosen.blue()) };
+    return toRgb(chosen);
 }
 
 } // namespace kvr::ui

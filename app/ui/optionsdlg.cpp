@@ -20,6 +20,7 @@
 #include "app/ui/optionpagewebdic.h"
 #include "drill/pronunciation.h"
 #include "platform/ui/backgroundpalette.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/qtext.h"
@@ -29,14 +30,6 @@ namespace kvr::ui {
 namespace {
 
 constexpr int kHeaderHeight = 20;
-
-QPushButton *sheetButton(QWidget *parent, const char *name, std::string_view utf8)
-{
-    auto *button = new QPushButton(utext(utf8), parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
 
 } // namespace
 
@@ -149,11 +142,11 @@ void COptionsDlg::addPage(const char *utf8Name, OptionPage id, COptionPage *page
 QWidget *COptionsDlg::buildButtons()
 {
     auto *row = new QWidget(this);
-    QPushButton *defaults = sheetButton(row, "defaults", "標準(&D)");
-    QPushButton *ok = sheetButton(row, "ok", "&OK");
-    QPushButton *cancel = sheetButton(row, "cancel", "ｷｬﾝｾﾙ(&C)");
-    QPushButton *apply = sheetButton(row, "apply", "保存しないで更新(&A)");
-    QPushButton *help = sheetButton(row, "help", "ヘルプ(&H)");
+    QPushButton *defaults = namedButton(row, "defaults", "標準(&D)");
+    QPushButton *ok = namedButton(row, "ok", "&OK");
+    QPushButton *cancel = namedButton(row, "cancel", "ｷｬﾝｾﾙ(&C)");
+    QPushButton *apply = namedButton(row, "apply", "保存しないで更新(&A)");
+    QPushButton *help = namedButton(row, "help", "ヘルプ(&H)");
     ok->setDefault(true);
     connect(defaults, &QPushButton::clicked, this,
             [this] { forward([](COptionsSheet &sheet) { sheet.restoreDefaults(); }); });
@@ -207,7 +200,7 @@ void COptionsDlg::forward(const SheetAction &action)
 {
     collectAll();
     if (action)
-        guarded(m_context.prompter, "%s", [&] { action(*m_sheet); });
+        guarded(m_context.prompter, [&] { action(*m_sheet); });
     loadAll();
 }
 
@@ -215,7 +208,7 @@ void COptionsDlg::close(bool (COptionsSheet::*command)())
 {
     collectAll();
     bool closes = false;
-    guarded(m_context.prompter, "%s", [&] { closes = ((*m_sheet).*command)(); });
+    guarded(m_context.prompter, [&] { closes = ((*m_sheet).*command)(); });
     if (closes) {
         accept();
         return;

@@ -15,19 +15,12 @@
 #include "platform/environment.h"
 #include "platform/prompter.h"
 #include "platform/textfile.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
 
 namespace {
-
-QPushButton *dialogButton(QWidget *parent, const char *name, std::string_view utf8)
-{
-    auto *button = new QPushButton(utext(utf8), parent);
-    button->setObjectName(name);
-    button->setMinimumWidth(88);
-    return button;
-}
 
 // GNOME runs a desktop-folder launcher only once it is marked trusted. gio needs the
 // session's services and may be missing: it runs detached with a time limit, unwatched.
@@ -85,8 +78,8 @@ CShortcutDlg::CShortcutDlg(const std::string &collectionPath, int questionCount,
     grid->addWidget(m_worstFirst, 4, 0, 1, 3);
     grid->setColumnStretch(1, 1);
 
-    QPushButton *create = dialogButton(this, "create", "作成(&G)");
-    QPushButton *cancel = dialogButton(this, "cancel", "ｷｬﾝｾﾙ(&C)");
+    QPushButton *create = namedButton(this, "create", "作成(&G)", ButtonRole::Answer);
+    QPushButton *cancel = namedButton(this, "cancel", "ｷｬﾝｾﾙ(&C)", ButtonRole::Answer);
     create->setDefault(true);
     connect(create, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -9,21 +9,10 @@
 #include "drill/drillsetup.h"
 #include "drill/questionlist.h"
 #include "platform/prompter.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
-
-namespace {
-
-QPushButton *button(QWidget *parent, const char *name, std::string_view text)
-{
-    auto *b = new QPushButton(utext(text), parent);
-    b->setObjectName(name);
-    b->setMinimumWidth(88);
-    return b;
-}
-
-} // namespace
 
 CCountDlg::CCountDlg(int questionCount, int initialValue, IPrompter &prompter, QWidget *parent)
     : QDialog(parent)
@@ -49,9 +38,9 @@ CCountDlg::CCountDlg(int questionCount, int initialValue, IPrompter &prompter, Q
     note->setWordWrap(true);
     note->setFixedWidth(260);
 
-    QPushButton *ok = button(this, "ok", "OK");
-    QPushButton *all = button(this, "all", "全部");
-    QPushButton *cancel = button(this, "cancel", "CANCEL");
+    QPushButton *ok = namedButton(this, "ok", "OK", ButtonRole::Answer);
+    QPushButton *all = namedButton(this, "all", "全部", ButtonRole::Answer);
+    QPushButton *cancel = namedButton(this, "cancel", "CANCEL", ButtonRole::Answer);
     ok->setDefault(true);
 
     auto *buttons = new QVBoxLayout;

@@ -17,17 +17,12 @@
 #include "platform/cp932.h"
 #include "platform/environment.h"
 #include "platform/ui/guarded.h"
+#include "platform/ui/qcolour.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
 
 namespace {
-
-QColor backgroundOf(std::int32_t colorRef)
-{
-    const Rgb rgb = rgbFromColorRef(colorRef);
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
 
 bool isBKey(const QKeyEvent &event)
 {
@@ -109,7 +104,7 @@ CDrillDlg::CDrillDlg(CDrillSession &session, DrillWindowContext &context, const 
     m_widgets = createDrillWidgets(this);
     m_widgets.input->setInputMethodAllowed(answerKeepsInputMethod(session.mode()));
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, backgroundOf(m_context.settings.BackgroundColor));
+    palette.setColor(QPalette::Window, colorRefToQColor(m_context.settings.BackgroundColor));
     setPalette(palette);
     if (const auto opacity = drillWindowOpacity(m_context.settings.Opacity))
         setWindowOpacity(*opacity);
@@ -126,7 +121,7 @@ CDrillDlg::~CDrillDlg() = default;
 
 template <typename Event> void CDrillDlg::forward(Event event)
 {
-    guarded(m_context.prompter, "%s", event);
+    guarded(m_context.prompter, event);
     render();
     if (m_session.view().closed && isVisible())
         accept();
@@ -215,7 +210,7 @@ void CDrillDlg::renderFocus(const DrillView &view)
 void CDrillDlg::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    paintDrillView(painter, m_shown, m_skin, backgroundOf(m_context.settings.BackgroundColor));
+    paintDrillView(painter, m_shown, m_skin, colorRefToQColor(m_context.settings.BackgroundColor));
 }
 
 bool CDrillDlg::event(QEvent *event)

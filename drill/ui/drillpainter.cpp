@@ -9,6 +9,7 @@
 #include "drill/drillwindow.h"
 #include "drill/skin.h"
 #include "platform/ui/fonts.h"
+#include "platform/ui/qcolour.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
@@ -40,11 +41,6 @@ int shownAnswerPx(const CSkin &skin)
     return std::max(kSmallestFontPx, skin.Result_rc.height() * 20 / 42);
 }
 const QColor kSeparatorColour(96, 96, 96);
-
-QColor colourOf(Rgb rgb)
-{
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
 
 QRect rectOf(const SkinRect &r)
 {
@@ -89,7 +85,7 @@ void paintPassList(QPainter &painter, const DrillView &view, const CSkin &skin)
     const int x = skin.ReplyInfo_OutputBase_pos.x;
     int y = skin.ReplyInfo_OutputBase_pos.y;
     for (const PassListEntry &entry : view.passList) {
-        painter.setPen(colourOf(entry.colour));
+        painter.setPen(toQColor(entry.colour));
         textAt(painter, x, y, qtext(entry.title));
         y += skin.ReplyInfo_OutputSpan_n;
         if (!entry.detail.empty()) {
@@ -109,8 +105,8 @@ void paintQuestionBand(QPainter &painter, const DrillView &view, const CSkin &sk
 {
     const SkinRect &bandRect = view.choiceBand ? skin.EJQuestion_rc : skin.Question_rc;
     const QRect band = rectOf(bandRect);
-    painter.fillRect(band, colourOf(kQuestionBandColour));
-    painter.setPen(colourOf(kQuestionTextColour));
+    painter.fillRect(band, toQColor(kQuestionBandColour));
+    painter.setPen(toQColor(kQuestionTextColour));
     const QString line1 = qtext(view.questionLines[0]);
     const QString line2 = qtext(view.questionLines[1]);
     const bool twoRows = band.height() >= kBandLine2Offset + twoRowBandPx(bandRect);
@@ -164,7 +160,7 @@ void paintResult(QPainter &painter, const DrillView &view, const CSkin &skin)
 {
     if (view.bigMark != BigMark::None) {
         painter.setFont(minchoFont(std::max(kBigMarkFontPx, skin.BigResult_rc.height())));
-        painter.setPen(colourOf(view.bigMarkColour));
+        painter.setPen(toQColor(view.bigMarkColour));
         painter.drawText(rectOf(skin.BigResult_rc), Qt::AlignCenter | Qt::TextDontClip,
                          qtext(view.bigMarkText));
     }
@@ -178,7 +174,7 @@ void paintResult(QPainter &painter, const DrillView &view, const CSkin &skin)
     const int answerTop = area.top() + 2;
     textAt(painter, area.left(), answerTop + (shownAnswerPx(skin) - titlePx(skin)), label);
     painter.setFont(gothicFont(shownAnswerPx(skin)));
-    painter.setPen(colourOf(kShownAnswerColour));
+    painter.setPen(toQColor(kShownAnswerColour));
     const int answerLeft = area.left() + QFontMetrics(labelFont).horizontalAdvance(label) + 8;
     textAt(painter, answerLeft, answerTop, qtext(view.shownAnswer));
 }

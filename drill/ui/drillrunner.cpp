@@ -35,7 +35,7 @@ void runDrill(DrillSetup setup, DrillWindowContext &context, QWidget *parent)
 
 void runDrillWindow(DrillSetup setup, DrillWindowContext &context, QWidget *parent)
 {
-    guarded(context.prompter, "%s", [&] { runDrill(std::move(setup), context, parent); });
+    guarded(context.prompter, [&] { runDrill(std::move(setup), context, parent); });
 }
 
 } // namespace kvr::ui

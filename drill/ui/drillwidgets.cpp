@@ -14,7 +14,9 @@
 #include "drill/drillwindow.h"
 #include "drill/skin.h"
 #include "drill/ui/answeredit.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/fonts.h"
+#include "platform/ui/qcolour.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
@@ -57,9 +59,8 @@ template <typename Widget> Widget *named(Widget *widget, const char *name)
 
 QPushButton *button(QWidget *parent, const char *name, std::string_view label)
 {
-    auto *b = named(new QPushButton(utext(label), parent), name);
     // Enter belongs to the drill (it confirms the answer), never to a default button.
-    b->setAutoDefault(false);
+    QPushButton *b = namedButton(parent, name, label);
     b->setDefault(false);
     return b;
 }
@@ -88,14 +89,9 @@ QProgressBar *bar(QWidget *parent, const char *name, int maximum)
     return b;
 }
 
-QColor colourOf(Rgb rgb)
-{
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
-
 void setTextColour(QLabel *l, Rgb rgb)
 {
-    const QColor colour = colourOf(rgb);
+    const QColor colour = toQColor(rgb);
     if (l->palette().color(QPalette::WindowText) == colour)
         return;
     QPalette palette = l->palette();

@@ -14,6 +14,7 @@
 
 #include "platform/environment.h"
 #include "platform/prompter.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/qtext.h"
@@ -34,14 +35,6 @@ QString askSavePath(QWidget *parent, const QString &proposed)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().front();
-}
-
-QPushButton *button(QWidget *parent, const char *name, std::string_view text)
-{
-    auto *b = new QPushButton(utext(text), parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
 }
 
 } // namespace
@@ -67,8 +60,8 @@ CQuestionListDlg::CQuestionListDlg(const CSection &section, const QString &name,
     m_blankRows->setObjectName("blankRows");
     m_blankRows->setChecked(true);
 
-    QPushButton *exportButton = button(this, "export", "ファイル出力");
-    QPushButton *close = button(this, "close", "終了");
+    QPushButton *exportButton = namedButton(this, "export", "ファイル出力");
+    QPushButton *close = namedButton(this, "close", "終了");
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_blankRows);
     bottom->addStretch();
@@ -113,7 +106,7 @@ QWidget *CQuestionListDlg::buildBorderGroup()
     m_optField->setRange(kQuestionListMinWidth, kQuestionListMaxWidth);
     m_optField->setMinimumWidth(80);
     m_optField->installEventFilter(this);
-    QPushButton *autoButton = button(group, "autoCount", "&AutoCount");
+    QPushButton *autoButton = namedButton(group, "autoCount", "&AutoCount");
     auto *optRow = new QHBoxLayout;
     optRow->addWidget(m_optField);
     optRow->addWidget(autoButton);

@@ -5,6 +5,7 @@
 
 #include "drill/resultreport.h"
 #include "platform/ui/fonts.h"
+#include "platform/ui/qcolour.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
@@ -16,11 +17,6 @@ constexpr int kHeight = 320;
 constexpr int kRowHeight = 18;
 constexpr int kNormalFontPixels = 12;
 
-QColor colourOf(Rgb rgb)
-{
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
-
 // A text placed like a transparent static text painted at (x, y).
 QLabel *placed(QWidget *parent, const QString &name, const std::string &text, Rgb colour,
                const QRect &rect, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
@@ -30,7 +26,7 @@ QLabel *placed(QWidget *parent, const QString &name, const std::string &text, Rg
     label->setGeometry(rect);
     label->setAlignment(alignment);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colourOf(colour));
+    palette.setColor(QPalette::WindowText, toQColor(colour));
     label->setPalette(palette);
     return label;
 }
@@ -43,7 +39,7 @@ CResultDlg::CResultDlg(const ResultReport &report, Rgb background, QWidget *pare
     setWindowTitle(qtext(resultCaption()));
     setFixedSize(kWidth, kHeight);
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, colourOf(background));
+    palette.setColor(QPalette::Window, toQColor(background));
     setPalette(palette);
     setAutoFillBackground(true);
     setFont(gothicFont(kNormalFontPixels));

@@ -15,6 +15,7 @@
 #include "history/runerase.h"
 #include "history/ui/pagepainter.h"
 #include "platform/ui/guarded.h"
+#include "platform/ui/qcolour.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
@@ -124,7 +125,7 @@ DrillMode CLoginfoPage::listedMode() const
 void CLoginfoPage::learn()
 {
     std::optional<WindowDrillRequest> request;
-    guarded(m_context.prompter, "%s", [&] {
+    guarded(m_context.prompter, [&] {
         request =
             learnRequest(m_selection.path, m_selection.selection, m_count->value(),
                          m_selection.questionCount, m_modeList->currentIndex(), m_context.prompter);
@@ -136,7 +137,7 @@ void CLoginfoPage::learn()
 void CLoginfoPage::eraseAll()
 {
     bool changed = false;
-    guarded(m_context.prompter, "%s", [&] {
+    guarded(m_context.prompter, [&] {
         changed = eraseAllHistory(m_context.log, m_context.settings.UserName, m_selection.path,
                                   m_selection.selection, m_context.prompter);
     });
@@ -147,7 +148,7 @@ void CLoginfoPage::eraseAll()
 void CLoginfoPage::eraseRun()
 {
     bool changed = false;
-    guarded(m_context.prompter, "%s", [&] {
+    guarded(m_context.prompter, [&] {
         changed =
             eraseShownRun(m_context.log, m_context.settings.UserName, m_selection.path,
                           static_cast<LogModeIndex>(m_context.settings.LogMode),
@@ -229,7 +230,7 @@ void CLoginfoPage::paintGraph(QPainter &painter, const RunGraph &graph)
 {
     // The plot on white, so the line reads on any background colour.
     painter.fillRect(pageRect(graph.frame), Qt::white);
-    painter.fillRect(pageRect(graph.highlight), pageColour(kGraphHighlight));
+    painter.fillRect(pageRect(graph.highlight), toQColor(kGraphHighlight));
     // The outline after the highlight, which reaches the frame's edge for the newest run.
     drawPageOutline(painter, graph.frame, Qt::black);
 
@@ -238,7 +239,7 @@ void CLoginfoPage::paintGraph(QPainter &painter, const RunGraph &graph)
         line << QPointF(point.x, point.y);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(pageColour(kGraphLine), 1, Qt::SolidLine));
+    painter.setPen(QPen(toQColor(kGraphLine), 1, Qt::SolidLine));
     painter.drawPolyline(line);
     painter.restore();
     drawPageTexts(painter, graph.labels);

@@ -3,17 +3,17 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "platform/ui/buttons.h"
 #include "platform/ui/fonts.h"
+#include "platform/ui/qcolour.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
 
 QPushButton *pageButton(QWidget *parent, const char *name, const char *text, const char *tip)
 {
-    auto *button = new QPushButton(utext(text), parent);
-    button->setObjectName(QLatin1String(name));
+    QPushButton *button = namedButton(parent, name, text);
     button->setToolTip(utext(tip));
-    button->setAutoDefault(false);
     return button;
 }
 
@@ -30,11 +30,6 @@ QFont pageFont(PageFont font)
     return gothicFont(13);
 }
 
-QColor pageColour(Rgb colour)
-{
-    return QColor(colour.red, colour.green, colour.blue);
-}
-
 QRectF pageRect(const RectF &rect)
 {
     return QRectF(rect.left, rect.top, rect.width(), rect.height());
@@ -45,7 +40,7 @@ void drawPageTexts(QPainter &painter, const std::vector<PaintText> &texts)
     painter.save();
     for (const PaintText &text : texts) {
         painter.setFont(pageFont(text.font));
-        painter.setPen(pageColour(text.colour));
+        painter.setPen(toQColor(text.colour));
         // Leading blanks of "%5d" are kept: the faces are fixed-pitch for ASCII, so the
         // numbers line up as they do in the formats.
         const QRectF box(text.x, text.y, 2000, 200);

@@ -22,7 +22,6 @@ namespace kvr::ui {
 QPushButton *pageButton(QWidget *parent, const char *name, const char *text, const char *tip);
 
 QFont pageFont(PageFont font);
-QColor pageColour(Rgb colour);
 // A core rectangle (right and bottom outside) as a QRectF of the same extent.
 QRectF pageRect(const RectF &rect);
 

@@ -2,6 +2,7 @@
 
 #include <QColor>
 
+#include "platform/ui/qcolour.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
@@ -38,7 +39,7 @@ QVariant CQuestionLogModel::data(const QModelIndex &index, int role) const
         return {};
     case Qt::ForegroundRole:
         if (column == QuestionColumn::Rate)
-            return QColor(row.rateColour.red, row.rateColour.green, row.rateColour.blue);
+            return toQColor(row.rateColour);
         return {};
     case Qt::TextAlignmentRole:
         if (index.column() >= static_cast<int>(QuestionColumn::Correct))

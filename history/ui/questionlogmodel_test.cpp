@@ -11,6 +11,7 @@
 #include "history/ui/testsupport_history.h"
 #include "platform/cp932.h"
 #include "platform/ui/fonts.h"
+#include "platform/ui/qcolour.h"
 #include "platform/ui/qtext.h"
 #include "platform/ui/testsupport_widgets.h"
 
@@ -108,7 +109,7 @@ void QuestionLogModelTest::rolesCarryTheRowsTextsMarksAndColours()
                  qtext(first.cells[static_cast<std::size_t>(column)]));
     QCOMPARE(cell(model, 0, QuestionColumn::Correct), QStringLiteral("13 (3+10)"));
     QCOMPARE(model.data(model.index(0, 4), Qt::ForegroundRole).value<QColor>(),
-             QColor(first.rateColour.red, first.rateColour.green, first.rateColour.blue));
+             toQColor(first.rateColour));
     QCOMPARE(model.data(model.index(2, 3), Qt::UserRole).toInt(), 2);
     QVERIFY(model.flags(model.index(0, 0)) & Qt::ItemIsUserCheckable);
     QVERIFY(!(model.flags(model.index(0, 1)) & Qt::ItemIsUserCheckable));

@@ -154,7 +154,7 @@ void CQuestionlogPage::fill()
         clear();
         return;
     }
-    guarded(m_context.prompter, "%s", [&] {
+    guarded(m_context.prompter, [&] {
         m_model->setRows(
             buildQuestionRows(*section, selectedRecord(m_context, m_selection), basis()));
     });
@@ -228,7 +228,7 @@ void CQuestionlogPage::runCheck(CheckCommand command)
     if (!section || m_model->rows().empty())
         return;
     std::optional<int> shown;
-    guarded(m_context.prompter, "%s", [&] {
+    guarded(m_context.prompter, [&] {
         shown = runCheckCommand(command, m_model->marks(), *section,
                                 selectedRecord(m_context, m_selection), basis(),
                                 m_countField->text().toInt());

@@ -84,7 +84,7 @@ void CQuestionlogPage::rebuildWebMenu(const CQuestion &question)
         QAction *action = m_webMenu->addAction(qtext(item.text));
         const int command = item.command;
         connect(action, &QAction::triggered, this, [this, command] {
-            guarded(m_context.prompter, "%s", [&] {
+            guarded(m_context.prompter, [&] {
                 runWebLookupCommand(m_context.webDictionaries, command, m_lookedUp,
                                     m_context.urlOpener);
             });
@@ -98,7 +98,7 @@ void CQuestionlogPage::pronounceTicked()
     const CSection *section = selectedSection(m_context, m_selection);
     if (!section)
         return;
-    guarded(m_context.prompter, "%s",
+    guarded(m_context.prompter,
             [&] { m_context.voice.pronounceQuestions(questionsAt(*section, tickedPositions())); });
 }
 
@@ -109,7 +109,7 @@ void CQuestionlogPage::deleteTickedHistory()
         return;
     CSectionLog *record = selectedRecord(m_context, m_selection);
     bool changed = false;
-    guarded(m_context.prompter, "%s", [&] {
+    guarded(m_context.prompter, [&] {
         changed = kvr::deleteTickedHistory(record, *section, tickedPositions(), m_context.prompter);
     });
     if (!changed)
@@ -127,7 +127,7 @@ void CQuestionlogPage::correctSelected(TallySideKind side, int value)
         return;
     CSectionLog *record = selectedRecord(m_context, m_selection);
     bool changed = false;
-    guarded(m_context.prompter, "%s", [&] {
+    guarded(m_context.prompter, [&] {
         changed = correctCounts(record, *section, selectedPositions(), side, value, basis());
     });
     if (!changed)

@@ -4,6 +4,7 @@
 
 #include "drill/questionselection.h"
 #include "history/ui/pagepainter.h"
+#include "platform/ui/qcolour.h"
 
 namespace kvr::ui {
 
@@ -29,7 +30,7 @@ void CTransinfoPage::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.fillRect(pageRect(paint.bar), Qt::white);
     drawPageOutline(painter, paint.bar, Qt::black);
-    const QColor taken = pageColour(kProgressDone);
+    const QColor taken = toQColor(kProgressDone);
     for (const ProgressPaint::Span &span : paint.takenSpans)
         painter.fillRect(QRectF(span.left, paint.inner.top, span.right - span.left,
                                 paint.middle - paint.inner.top),
@@ -39,7 +40,7 @@ void CTransinfoPage::paintEvent(QPaintEvent *event)
         painter.drawLine(
             QLineF(paint.inner.left, paint.middle, paint.inner.right - 1, paint.middle));
     if (paint.fill) {
-        painter.fillRect(pageRect(*paint.fill), pageColour(kProgressFill));
+        painter.fillRect(pageRect(*paint.fill), toQColor(kProgressFill));
         painter.drawLine(
             QLineF(paint.fill->right, paint.middle, paint.fill->right, paint.inner.bottom - 1));
     }

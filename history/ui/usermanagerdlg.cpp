@@ -9,22 +9,11 @@
 
 #include "history/learners.h"
 #include "history/ui/learnerdlgparts.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
-
-namespace {
-
-QPushButton *button(QWidget *parent, const char *name, std::string_view text)
-{
-    auto *b = new QPushButton(utext(text), parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
 
 CUserManagerDlg::CUserManagerDlg(CLearnerManager &model, IPrompter &prompter, QWidget *parent)
     : QDialog(parent)
@@ -36,12 +25,12 @@ CUserManagerDlg::CUserManagerDlg(CLearnerManager &model, IPrompter &prompter, QW
     m_entries->setObjectName("entries");
     m_entries->setFixedSize(220, 200);
 
-    QPushButton *add = button(this, "add", "利用者の追加(&A)...");
-    QPushButton *rename = button(this, "rename", "利用者の名称変更(&R)...");
-    QPushButton *remove = button(this, "remove", "利用者の削除(&D)...");
-    QPushButton *help = button(this, "help", "ヘルプ");
-    QPushButton *ok = button(this, "ok", "OK");
-    QPushButton *cancel = button(this, "cancel", "キャンセル");
+    QPushButton *add = namedButton(this, "add", "利用者の追加(&A)...");
+    QPushButton *rename = namedButton(this, "rename", "利用者の名称変更(&R)...");
+    QPushButton *remove = namedButton(this, "remove", "利用者の削除(&D)...");
+    QPushButton *help = namedButton(this, "help", "ヘルプ");
+    QPushButton *ok = namedButton(this, "ok", "OK");
+    QPushButton *cancel = namedButton(this, "cancel", "キャンセル");
     ok->setDefault(true);
     for (QPushButton *b : { ok, cancel })
         b->setMinimumWidth(90);

@@ -5,25 +5,18 @@
 #include <QTabWidget>
 #include <QWidget>
 
+#include "platform/ui/qcolour.h"
+
 namespace kvr::ui {
-
-namespace {
-
-QColor qcolour(Rgb colour)
-{
-    return QColor(colour.red, colour.green, colour.blue);
-}
-
-} // namespace
 
 void applyBackgroundColour(QWidget &window, Rgb background)
 {
     const TextColours text = textColoursOn(background);
     QPalette palette = window.palette();
-    palette.setColor(QPalette::Window, qcolour(background));
+    palette.setColor(QPalette::Window, toQColor(background));
     for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive })
-        palette.setColor(group, QPalette::WindowText, qcolour(text.text));
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, qcolour(text.disabled));
+        palette.setColor(group, QPalette::WindowText, toQColor(text.text));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, toQColor(text.disabled));
     window.setPalette(palette);
     // Their tabs, pages and arrow buttons are drawn on the style's own light surfaces.
     for (QTabWidget *tabs : window.findChildren<QTabWidget *>())

@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/cp932.h"
 #include "platform/error.h"
@@ -10,6 +11,36 @@
 #include "platform/textformat.h"
 
 namespace kvr::ui {
+
+namespace guard_detail {
+
+// Runs action; on any exception shows textOf(the error's own text) in an error box.
+template <typename Action, typename TextOf>
+bool run(IPrompter &prompter, Action &&action, TextOf &&textOf) noexcept
+{
+    std::string what;
+    try {
+        action();
+        return true;
+    } catch (const KvrError &error) {
+        what = error.what();
+    } catch (const std::exception &error) {
+        what = error.what();
+    } catch (...) {
+        what = "unknown error";
+    }
+    try {
+        Message message;
+        message.text = textOf(what);
+        message.icon = Icon::Error;
+        prompter.ask(message);
+    } catch (...) {
+        // Nothing more can be done without a message box; the window stays usable.
+    }
+    return false;
+}
+
+} // namespace guard_detail
 
 // Runs an action of a slot so that no exception ever reaches the Qt event loop: a failure
 // is shown in a message box whose text is utf8Format (a UTF-8 literal with one %s) around
@@ -19,26 +50,16 @@ namespace kvr::ui {
 template <typename Action>
 bool guarded(IPrompter &prompter, std::string_view utf8Format, Action &&action) noexcept
 {
-    std::string detail;
-    try {
-        action();
-        return true;
-    } catch (const KvrError &error) {
-        detail = error.what();
-    } catch (const std::exception &error) {
-        detail = error.what();
-    } catch (...) {
-        detail = "unknown error";
-    }
-    try {
-        Message message;
-        message.text = formatText(cp932::text(utf8Format), detail.c_str());
-        message.icon = Icon::Error;
-        prompter.ask(message);
-    } catch (...) {
-        // Nothing more can be done without a message box; the window stays usable.
-    }
-    return false;
+    return guard_detail::run(prompter, std::forward<Action>(action), [&](const std::string &what) {
+        return formatText(cp932::text(utf8Format), what.c_str());
+    });
+}
+
+// The same with the error's own text alone as the message.
+template <typename Action> bool guarded(IPrompter &prompter, Action &&action) noexcept
+{
+    return guard_detail::run(prompter, std::forward<Action>(action),
+                             [](const std::string &what) { return what; });
 }
 
 } // namespace kvr::ui

@@ -21,24 +21,31 @@ private slots:
 void GuardedTest::failureBecomesABox_data()
 {
     QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("wrapped");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("KvrError") << 0 << "問題集を取得できませんでした。(section a/b not found.)";
-    QTest::newRow("std::exception") << 1 << "問題集を取得できませんでした。(bad thing)";
-    QTest::newRow("anything") << 2 << "問題集を取得できませんでした。(unknown error)";
+    QTest::newRow("KvrError") << 0 << true
+                              << "問題集を取得できませんでした。(section a/b not found.)";
+    QTest::newRow("std::exception") << 1 << true << "問題集を取得できませんでした。(100% bad)";
+    QTest::newRow("anything") << 2 << true << "問題集を取得できませんでした。(unknown error)";
+    QTest::newRow("KvrError alone") << 0 << false << "section a/b not found.";
+    QTest::newRow("std::exception alone") << 1 << false << "100% bad";
 }
 
 void GuardedTest::failureBecomesABox()
 {
     QFETCH(int, kind);
+    QFETCH(bool, wrapped);
     CQtPrompter prompter(QStringLiteral("Kvr"));
     auto seen = kvr::test::answerNextMessageBox(QMessageBox::Ok);
-    const bool ran = guarded(prompter, "問題集を取得できませんでした。(%s)", [&] {
+    const auto fail = [&] {
         if (kind == 0)
             throw KvrError("section a/b not found.");
         if (kind == 1)
-            throw std::runtime_error("bad thing");
+            throw std::runtime_error("100% bad");
         throw 42;
-    });
+    };
+    const bool ran = wrapped ? guarded(prompter, "問題集を取得できませんでした。(%s)", fail)
+                             : guarded(prompter, fail);
     QVERIFY(!ran);
     QVERIFY(seen->seen);
     QTEST(seen->text, "shown");
@@ -49,7 +56,7 @@ void GuardedTest::successShowsNothing()
 {
     CQtPrompter prompter(QStringLiteral("Kvr"));
     bool called = false;
-    QVERIFY(guarded(prompter, "%s", [&] { called = true; }));
+    QVERIFY(guarded(prompter, [&] { called = true; }));
     QVERIFY(called);
     QVERIFY(!QApplication::activeModalWidget());
 }

@@ -8,7 +8,7 @@
 #include <QUrl>
 
 #include "platform/textfile.h"
-#include "platform/ui/wavcheck.h"
+#include "platform/wavheader.h"
 
 namespace kvr::ui {
 
@@ -86,7 +86,7 @@ CQtSoundPlayer::~CQtSoundPlayer() = default;
 void CQtSoundPlayer::preload(const std::string &path)
 {
     const std::string native = nativePath(path);
-    if (m_impl->effects.count(native) || !isPlayablePcmWav(native))
+    if (m_impl->effects.count(native) || !isPlayablePcmWavFile(native))
         return;
     auto effect = std::make_unique<QSoundEffect>();
     effect->setSource(urlOf(native));
@@ -98,7 +98,7 @@ bool CQtSoundPlayer::play(const std::string &path)
     if (path.empty())
         return false;
     const std::string native = nativePath(path);
-    if (!isPlayablePcmWav(native))
+    if (!isPlayablePcmWavFile(native))
         return false;
     m_impl->stopSounds(); // one channel; this also restarts an effect still sounding
     const auto found = m_impl->effects.find(native);

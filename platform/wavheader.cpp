@@ -1,11 +1,12 @@
-#include "platform/ui/wavcheck.h"
+#include "platform/wavheader.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
 
-namespace kvr::ui {
+namespace kvr {
 
 namespace {
 
@@ -24,12 +25,6 @@ std::uint16_t le16(const unsigned char *p)
     return static_cast<std::uint16_t>(p[0] | p[1] << 8);
 }
 
-bool readBytes(std::ifstream &in, unsigned char *into, std::size_t count)
-{
-    in.read(reinterpret_cast<char *>(into), static_cast<std::streamsize>(count));
-    return in.gcount() == static_cast<std::streamsize>(count);
-}
-
 bool isPcmFormatChunk(const unsigned char *fmt, std::uint32_t size)
 {
     if (size < 16)
@@ -44,35 +39,84 @@ bool isPcmFormatChunk(const unsigned char *fmt, std::uint32_t size)
         && (bits == 8 || bits == 16 || bits == 24 || bits == 32);
 }
 
-} // namespace
-
-bool isPlayablePcmWav(const std::string &nativePath)
+// Walks the chunks of a source that reads (false when fewer bytes are left) and skips.
+template <typename Source> bool walkChunks(Source &source)
 {
-    std::ifstream in(nativePath, std::ios::binary);
     std::array<unsigned char, 12> riff {};
-    if (!in || !readBytes(in, riff.data(), riff.size()))
+    if (!source.read(riff.data(), riff.size()))
         return false;
     if (std::memcmp(riff.data(), "RIFF", 4) != 0 || std::memcmp(riff.data() + 8, "WAVE", 4) != 0)
         return false;
     for (int i = 0; i < kMaxChunksBeforeFormat; ++i) {
         std::array<unsigned char, 8> header {};
-        if (!readBytes(in, header.data(), header.size()))
+        if (!source.read(header.data(), header.size()))
             return false;
         const std::uint32_t size = le32(header.data() + 4);
         if (std::memcmp(header.data(), "fmt ", 4) == 0) {
             std::array<unsigned char, 40> fmt {};
             const std::size_t wanted = std::min<std::size_t>(size, fmt.size());
-            return readBytes(in, fmt.data(), wanted)
+            return source.read(fmt.data(), wanted)
                 && isPcmFormatChunk(fmt.data(), static_cast<std::uint32_t>(wanted));
         }
         if (std::memcmp(header.data(), "data", 4) == 0)
             return false; // samples before their format: nothing can decode them
-        in.seekg(static_cast<std::streamoff>(size) + (size & 1),
-                 std::ios::cur); // chunks are word-aligned
-        if (!in)
+        if (!source.skip(std::uint64_t(size) + (size & 1))) // chunks are word-aligned
             return false;
     }
     return false;
 }
 
-} // namespace kvr::ui
+struct MemorySource
+{
+    std::string_view bytes;
+    bool read(unsigned char *into, std::size_t count)
+    {
+        if (count > bytes.size())
+            return false;
+        std::memcpy(into, bytes.data(), count);
+        bytes.remove_prefix(count);
+        return true;
+    }
+    bool skip(std::uint64_t count)
+    {
+        if (count > bytes.size())
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(count));
+        return true;
+    }
+};
+
+struct FileSource
+{
+    std::ifstream &in;
+    bool read(unsigned char *into, std::size_t count)
+    {
+        in.read(reinterpret_cast<char *>(into), static_cast<std::streamsize>(count));
+        return in.gcount() == static_cast<std::streamsize>(count);
+    }
+    // A skip past the end succeeds here and the next read fails, as in memory.
+    bool skip(std::uint64_t count)
+    {
+        in.seekg(static_cast<std::streamoff>(count), std::ios::cur);
+        return static_cast<bool>(in);
+    }
+};
+
+} // namespace
+
+bool isPlayablePcmWav(std::string_view bytes)
+{
+    MemorySource source { bytes };
+    return walkChunks(source);
+}
+
+bool isPlayablePcmWavFile(const std::string &nativePath)
+{
+    std::ifstream in(nativePath, std::ios::binary);
+    if (!in)
+        return false;
+    FileSource source { in };
+    return walkChunks(source);
+}
+
+} // namespace kvr
