@@ -33,7 +33,7 @@ class CAnswerLog;
 class CPronunciation;
 class IClock;
 class IDrillStartPrompter;
-class IFileChooser;
+class IFileDialogs;
 class IModeChooser;
 class IPrompter;
 class ISoundPlayer;
@@ -67,7 +67,7 @@ struct MainWindowContext
     CPronunciation &voice;
     ISoundPlayer &sound; // the options sheet tests the effect sounds on it
     IPrompter &prompter;
-    IFileChooser &fileChooser; // the reload's missing-file dialogs
+    IFileDialogs &fileDialogs; // the reload's missing-file dialogs
     const IClock &clock;
 };
 

@@ -38,7 +38,8 @@ void CMainDlg::fillDefaultServices()
     MainWindowServices &s = m_services;
     if (!s.showQuestionList) {
         s.showQuestionList = [this](const CSection &section, const QString &name, QWidget *parent) {
-            CQuestionListDlg dialog(section, name, m_context.prompter, parent);
+            CQuestionListDlg dialog(section, name, m_context.prompter, m_context.fileDialogs,
+                                    parent);
             dialog.exec();
         };
     }
@@ -79,7 +80,7 @@ void CMainDlg::reload()
 {
     StartupContext startup { m_context.settings,   m_context.store,           m_context.database,
                              m_context.log,        m_context.webDictionaries, m_context.prompter,
-                             m_context.fileChooser };
+                             m_context.fileDialogs };
     guarded(m_context.prompter, "データベースを再読み込みできませんでした。(%s)",
             [&] { reloadData(startup); });
     rebuildTree();

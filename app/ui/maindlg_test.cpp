@@ -171,7 +171,7 @@ void MainDlgTest::keysReachTheirCommands()
     // F5 reloads from the files the settings name; with none there, the file dialog is
     // asked for both and the tree stays as it was.
     QTest::keyClick(window.get(), Qt::Key_F5);
-    QCOMPARE(rig.fileChooser.asked, 2);
+    QCOMPARE(rig.fileDialogs.requests.size(), std::size_t(2));
     QCOMPARE(window->selectedPath(), cp932::text("Alpha/beta"));
 }
 
