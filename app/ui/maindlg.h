@@ -15,6 +15,7 @@
 #include "app/mainlayout.h"
 #include "app/ui/maincommands.h"
 #include "history/drillmode.h"
+#include "platform/shell.h"
 
 class QAction;
 class QLineEdit;
@@ -36,6 +37,7 @@ class IDrillStartPrompter;
 class IFileDialogs;
 class IModeChooser;
 class IPrompter;
+class IShell;
 class ISoundPlayer;
 class IUrlOpener;
 class ISettingsStore;
@@ -82,8 +84,7 @@ struct MainWindowServices
     std::function<bool(QWidget *parent)> manageLearners; // true on OK
     std::function<void(QWidget *parent)> showOptions;
     std::function<void(const std::string &sectionPath, QWidget *parent)> makeShortcut;
-    std::function<void(const QString &program, const QString &workingFolder)> startProgram;
-    std::function<bool(const QUrl &url)> openUrl; // true when the desktop took it
+    IShell *shell = nullptr; // the browser, the read-me and the editor
 };
 
 // The study program's main window: the database tree, the tab pages of the selected
@@ -198,6 +199,7 @@ private:
     CLogmodeTabpage *m_modeStrip = nullptr;
     QTabWidget *m_tabs = nullptr;
     std::vector<QWidget *> m_pages;
+    std::unique_ptr<IShell> m_ownedShell;
     std::unique_ptr<IUrlOpener> m_urlOpener;
     std::unique_ptr<HistoryPageContext> m_pageContext;
     CLoginfoPage *m_loginfoPage = nullptr;

@@ -1,8 +1,6 @@
 // The main window's commands that open other windows, programs and pages.
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
-#include <QProcess>
 #include <QUrl>
 
 #include "app/kvrsettings.h"
@@ -19,6 +17,7 @@
 #include "history/ui/learnerdialogs.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/qtext.h"
+#include "platform/ui/qtshell.h"
 
 namespace kvr::ui {
 
@@ -64,16 +63,14 @@ void CMainDlg::fillDefaultServices()
     }
     if (!s.makeShortcut) {
         s.makeShortcut = [this](const std::string &path, QWidget *parent) {
-            kvr::ui::makeShortcut(parent, m_context.database, path, m_context.prompter);
+            kvr::ui::makeShortcut(parent, m_context.database, path, m_context.prompter,
+                                  ShortcutEnvironment::current(*m_services.shell));
         };
     }
-    if (!s.startProgram) {
-        s.startProgram = [](const QString &program, const QString &folder) {
-            QProcess::startDetached(program, {}, folder); // a missing program stays silent
-        };
+    if (!s.shell) {
+        m_ownedShell = std::make_unique<CQtShell>();
+        s.shell = m_ownedShell.get();
     }
-    if (!s.openUrl)
-        s.openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
 }
 
 void CMainDlg::reload()
@@ -120,7 +117,9 @@ void CMainDlg::makeShortcut(const std::string &path)
 void CMainDlg::startEditor()
 {
     const QString folder = programFolder();
-    m_services.startProgram(QDir(folder).filePath(QStringLiteral("KvrEditor")), folder);
+    // A missing program stays silent, as it always did.
+    m_services.shell->startDetached(cp932(QDir(folder).filePath(QStringLiteral("KvrEditor"))), {},
+                                    cp932(folder));
 }
 
 void CMainDlg::showHelp()
@@ -142,14 +141,13 @@ void CMainDlg::showHelpPage(const QUrl &page)
 
 void CMainDlg::openReadme()
 {
-    m_services.openUrl(
-        QUrl::fromLocalFile(QDir(programFolder()).filePath(QStringLiteral("Readme.txt"))));
+    m_services.shell->openFile(cp932(QDir(programFolder()).filePath(QStringLiteral("Readme.txt"))));
 }
 
 void CMainDlg::openHomePage()
 {
     const std::string address = homePageAddress(kHomePage, kHomePageQuery, kVersionText);
-    m_services.openUrl(QUrl(QString::fromStdString(address)));
+    m_services.shell->openAddress(address);
 }
 
 void CMainDlg::showAbout()

@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -14,6 +13,7 @@
 #include "db/questiondatabase.h"
 #include "platform/environment.h"
 #include "platform/prompter.h"
+#include "platform/shell.h"
 #include "platform/textfile.h"
 #include "platform/ui/qtext.h"
 
@@ -27,20 +27,6 @@ QPushButton *dialogButton(QWidget *parent, const char *name, std::string_view ut
     button->setObjectName(name);
     button->setMinimumWidth(88);
     return button;
-}
-
-// GNOME runs a desktop-folder launcher only once it is marked trusted. gio needs the
-// session's services and may be missing: it runs detached with a time limit, unwatched.
-void markTrustedWithGio(const std::string &nativeFile)
-{
-    QProcess process;
-    process.setProgram(QStringLiteral("timeout"));
-    process.setArguments({ QStringLiteral("10"), QStringLiteral("gio"), QStringLiteral("set"),
-                           QString::fromStdString(nativeFile), QStringLiteral("metadata::trusted"),
-                           QStringLiteral("true") });
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.startDetached();
 }
 
 } // namespace
@@ -112,17 +98,17 @@ ShortcutChoice CShortcutDlg::choice() const
                             m_worstFirst->isChecked() };
 }
 
-ShortcutEnvironment ShortcutEnvironment::current()
+ShortcutEnvironment ShortcutEnvironment::current(IShell &shell)
 {
-    return ShortcutEnvironment { env::desktopFolder(),
-                                 QCoreApplication::applicationFilePath().toStdString(),
-                                 markTrustedWithGio };
-}
-
-void makeShortcut(QWidget *parent, const CQuestionDatabase &database,
-                  const std::string &collectionPath, IPrompter &prompter)
-{
-    makeShortcut(parent, database, collectionPath, prompter, ShortcutEnvironment::current());
+    // GNOME runs a desktop-folder launcher only once it is marked trusted. gio needs the
+    // session's services and may be missing: it runs detached with a time limit, unwatched.
+    return ShortcutEnvironment {
+        env::desktopFolder(), QCoreApplication::applicationFilePath().toStdString(),
+        [&shell](const std::string &file) {
+            shell.startDetached("timeout",
+                                { "10", "gio", "set", file, "metadata::trusted", "true" }, {});
+        }
+    };
 }
 
 void makeShortcut(QWidget *parent, const CQuestionDatabase &database,
@@ -143,7 +129,7 @@ void makeShortcut(QWidget *parent, const CQuestionDatabase &database,
         return;
     }
     if (environment.markTrusted)
-        environment.markTrusted(nativePath(file));
+        environment.markTrusted(file);
     prompter.tell(shortcutCreatedMessage(collectionPath, file));
 }
 

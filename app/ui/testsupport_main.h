@@ -26,6 +26,7 @@
 #include "platform/sound.h"
 #include "platform/testsupport_filedialogs.h"
 #include "platform/testsupport_prompter.h"
+#include "platform/testsupport_shell.h"
 
 namespace kvr::test {
 
@@ -107,8 +108,7 @@ struct MainWindowRig
     bool learnerDialogResult = true;
     int optionSheets = 0;
     std::vector<std::string> shortcuts;
-    std::vector<QString> startedPrograms;
-    std::vector<QUrl> openedUrls;
+    RecordingShell shell;
 };
 
 } // namespace kvr::test
