@@ -11,6 +11,7 @@
 
 #include "app/optionssheet.h"
 #include "platform/sound.h"
+#include "platform/testsupport_filedialogs.h"
 
 namespace kvr::test {
 
@@ -31,22 +32,10 @@ public:
     std::vector<std::string> events;
 };
 
-// Answers the sheet's dialogs from scripts (cancel once a script is empty) and keeps what
-// each file dialog was asked.
+// Answers the colour dialog from a script (cancel once it is empty).
 class ScriptedOptionsChooser final : public IOptionsChooser
 {
 public:
-    std::optional<std::string> askOpenFile(const FileRequest &request) override
-    {
-        files.push_back(request);
-        return next(fileAnswers);
-    }
-    std::optional<std::string> askFolder(const std::string &title,
-                                         const std::string &initialFolder) override
-    {
-        folders.push_back(title + "|" + initialFolder);
-        return next(folderAnswers);
-    }
     std::optional<Rgb> askColour(Rgb initial) override
     {
         colours.push_back(initial);
@@ -57,22 +46,8 @@ public:
         return answer;
     }
 
-    std::deque<std::optional<std::string>> fileAnswers;
-    std::deque<std::optional<std::string>> folderAnswers;
     std::deque<std::optional<Rgb>> colourAnswers;
-    std::vector<FileRequest> files;
-    std::vector<std::string> folders;
     std::vector<Rgb> colours;
-
-private:
-    static std::optional<std::string> next(std::deque<std::optional<std::string>> &answers)
-    {
-        if (answers.empty())
-            return std::nullopt;
-        std::optional<std::string> answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
 };
 
 } // namespace kvr::test

@@ -26,14 +26,14 @@ FileFilter filter(const char *label, const char *pattern)
     return FileFilter { cp932::text(label), pattern };
 }
 
-IOptionsChooser::FileRequest request(const char *title, FileFilter typed, const char *extension,
-                                     std::string initialFile)
+FileRequest request(const char *title, FileFilter typed, const char *extension,
+                    std::string initialFile)
 {
-    IOptionsChooser::FileRequest r;
+    FileRequest r;
     r.title = cp932::text(title);
     r.filters = { std::move(typed), filter("すべて(*.*)", "*.*") };
     r.defaultExtension = extension;
-    r.initialFile = std::move(initialFile);
+    r.proposedName = std::move(initialFile);
     return r;
 }
 
@@ -150,9 +150,9 @@ void COptionsSheet::testEffect(EffectSound which)
                          : "不正解時の効果音ファイルが存在しません・・・。設定し直してください。"));
 }
 
-bool COptionsSheet::browseFile(IOptionsChooser::FileRequest request, std::string &field)
+bool COptionsSheet::browseFile(const FileRequest &request, std::string &field)
 {
-    const std::optional<std::string> chosen = m_services.chooser.askOpenFile(request);
+    const std::optional<std::string> chosen = m_services.fileDialogs.askPath(request);
     if (!chosen)
         return false;
     if (!fileExists(*chosen))
@@ -204,15 +204,18 @@ bool COptionsSheet::browse(BrowseButton button)
     case BrowseButton::CorrectSound:
     case BrowseButton::IncorrectSound: {
         const bool correct = button == BrowseButton::CorrectSound;
-        IOptionsChooser::FileRequest r = request(
-            correct ? "正解時の再生音" : "不正解時の再生音", filter("WAV Files(*.wav)", "*.wav"),
-            "wav", correct ? s.CorrectSoundfile : s.IncorrectSoundfile);
-        r.initialFolder = s.dataFolder();
-        return browseFile(std::move(r), correct ? c.correctSoundFile : c.incorrectSoundFile);
+        FileRequest r = request(correct ? "正解時の再生音" : "不正解時の再生音",
+                                filter("WAV Files(*.wav)", "*.wav"), "wav",
+                                correct ? s.CorrectSoundfile : s.IncorrectSoundfile);
+        r.startFolder = s.dataFolder();
+        return browseFile(r, correct ? c.correctSoundFile : c.incorrectSoundFile);
     }
     case BrowseButton::WavFolder: {
-        const std::optional<std::string> folder =
-            m_services.chooser.askFolder(cp932::text("フォルダを選択してください"), c.wavFolder);
+        FileRequest r;
+        r.mode = FileDialogMode::Folder;
+        r.title = cp932::text("フォルダを選択してください");
+        r.proposedName = c.wavFolder;
+        const std::optional<std::string> folder = m_services.fileDialogs.askPath(r);
         if (!folder)
             return false;
         c.wavFolder = *folder;

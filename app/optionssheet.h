@@ -8,30 +8,18 @@
 
 #include "app/options.h"
 #include "app/startup.h"
+#include "platform/filedialogs.h"
 #include "platform/rgb.h"
 
 namespace kvr {
 
 class ISettingsStore;
 
-// The dialogs the options sheet opens besides message boxes. Texts and paths are CP932.
+// The dialog the options sheet opens besides message boxes and file dialogs.
 class IOptionsChooser
 {
 public:
-    struct FileRequest
-    {
-        std::string title;
-        std::vector<FileFilter> filters; // "すべて(*.*)" included
-        std::string defaultExtension; // without the dot
-        std::string initialFolder; // where the dialog starts when initialFile has no folder
-        std::string initialFile;
-    };
     virtual ~IOptionsChooser() = default;
-    // A file-open dialog; nothing when cancelled.
-    virtual std::optional<std::string> askOpenFile(const FileRequest &request) = 0;
-    // A folder picker starting at (and selecting) initialFolder.
-    virtual std::optional<std::string> askFolder(const std::string &title,
-                                                 const std::string &initialFolder) = 0;
     // The colour dialog.
     virtual std::optional<Rgb> askColour(Rgb initial) = 0;
 };
@@ -48,6 +36,7 @@ struct OptionsSheetServices
     ISoundPlayer &sound;
     IPrompter &prompter;
     IOptionsChooser &chooser;
+    IFileDialogs &fileDialogs;
     // Rebuilds the program's background from a colour (COLORREF order) and repaints; may
     // be empty.
     std::function<void(std::int32_t)> previewBackground;
@@ -94,7 +83,7 @@ public:
 
 private:
     bool transferOut();
-    bool browseFile(IOptionsChooser::FileRequest request, std::string &field);
+    bool browseFile(const FileRequest &request, std::string &field);
     bool keepOtherWebdicFile(const std::string &path);
 
     OptionsSheetServices m_services;

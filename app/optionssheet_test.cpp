@@ -8,6 +8,7 @@
 #include "platform/inifile.h"
 #include "platform/settingsstore.h"
 #include "platform/testsupport.h"
+#include "platform/testsupport_filedialogs.h"
 #include "platform/testsupport_prompter.h"
 #include "platform/textfile.h"
 
@@ -41,7 +42,7 @@ protected:
     {
         if (!m_sheet) {
             m_sheet = std::make_unique<COptionsSheet>(OptionsSheetServices {
-                m_settings, m_store, m_sites, m_sound, m_prompter, m_chooser,
+                m_settings, m_store, m_sites, m_sound, m_prompter, m_chooser, m_files,
                 [this](std::int32_t colour) { m_previews.push_back(colour); } });
         }
         return *m_sheet;
@@ -54,6 +55,7 @@ protected:
     FakeSoundPlayer m_sound;
     CScriptedPrompter m_prompter;
     ScriptedOptionsChooser m_chooser;
+    test::ScriptedFileDialogs m_files;
     std::vector<std::int32_t> m_previews;
     std::unique_ptr<COptionsSheet> m_sheet;
 };
@@ -150,21 +152,21 @@ TEST_F(OptionsSheetTest, TheDatabaseIsBrowsedOnlyAfterTheCaution)
     const std::string before = sheet().copy().databasePath;
     m_prompter.push(Reply::No);
     EXPECT_FALSE(sheet().browse(BrowseButton::Database));
-    EXPECT_TRUE(m_chooser.files.empty());
+    EXPECT_TRUE(m_files.requests.empty());
     ASSERT_EQ(m_prompter.asked.size(), 1u);
     EXPECT_EQ(m_prompter.asked[0].caption, "CAUTION!");
     EXPECT_EQ(m_prompter.asked[0].buttons, Buttons::YesNo);
     EXPECT_EQ(m_prompter.asked[0].icon, Icon::Warning);
 
     m_prompter.push(Reply::Yes);
-    m_chooser.fileAnswers = { m_folder / "missing.kvr" };
+    m_files.answers = { m_folder / "missing.kvr" };
     EXPECT_TRUE(sheet().browse(BrowseButton::Database));
     EXPECT_EQ(m_prompter.texts().back(), T("ファイルが見つかりません。"));
     EXPECT_EQ(sheet().copy().databasePath, m_folder / "missing.kvr") << "taken anyway";
-    ASSERT_EQ(m_chooser.files.size(), 1u);
-    const IOptionsChooser::FileRequest &asked = m_chooser.files[0];
+    ASSERT_EQ(m_files.requests.size(), 1u);
+    const FileRequest &asked = m_files.requests[0];
     EXPECT_EQ(asked.title, "Kvr DatabaseFile Select");
-    EXPECT_EQ(asked.initialFile, before);
+    EXPECT_EQ(asked.proposedName, before);
     EXPECT_EQ(asked.filters,
               (std::vector<FileFilter> { { "Kvr DatabaseFile (*.kvr)", "*.kvr" },
                                          { T("すべて(*.*)"), "*.*" } }));
@@ -175,22 +177,23 @@ TEST_F(OptionsSheetTest, SoundBrowsingStartsAtTheStoredFileInTheDataFolder)
     m_settings.CorrectSoundfile = "Correct.wav";
     m_folder.put("pick.wav", "RIFF");
     sheet().copy().correctSoundFile = "typed.wav";
-    m_chooser.fileAnswers = { m_folder / "pick.wav", std::nullopt };
+    m_files.answers = { m_folder / "pick.wav", std::nullopt };
     EXPECT_TRUE(sheet().browse(BrowseButton::CorrectSound));
     EXPECT_FALSE(sheet().browse(BrowseButton::IncorrectSound));
     EXPECT_TRUE(m_prompter.asked.empty());
     EXPECT_EQ(sheet().copy().correctSoundFile, m_folder / "pick.wav");
-    ASSERT_EQ(m_chooser.files.size(), 2u);
-    EXPECT_EQ(m_chooser.files[0].title, T("正解時の再生音"));
-    EXPECT_EQ(m_chooser.files[0].initialFile, "Correct.wav");
-    EXPECT_EQ(m_chooser.files[0].initialFolder, m_settings.dataFolder());
-    EXPECT_EQ(m_chooser.files[1].title, T("不正解時の再生音"));
-    EXPECT_EQ(m_chooser.files[0].filters.front().label, "WAV Files(*.wav)");
+    ASSERT_EQ(m_files.requests.size(), 2u);
+    EXPECT_EQ(m_files.requests[0].title, T("正解時の再生音"));
+    EXPECT_EQ(m_files.requests[0].proposedName, "Correct.wav");
+    EXPECT_EQ(m_files.requests[0].startFolder, m_settings.dataFolder());
+    EXPECT_EQ(m_files.requests[1].title, T("不正解時の再生音"));
+    EXPECT_EQ(m_files.requests[0].filters.front().label, "WAV Files(*.wav)");
 
-    m_chooser.folderAnswers = { "/voices" };
+    m_files.answers = { "/voices" };
     EXPECT_TRUE(sheet().browse(BrowseButton::WavFolder));
     EXPECT_EQ(sheet().copy().wavFolder, "/voices");
-    EXPECT_EQ(m_chooser.folders.back().rfind(T("フォルダを選択してください|"), 0), 0u);
+    EXPECT_EQ(m_files.requests.back().mode, FileDialogMode::Folder);
+    EXPECT_EQ(m_files.requests.back().title, T("フォルダを選択してください"));
 }
 
 TEST_F(OptionsSheetTest, DeletingEverySiteWritesAnEmptyTypeForAllTenIndexes)
@@ -212,7 +215,7 @@ TEST_F(OptionsSheetTest, ChoosingAnotherWebdicFileShowsItsSitesAndOkKeepsThem)
     const std::string other = m_folder / "other.ini";
     const std::vector<WebDictionary> otherSites = { site("x"), site("y", false, 2) };
     ASSERT_TRUE(writeWebDictionaries(otherSites, other));
-    m_chooser.fileAnswers = { other };
+    m_files.answers = { other };
     sheet().copy().webdic.selected = 1;
     EXPECT_TRUE(sheet().browse(BrowseButton::Webdic));
     EXPECT_EQ(sheet().copy().webdic.rows, otherSites);
@@ -229,7 +232,7 @@ TEST_F(OptionsSheetTest, ChoosingAnotherWebdicFileShowsItsSitesAndOkKeepsThem)
 TEST_F(OptionsSheetTest, ANewWebdicFileThatDoesNotExistYetGetsTheCurrentSites)
 {
     const std::string fresh = m_folder / "fresh.ini";
-    m_chooser.fileAnswers = { fresh };
+    m_files.answers = { fresh };
     EXPECT_TRUE(sheet().browse(BrowseButton::Webdic)); // "ファイルが見つかりません。", taken
     EXPECT_EQ(sheet().copy().webdic.rows, m_sites);
     EXPECT_TRUE(sheet().confirm());

@@ -50,9 +50,12 @@ bool locate(StartupContext &context, const LoadedFile &file)
     if (fileExists(path))
         return true;
     showError(context.prompter, cp932::text(file.missingText));
-    const std::vector<FileFilter> filters = { file.filter, { cp932::text("すべて(*.*)"), "*.*" } };
-    const auto chosen =
-        context.fileChooser.askOpenFile(cp932::text(file.dialogTitle), filters, path);
+    FileRequest request;
+    request.title = cp932::text(file.dialogTitle);
+    request.filters = { file.filter, { cp932::text("すべて(*.*)"), "*.*" } };
+    request.proposedName = path;
+    request.mustExist = true;
+    const std::optional<std::string> chosen = context.fileDialogs.askPath(request);
     if (!chosen)
         return false;
     path = *chosen;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/webdictionary.h"
+#include "platform/filedialogs.h"
 
 namespace kvr {
 
@@ -16,30 +17,10 @@ class ISettingsStore;
 struct CKvrSettings;
 struct CQuestionDatabase;
 
-// One entry of a file dialog's type list, e.g. { "Kvr Files(*.kvr)", "*.kvr" }.
-struct FileFilter
-{
-    std::string label; // CP932
-    std::string pattern;
-
-    bool operator==(const FileFilter &) const = default;
-};
-
-// The file-open dialog (read-only box hidden). Texts and the result are CP932.
-class IFileChooser
-{
-public:
-    virtual ~IFileChooser() = default;
-    // The chosen file, or nothing when the dialog was cancelled.
-    virtual std::optional<std::string> askOpenFile(const std::string &title,
-                                                   const std::vector<FileFilter> &filters,
-                                                   const std::string &initialPath) = 0;
-};
-
 // What the loading routines read and change. Everything outlives the call.
 //
 // The loader may run off the user-interface thread (the splash window waits for it). It
-// calls prompter and fileChooser directly; the Qt implementations passed in here must
+// calls prompter and fileDialogs directly; the Qt implementations passed in here must
 // carry such calls over to the user-interface thread and block until they return. The
 // loaded data must not be touched elsewhere until loading has finished.
 struct StartupContext
@@ -50,7 +31,7 @@ struct StartupContext
     CAnswerLog &log;
     std::vector<WebDictionary> &webDictionaries;
     IPrompter &prompter; // start-up error boxes
-    IFileChooser &fileChooser;
+    IFileDialogs &fileDialogs; // the missing-file dialogs
 };
 
 // The status line of the loading window while each file is read; empty hides it.

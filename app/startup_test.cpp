@@ -2,19 +2,19 @@
 
 #include "app/kvrsettings.h"
 #include "app/startup.h"
-#include "app/testsupport_app.h"
 #include "db/questiondatabase.h"
 #include "history/answerlog.h"
 #include "platform/cp932.h"
 #include "platform/settingsstore.h"
 #include "platform/testsupport.h"
+#include "platform/testsupport_filedialogs.h"
 #include "platform/testsupport_prompter.h"
 
 namespace kvr {
 namespace {
 
 using test::CScriptedPrompter;
-using test::ScriptedFileChooser;
+using test::ScriptedFileDialogs;
 
 CQuestionDatabase databaseWith(const std::string &sectionName)
 {
@@ -77,7 +77,7 @@ protected:
     CAnswerLog m_log;
     std::vector<WebDictionary> m_webDictionaries;
     CScriptedPrompter m_prompter;
-    ScriptedFileChooser m_chooser;
+    ScriptedFileDialogs m_chooser;
     StartupContext m_context { m_settings,        m_store,    m_database, m_log,
                                m_webDictionaries, m_prompter, m_chooser };
 };
@@ -94,7 +94,7 @@ TEST_F(StartupTest, LoadsTheThreeFilesAnnouncingEach)
     EXPECT_EQ(firstLearner(), "learner");
     EXPECT_EQ(m_webDictionaries.size(), 1u);
     EXPECT_TRUE(m_prompter.asked.empty());
-    EXPECT_TRUE(m_chooser.calls.empty());
+    EXPECT_TRUE(m_chooser.requests.empty());
 }
 
 TEST_F(StartupTest, FailuresStopTheLoaderButAMissingWebDictionaryFileDoesNot)
@@ -153,7 +153,7 @@ TEST_F(StartupTest, MissingFileIsAskedForAndTheChoiceStoredAtOnce)
     for (const FileCase &file : kFiles) {
         SCOPED_TRACE(file.name);
         m_prompter.asked.clear();
-        m_chooser.calls.clear();
+        m_chooser.requests.clear();
         const std::string configured = m_folder / (std::string("missing-") + file.name);
         m_settings.*file.path = configured;
         const std::string chosen = m_folder / (std::string("chosen-") + file.name);
@@ -167,11 +167,12 @@ TEST_F(StartupTest, MissingFileIsAskedForAndTheChoiceStoredAtOnce)
         EXPECT_EQ(missing.caption, "Error!");
         EXPECT_TRUE(missing.systemModal);
         EXPECT_EQ(missing.icon, Icon::None);
-        ASSERT_EQ(m_chooser.calls.size(), 1u);
-        EXPECT_EQ(m_chooser.calls[0].title, cp932::text(file.title));
-        EXPECT_EQ(m_chooser.calls[0].filters,
+        ASSERT_EQ(m_chooser.requests.size(), 1u);
+        EXPECT_EQ(m_chooser.requests[0].title, cp932::text(file.title));
+        EXPECT_EQ(m_chooser.requests[0].filters,
                   (std::vector<FileFilter> { file.filter, { cp932::text("すべて(*.*)"), "*.*" } }));
-        EXPECT_EQ(m_chooser.calls[0].initialPath, configured);
+        EXPECT_EQ(m_chooser.requests[0].proposedName, configured);
+        EXPECT_TRUE(m_chooser.requests[0].mustExist);
         // Stored although the chosen file then fails to read.
         EXPECT_EQ(m_settings.*file.path, chosen);
         EXPECT_EQ(m_store.readString(file.subkey, file.valueName), chosen);

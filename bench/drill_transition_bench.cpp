@@ -23,6 +23,7 @@
 #include "drill/ui/drilldlg.h"
 #include "drill/ui/drillrunner.h"
 #include "platform/settingsstore.h"
+#include "platform/testsupport_filedialogs.h"
 #include "platform/ui/fonts.h"
 
 using namespace kvr;
@@ -140,8 +141,10 @@ private:
     test::CScriptedPrompter m_prompter;
     FakeResultPresenter m_results;
     ui::CDrillReportRelay m_relay;
+    test::ScriptedFileDialogs m_fileDialogs;
     ui::DrillWindowContext m_context {
-        m_settings, m_store, m_log, m_database, m_voice.pronunciation, m_prompter, m_clock
+        m_settings, m_store,       m_log,  m_database, m_voice.pronunciation,
+        m_prompter, m_fileDialogs, m_clock
     };
     DrillSetup m_setup;
     std::unique_ptr<CDrillSession> m_session;

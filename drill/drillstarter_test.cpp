@@ -3,7 +3,6 @@
 
 #include "app/commandline.h"
 #include "app/kvrsettings.h"
-#include "app/testsupport_app.h"
 #include "drill/drillstarter.h"
 #include "drill/testsupport_selection.h"
 #include "platform/cp932.h"

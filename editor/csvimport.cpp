@@ -133,25 +133,22 @@ std::string unmappableListing(const std::vector<UnmappableLine> &lines)
     return listing;
 }
 
-FileDialogRequest csvDialogRequest()
+FileRequest csvDialogRequest()
 {
-    FileDialogRequest request = importDialogRequest();
+    FileRequest request = importDialogRequest();
     request.title = cp932::text("ファイル名の入力：CSV/テキストからの問題集作成");
-    request.filter = cp932::text("テキスト (*.csv;*.tsv;*.txt)");
+    request.filters = { { cp932::text("テキスト (*.csv;*.tsv;*.txt)"), "*.csv;*.tsv;*.txt" } };
+    request.mustExist = true;
     return request;
 }
 
 TreeEditResult csvImportCommand(CQuestionDatabase &database, IPrompter &prompter,
-                                const AskFilePath &askOpenPath, const AskCsvColumns &askColumns,
+                                IFileDialogs &fileDialogs, const AskCsvColumns &askColumns,
                                 const std::optional<std::string> &selectedFolder,
                                 const std::string &defaultUser)
 {
-    const EnteredText path = askOpenPath(csvDialogRequest());
-    if (!path) {
-        prompter.tell(unmappableTextMessage());
-        return {};
-    }
-    if (path->empty())
+    const std::optional<std::string> path = fileDialogs.askPath(csvDialogRequest());
+    if (!path)
         return {};
     const std::optional<std::string> bytes = readWholeFile(*path);
     if (!bytes) {

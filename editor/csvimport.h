@@ -73,13 +73,13 @@ using AskCsvColumns = std::function<std::optional<CsvColumns>(const CsvFile &fil
 
 // The open dialog of the command ("テキスト (*.csv;*.tsv;*.txt)"), starting where the export
 // files start.
-FileDialogRequest csvDialogRequest();
+FileRequest csvDialogRequest();
 
 // Asks for a file and its columns, then adds a collection named after the file (unique among
 // its neighbours) under selectedFolder, or at the root when there is none; the header's
 // copyright holder and inputter are defaultUser. Every refusal and the outcome are told.
 TreeEditResult csvImportCommand(CQuestionDatabase &database, IPrompter &prompter,
-                                const AskFilePath &askOpenPath, const AskCsvColumns &askColumns,
+                                IFileDialogs &fileDialogs, const AskCsvColumns &askColumns,
                                 const std::optional<std::string> &selectedFolder,
                                 const std::string &defaultUser);
 

@@ -6,6 +6,7 @@
 #include "db/treeops.h"
 #include "editor/csvimport.h"
 #include "editor/testsupport_editor.h"
+#include "platform/testsupport_filedialogs.h"
 #include "platform/textfile.h"
 
 namespace kvr {
@@ -102,16 +103,14 @@ struct CsvCommand
     test::CScriptedPrompter prompter;
     CTempFile file { "words.csv" };
     std::optional<CsvColumns> columns = CsvColumns {};
-    std::vector<FileDialogRequest> requests;
+    test::ScriptedFileDialogs fileDialogs;
+    const std::vector<FileRequest> &requests = fileDialogs.requests;
 
     TreeEditResult run(const std::optional<std::string> &folder)
     {
-        const AskFilePath askPath = [this](const FileDialogRequest &request) -> EnteredText {
-            requests.push_back(request);
-            return file.path();
-        };
+        fileDialogs.answers = { file.path() };
         const AskCsvColumns askColumns = [this](const CsvFile &) { return columns; };
-        return csvImportCommand(database, prompter, askPath, askColumns, folder, sj("山田"));
+        return csvImportCommand(database, prompter, fileDialogs, askColumns, folder, sj("山田"));
     }
 };
 
@@ -132,7 +131,7 @@ TEST(CsvImport, CommandCreatesAUniquelyNamedCollectionUnderTheFolder)
     EXPECT_EQ(section.header.field(CInnerHeader::CopyrightHolder), sj("山田"));
     EXPECT_EQ(command.prompter.texts(),
               Strings { sj("新しい問題集 自作/words (1) を作成しました。") });
-    EXPECT_EQ(command.requests[0].filter, sj("テキスト (*.csv;*.tsv;*.txt)"));
+    EXPECT_EQ(command.requests[0].filters.front().label, sj("テキスト (*.csv;*.tsv;*.txt)"));
 
     // At the root without a folder; cancelled in the preview: nothing.
     EXPECT_EQ(command.run(std::nullopt).select->path, "words");

@@ -44,9 +44,9 @@ TEST(WavChoice, ProposesTheFileOrTheAnswerAndTakesOnlyTheName)
 {
     CQuestion row;
     row.answers[0] = "a<b>,c";
-    const FileDialogRequest request = wavDialogRequest(row, "/wav");
+    const FileRequest request = wavDialogRequest(row, "/wav");
     EXPECT_EQ(request.title, sj("音声再生用WAVファイル名を指定してください"));
-    EXPECT_EQ(request.filter, "wav file (*.wav)");
+    EXPECT_EQ(request.filters.at(0).label, "wav file (*.wav)");
     EXPECT_EQ(request.startFolder, "/wav");
     EXPECT_EQ(request.proposedName, sj("a＜b＞，c"));
     row.wavFile = "x.wav";

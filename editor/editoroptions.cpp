@@ -24,7 +24,7 @@ EditorOptionsView editorOptionsView(const CEditorSettings &settings)
     return view;
 }
 
-std::optional<std::string> browseDatabaseFile(IPrompter &prompter, const AskFilePath &ask,
+std::optional<std::string> browseDatabaseFile(IPrompter &prompter, IFileDialogs &fileDialogs,
                                               const std::string &currentPath)
 {
     Message caution;
@@ -37,18 +37,14 @@ std::optional<std::string> browseDatabaseFile(IPrompter &prompter, const AskFile
     caution.icon = Icon::Warning;
     if (prompter.ask(caution) != Reply::Yes)
         return std::nullopt;
-    FileDialogRequest request;
+    FileRequest request;
     request.title = "Kvr DatabaseFile Select";
-    request.filter = "Kvr DatabaseFile (*.kvr)";
+    request.filters = { { "Kvr DatabaseFile (*.kvr)", "*.kvr" } };
     request.startFolder = env::parentFolder(currentPath);
     request.proposedName =
         currentPath.substr(request.startFolder.size() + (request.startFolder.empty() ? 0 : 1));
-    const EnteredText chosen = ask(request);
-    if (!chosen) {
-        prompter.tell(unmappableTextMessage());
-        return std::nullopt;
-    }
-    if (chosen->empty())
+    const std::optional<std::string> chosen = fileDialogs.askPath(request);
+    if (!chosen)
         return std::nullopt;
     if (!fileExists(*chosen))
         prompter.tell(cp932::text("ない！"));

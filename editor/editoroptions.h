@@ -43,7 +43,7 @@ using AskOptions = std::function<std::optional<EditorOptionsForm>(const EditorOp
 // "参照": the warning (Yes/No, caption "CAUTION!"), then the open dialog
 // "Kvr DatabaseFile Select" ("Kvr DatabaseFile (*.kvr)") at the current path. A chosen file
 // that does not exist is told ("ない！") and taken all the same. The path, or nothing.
-std::optional<std::string> browseDatabaseFile(IPrompter &prompter, const AskFilePath &ask,
+std::optional<std::string> browseDatabaseFile(IPrompter &prompter, IFileDialogs &fileDialogs,
                                               const std::string &currentPath);
 
 // The message refusing the entered fields, or nothing: the user name becomes the header

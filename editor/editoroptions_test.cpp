@@ -7,6 +7,7 @@
 #include "editor/editoroptions.h"
 #include "editor/editorsettings.h"
 #include "editor/textrules.h"
+#include "platform/testsupport_filedialogs.h"
 #include "platform/testsupport_prompter.h"
 #include "platform/textfile.h"
 
@@ -30,18 +31,15 @@ TEST(EditorOptions, BrowsingWarnsFirstAndTakesEvenAMissingFile)
         { "no", Reply::No, existing.path(), std::nullopt, {} },
         { "existing", Reply::Yes, existing.path(), existing.path(), {} },
         { "missing", Reply::Yes, missing, missing, { sj("ない！") } },
-        { "cancelled", Reply::Yes, std::string(), std::nullopt, {} },
-        { "unmappable", Reply::Yes, std::nullopt, std::nullopt, { unmappableTextMessage() } },
+        { "cancelled", Reply::Yes, std::nullopt, std::nullopt, {} },
     };
     for (const Row &row : rows) {
         test::CScriptedPrompter prompter;
         prompter.replies = { row.caution };
-        std::vector<FileDialogRequest> requests;
-        const auto ask = [&](const FileDialogRequest &request) {
-            requests.push_back(request);
-            return row.chosen;
-        };
-        EXPECT_EQ(browseDatabaseFile(prompter, ask, existing.path()), row.result) << row.what;
+        test::ScriptedFileDialogs files;
+        files.answers = { row.chosen };
+        EXPECT_EQ(browseDatabaseFile(prompter, files, existing.path()), row.result) << row.what;
+        const std::vector<FileRequest> &requests = files.requests;
         const Message &caution = prompter.asked.at(0);
         EXPECT_EQ(caution.caption, "CAUTION!");
         EXPECT_EQ(caution.buttons, Buttons::YesNo);
@@ -51,7 +49,7 @@ TEST(EditorOptions, BrowsingWarnsFirstAndTakesEvenAMissingFile)
         EXPECT_EQ(requests.size(), row.caution == Reply::Yes ? 1u : 0u);
         if (!requests.empty()) {
             EXPECT_EQ(requests[0].title, "Kvr DatabaseFile Select");
-            EXPECT_EQ(requests[0].filter, "Kvr DatabaseFile (*.kvr)");
+            EXPECT_EQ(requests[0].filters.at(0).label, "Kvr DatabaseFile (*.kvr)");
             EXPECT_EQ(requests[0].startFolder, existing.folder());
             EXPECT_EQ(requests[0].proposedName, "DBv3.kvr");
         }

@@ -25,6 +25,7 @@
 namespace kvr {
 
 struct CEditorSettings;
+class IFileDialogs;
 class ISettingsStore;
 
 // The windows the main window opens, as seams.
@@ -32,7 +33,6 @@ struct EditorDialogs
 {
     AskHeader askHeader; // the header dialog (create, details, rename)
     AskChoice askChoice; // the choice dialog (destination folder, collection)
-    AskFilePath askFile; // file dialogs (export, import, WAV file, database file)
     AskOptions askOptions; // "オプション設定"
     AskCsvColumns askCsvColumns; // the preview of a CSV or text import
 };
@@ -45,6 +45,7 @@ struct EditorServices
     const std::vector<WebDictionary> &webDictionaries;
     IPrompter &prompter;
     IClipboard &clipboard;
+    IFileDialogs &fileDialogs; // export, import, WAV file, database file
     EditorDialogs dialogs;
     std::string markerName = std::string(kInUseMarkerName);
 };

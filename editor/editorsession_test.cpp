@@ -150,6 +150,7 @@ TEST(EditorSession, LooksTheAnswerUpInTheWebTab)
                                                                       files.dictionaries,
                                                                       files.prompter,
                                                                       files.clipboard,
+                                                                      files.fileDialogs,
                                                                       {},
                                                                       test::uniqueMarkerName() });
     files.session->start();

@@ -208,15 +208,14 @@ void CEditorSession::deleteCommand()
 void CEditorSession::exportCommand()
 {
     if (const std::optional<NodeRef> node = selectedNode()) {
-        kvr::exportCommand(m_services.database, m_services.prompter, *node,
-                           m_services.dialogs.askFile);
+        kvr::exportCommand(m_services.database, m_services.prompter, *node, m_services.fileDialogs);
     }
 }
 
 void CEditorSession::importCommand()
 {
     const TreeEditResult result =
-        kvr::importCommand(m_services.database, m_services.prompter, m_services.dialogs.askFile);
+        kvr::importCommand(m_services.database, m_services.prompter, m_services.fileDialogs);
     if (!result.changed)
         return;
     rebuildTree();
@@ -230,7 +229,7 @@ void CEditorSession::importCsvCommand()
     if (node && node->kind == EntryKind::Folder)
         folder = node->path;
     const TreeEditResult result =
-        csvImportCommand(m_services.database, m_services.prompter, m_services.dialogs.askFile,
+        csvImportCommand(m_services.database, m_services.prompter, m_services.fileDialogs,
                          m_services.dialogs.askCsvColumns, folder, m_services.settings.DefaultUser);
     if (!result.changed)
         return;
@@ -269,13 +268,9 @@ void CEditorSession::chooseWav()
     const std::optional<std::size_t> row = grid.currentRow();
     if (!m_edit.collectionOpen() || !row)
         return;
-    const EnteredText chosen = m_services.dialogs.askFile(
+    const std::optional<std::string> chosen = m_services.fileDialogs.askPath(
         wavDialogRequest(grid.rows()[*row], m_services.settings.Wavefiledir));
-    if (!chosen) {
-        m_services.prompter.tell(unmappableTextMessage());
-        return;
-    }
-    if (chosen->empty())
+    if (!chosen)
         return;
     CQuestion question = grid.rows()[*row];
     question.wavFile = fileNameOf(*chosen);
@@ -310,7 +305,7 @@ void CEditorSession::optionsCommand()
     // stays, and so does the file it is written to.
     const DatabaseLoad loaded =
         loadEditorDatabase(m_services.settings, m_services.store, m_services.database,
-                           m_services.prompter, m_services.dialogs.askFile);
+                           m_services.prompter, m_services.fileDialogs);
     if (loaded != DatabaseLoad::Loaded)
         return;
     m_edit.close();

@@ -145,15 +145,15 @@ TEST(EditorCommands, TheWavFileStoresOnlyTheChosenName)
     files.setLines("S", { "a<b" });
     files.settings.Wavefiledir = "/voice";
     files.session->start();
-    files.fileAnswers = { std::string("/elsewhere/dir/v.wav"), std::nullopt };
+    files.fileDialogs.answers = { std::string("/elsewhere/dir/v.wav"), std::nullopt };
     files.session->run(EditorCommand::ChooseWav);
-    EXPECT_EQ(files.fileRequests.at(0).proposedName, sj("a＜b"));
-    EXPECT_EQ(files.fileRequests[0].startFolder, "/voice");
+    EXPECT_EQ(files.fileDialogs.requests.at(0).proposedName, sj("a＜b"));
+    EXPECT_EQ(files.fileDialogs.requests[0].startFolder, "/voice");
     EXPECT_EQ(files.session->grid().rows()[0].wavFile, "v.wav");
     EXPECT_TRUE(files.session->edit().modified());
     files.session->run(EditorCommand::ChooseWav);
     EXPECT_EQ(files.session->grid().rows()[0].wavFile, "v.wav");
-    EXPECT_EQ(files.prompter.texts().size(), 1u); // the unmappable path refused
+    EXPECT_TRUE(files.prompter.texts().empty()); // a cancelled dialog changes nothing
 }
 
 TEST(EditorCommands, ImportRefillsTheTreeAndMarksTheCollectionModified)
@@ -162,7 +162,7 @@ TEST(EditorCommands, ImportRefillsTheTreeAndMarksTheCollectionModified)
     files.session->start();
     CTempFile exported("x.kve");
     exportNode(files.database, "S", exported.path(), EntryKind::Section);
-    files.fileAnswers = { exported.path() };
+    files.fileDialogs.answers = { exported.path() };
     const int revision = files.session->view().treeRevision;
     files.session->run(EditorCommand::Import);
     EXPECT_EQ(outlineOf(files.database.root), "S,S (1)");
@@ -177,7 +177,7 @@ TEST(EditorCommands, CsvImportCreatesACollectionUnderTheSelectedFolderAndSelects
     ASSERT_TRUE(files.select("F"));
     CTempFile csv("cards.txt");
     writeFile(csv.path(), "apple\tringo\npear\tnashi\n");
-    files.fileAnswers = { csv.path() };
+    files.fileDialogs.answers = { csv.path() };
     files.session->run(EditorCommand::ImportCsv);
     EXPECT_EQ(files.csvFilesShown, std::vector<std::size_t> { 2 });
     EXPECT_EQ(files.session->view().selectedName, "cards");

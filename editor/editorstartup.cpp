@@ -22,9 +22,9 @@ void showError(IPrompter &prompter, std::string text)
     prompter.ask(message);
 }
 
-FileDialogRequest databaseDialogRequest(const std::string &oldPath)
+FileRequest databaseDialogRequest(const std::string &oldPath)
 {
-    FileDialogRequest request;
+    FileRequest request;
     request.title = cp932::text("データベースファイル DBv3.kvr を指定してください。");
     request.startFolder = env::parentFolder(oldPath);
     request.proposedName =
@@ -33,16 +33,10 @@ FileDialogRequest databaseDialogRequest(const std::string &oldPath)
     return request;
 }
 
-// The chosen file; the empty text on cancel. A path CP932 cannot hold is refused and asked
-// again.
-std::string askDatabaseFile(IPrompter &prompter, const AskFilePath &ask, const std::string &old)
+// The chosen file; the empty text on cancel.
+std::string askDatabaseFile(IFileDialogs &fileDialogs, const std::string &old)
 {
-    for (;;) {
-        const EnteredText chosen = ask(databaseDialogRequest(old));
-        if (chosen)
-            return *chosen;
-        prompter.tell(unmappableTextMessage());
-    }
+    return fileDialogs.askPath(databaseDialogRequest(old)).value_or(std::string());
 }
 
 } // namespace
@@ -65,14 +59,13 @@ Message editorUsageMessage()
 
 DatabaseLoad loadEditorDatabase(CEditorSettings &settings, ISettingsStore &store,
                                 CQuestionDatabase &database, IPrompter &prompter,
-                                const AskFilePath &askOpenPath)
+                                IFileDialogs &fileDialogs)
 {
     if (!fileExists(settings.DatabaseFilename)) {
         showError(prompter,
                   cp932::text("データベースファイルが見つかりませんでした。"
                               "次のダイアログで指定してください。"));
-        const std::string chosen =
-            askDatabaseFile(prompter, askOpenPath, settings.DatabaseFilename);
+        const std::string chosen = askDatabaseFile(fileDialogs, settings.DatabaseFilename);
         if (chosen.empty())
             return DatabaseLoad::Cancelled;
         settings.DatabaseFilename = chosen;
@@ -106,7 +99,7 @@ EditorStart startEditor(EditorStartContext &context)
     if (settings.firstRun)
         context.prompter.ask(editorUsageMessage());
     switch (loadEditorDatabase(settings, context.store, context.database, context.prompter,
-                               context.askOpenPath)) {
+                               context.fileDialogs)) {
     case DatabaseLoad::Cancelled:
         return fail(EditorStart::DatabaseNotChosen);
     case DatabaseLoad::Unreadable:

@@ -26,7 +26,7 @@ struct EditorStartContext
     CQuestionDatabase &database;
     std::vector<WebDictionary> &webDictionaries;
     IPrompter &prompter;
-    AskFilePath askOpenPath; // the database file dialog
+    IFileDialogs &fileDialogs; // the database file dialog
     CNamedMutex &instance; // held from a successful start until finishEditor
     std::string userName; // the default copyright holder
     std::string instanceName = std::string(kEditorInstanceName);
@@ -58,7 +58,7 @@ enum class DatabaseLoad { Loaded, Cancelled, Unreadable };
 // else "データベースファイル <path> が開けませんでした。" (caption "Error"), Unreadable.
 DatabaseLoad loadEditorDatabase(CEditorSettings &settings, ISettingsStore &store,
                                 CQuestionDatabase &database, IPrompter &prompter,
-                                const AskFilePath &askOpenPath);
+                                IFileDialogs &fileDialogs);
 
 // The end: the editor's own settings saved, the instance marker given up.
 void finishEditor(EditorStartContext &context);

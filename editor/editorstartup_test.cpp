@@ -32,22 +32,11 @@ struct StartFixture
     CQuestionDatabase database;
     std::vector<WebDictionary> dictionaries;
     test::CScriptedPrompter prompter;
-    std::vector<EnteredText> answers;
-    std::vector<FileDialogRequest> requests;
+    test::ScriptedFileDialogs files;
     CNamedMutex instance;
-    EditorStartContext context { settings,
-                                 store,
-                                 database,
-                                 dictionaries,
-                                 prompter,
-                                 [this](const FileDialogRequest &request) {
-                                     requests.push_back(request);
-                                     const EnteredText answer = answers.at(requests.size() - 1);
-                                     return answer;
-                                 },
-                                 instance,
-                                 "user",
-                                 test::uniqueMarkerName() };
+    EditorStartContext context { settings,     store,    database,
+                                 dictionaries, prompter, files,
+                                 instance,     "user",   test::uniqueMarkerName() };
 };
 
 TEST(EditorStartup, ReadsTheDatabaseAndTheDictionariesAndHoldsTheInstance)
@@ -100,19 +89,20 @@ TEST(EditorStartup, AMissingDatabaseIsAskedForAndStoredAtOnce)
     StartFixture start;
     const std::string old = start.dbFile.folder() + "/old.kvr";
     start.store.writeString("DBv3", "filename", old);
-    start.answers = { std::nullopt, start.dbFile.path() };
+    start.files.answers = { start.dbFile.path() };
     EXPECT_EQ(start.start(), EditorStart::Ready);
-    EXPECT_EQ(start.prompter.texts(), (Strings { missing, unmappableTextMessage() }));
+    EXPECT_EQ(start.prompter.texts(), (Strings { missing }));
     EXPECT_EQ(start.prompter.asked[0].caption, "Error");
-    EXPECT_EQ(start.requests[0].title, sj("データベースファイル DBv3.kvr を指定してください。"));
-    EXPECT_EQ(start.requests[0].startFolder, start.dbFile.folder());
-    EXPECT_EQ(start.requests[0].proposedName, "old.kvr");
-    EXPECT_EQ(start.requests[0].defaultExtension, "kvr");
+    EXPECT_EQ(start.files.requests[0].title,
+              sj("データベースファイル DBv3.kvr を指定してください。"));
+    EXPECT_EQ(start.files.requests[0].startFolder, start.dbFile.folder());
+    EXPECT_EQ(start.files.requests[0].proposedName, "old.kvr");
+    EXPECT_EQ(start.files.requests[0].defaultExtension, "kvr");
     EXPECT_EQ(start.store.readString("DBv3", "filename"), start.dbFile.path());
 
     StartFixture cancelled;
     cancelled.store.writeString("DBv3", "filename", old);
-    cancelled.answers = { std::string() };
+    cancelled.files.answers = { std::nullopt };
     EXPECT_EQ(cancelled.start(), EditorStart::DatabaseNotChosen);
     EXPECT_EQ(cancelled.store.readString("DBv3", "filename"), old);
 }

@@ -23,20 +23,6 @@ constexpr const char *kBadExtension = "拡張子が不正です";
 constexpr const char *kFileMissing = "%sファイル %s が見つかりませんでした。";
 constexpr const char *kImportFailed = "インポートに失敗しました。";
 
-// The chosen path; nothing on cancel and for a path CP932 cannot hold (told).
-std::optional<std::string> enteredPath(IPrompter &prompter, const AskFilePath &ask,
-                                       const FileDialogRequest &request)
-{
-    const EnteredText path = ask(request);
-    if (!path) {
-        prompter.tell(unmappableTextMessage());
-        return std::nullopt;
-    }
-    if (path->empty())
-        return std::nullopt;
-    return path;
-}
-
 // The desktop folder when it exists (a fresh account often has none), else the home folder.
 std::string exchangeFolder()
 {
@@ -51,35 +37,35 @@ std::string dialogTitle(const char *purpose)
 
 } // namespace
 
-FileDialogRequest exportDialogRequest(const NodeRef &node)
+FileRequest exportDialogRequest(const NodeRef &node)
 {
     const bool folder = node.kind == EntryKind::Folder;
-    FileDialogRequest request;
+    FileRequest request;
     request.title = dialogTitle(folder ? "フォルダのファイル出力" : "問題集のファイル出力");
-    request.filter = folder ? "Kvr FolderFile (*.kvf)" : "Kvr SectionFile (*.kve)";
+    request.filters = { folder ? FileFilter { "Kvr FolderFile (*.kvf)", "*.kvf" }
+                               : FileFilter { "Kvr SectionFile (*.kve)", "*.kve" } };
     request.proposedName = proposedExportFileName(lastNameOf(node.path));
     request.startFolder = exchangeFolder();
     request.defaultExtension = std::string(exportExtension(node.kind));
-    request.save = true;
+    request.mode = FileDialogMode::Save;
     return request;
 }
 
-FileDialogRequest importDialogRequest()
+FileRequest importDialogRequest()
 {
-    FileDialogRequest request;
+    FileRequest request;
     request.title = dialogTitle("問題集／フォルダのファイルからの入力");
-    request.filter = "Kvr Export File (*.kve;*.kvf)";
+    request.filters = { { "Kvr Export File (*.kve;*.kvf)", "*.kve;*.kvf" } };
     request.startFolder = exchangeFolder();
     return request;
 }
 
 bool exportCommand(const CQuestionDatabase &database, IPrompter &prompter, const NodeRef &node,
-                   const AskFilePath &askSavePath)
+                   IFileDialogs &fileDialogs)
 {
     const std::string kind = editor::kindWord(node.kind);
     prompter.tell(formatText(cp932::text(kAnnounceExport), kind.c_str(), node.path.c_str()));
-    const std::optional<std::string> chosen =
-        enteredPath(prompter, askSavePath, exportDialogRequest(node));
+    const std::optional<std::string> chosen = fileDialogs.askPath(exportDialogRequest(node));
     if (!chosen)
         return false;
     const std::string &filePath = *chosen;
@@ -95,10 +81,9 @@ bool exportCommand(const CQuestionDatabase &database, IPrompter &prompter, const
 }
 
 TreeEditResult importCommand(CQuestionDatabase &database, IPrompter &prompter,
-                             const AskFilePath &askOpenPath)
+                             IFileDialogs &fileDialogs)
 {
-    const std::optional<std::string> chosen =
-        enteredPath(prompter, askOpenPath, importDialogRequest());
+    const std::optional<std::string> chosen = fileDialogs.askPath(importDialogRequest());
     if (!chosen)
         return {};
     const std::string &filePath = *chosen;

@@ -5,23 +5,24 @@
 
 #include "editor/editordialogs.h"
 #include "editor/editoroperations.h"
+#include "platform/filedialogs.h"
 
 // The editor's commands that write a node to an export file and read one back.
 namespace kvr {
 
 // The save dialog of an export and the open dialog of an import; both start in the
 // desktop folder.
-FileDialogRequest exportDialogRequest(const NodeRef &node);
-FileDialogRequest importDialogRequest();
+FileRequest exportDialogRequest(const NodeRef &node);
+FileRequest importDialogRequest();
 
 // Announces the export, asks for the file and writes it, telling the outcome. True when the
-// file was written. A path CP932 cannot hold is refused with its message.
+// file was written.
 bool exportCommand(const CQuestionDatabase &database, IPrompter &prompter, const NodeRef &node,
-                   const AskFilePath &askSavePath);
+                   IFileDialogs &fileDialogs);
 
 // Asks for an export file and adds its collection or folder (by the file's extension) to the
 // root under a unique name; every refusal and failure is told.
 TreeEditResult importCommand(CQuestionDatabase &database, IPrompter &prompter,
-                             const AskFilePath &askOpenPath);
+                             IFileDialogs &fileDialogs);
 
 } // namespace kvr

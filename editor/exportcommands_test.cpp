@@ -18,16 +18,23 @@ using test::outlineOf;
 using test::treeOf;
 using Strings = std::vector<std::string>;
 
-// Answers file dialogs with a fixed path, keeping the requests.
-struct FileDialog
+// Answers file dialogs with a fixed path (empty: cancel), keeping the requests.
+struct FileDialog final : IFileDialogs
 {
-    std::string answer;
-    std::vector<FileDialogRequest> requests;
-    std::string operator()(const FileDialogRequest &request)
+    FileDialog(std::string answer, std::vector<FileRequest> requests)
+        : answer(std::move(answer))
+        , requests(std::move(requests))
+    {
+    }
+    std::optional<std::string> askPath(const FileRequest &request) override
     {
         requests.push_back(request);
+        if (answer.empty())
+            return std::nullopt;
         return answer;
     }
+    std::string answer;
+    std::vector<FileRequest> requests;
 };
 
 TEST(ExportCommand, AnnouncesAsksWritesAndTells)
@@ -36,27 +43,26 @@ TEST(ExportCommand, AnnouncesAsksWritesAndTells)
     CTempFile file("out.kve");
     test::CScriptedPrompter prompter;
     FileDialog dialog { file.path(), {} };
-    EXPECT_TRUE(exportCommand(database, prompter, { sj("英語/単語"), EntryKind::Section },
-                              std::ref(dialog)));
+    EXPECT_TRUE(exportCommand(database, prompter, { sj("英語/単語"), EntryKind::Section }, dialog));
     EXPECT_EQ(
         prompter.texts(),
         (Strings { sj("現在選択中の問題集 英語/単語 をファイルに書き出します。\n次のダイアログで"
                       "出力ファイル名を入力してください。"),
                    sj("問題集 単語 を ファイル ") + file.path() + sj(" に出力しました。") }));
     EXPECT_EQ(dialog.requests[0].title, sj("ファイル名の入力：問題集のファイル出力"));
-    EXPECT_EQ(dialog.requests[0].filter, "Kvr SectionFile (*.kve)");
+    EXPECT_EQ(dialog.requests[0].filters.at(0).label, "Kvr SectionFile (*.kve)");
     EXPECT_EQ(dialog.requests[0].proposedName, sj("単語"));
     EXPECT_TRUE(fileExists(file.path()));
 
     test::CScriptedPrompter failing;
     dialog.answer = file.folder() + "/no/x.kvf";
-    EXPECT_FALSE(exportCommand(database, failing, { "F", EntryKind::Folder }, std::ref(dialog)));
+    EXPECT_FALSE(exportCommand(database, failing, { "F", EntryKind::Folder }, dialog));
     EXPECT_EQ(failing.texts().back(), sj("ファイルの作成に失敗しました…。"));
     EXPECT_EQ(dialog.requests[1].title, sj("ファイル名の入力：フォルダのファイル出力"));
-    EXPECT_EQ(dialog.requests[1].filter, "Kvr FolderFile (*.kvf)");
+    EXPECT_EQ(dialog.requests[1].filters.at(0).label, "Kvr FolderFile (*.kvf)");
 
     dialog.answer.clear();
-    EXPECT_FALSE(exportCommand(database, failing, { "F", EntryKind::Folder }, std::ref(dialog)));
+    EXPECT_FALSE(exportCommand(database, failing, { "F", EntryKind::Folder }, dialog));
     EXPECT_EQ(failing.asked.size(), 3u); // the announcement only
 }
 
@@ -121,12 +127,12 @@ TEST(ImportCommand, RefusesBadExtensionsMissingAndBrokenFiles)
         CQuestionDatabase database;
         test::CScriptedPrompter prompter;
         FileDialog dialog { row.path, {} };
-        const TreeEditResult result = importCommand(database, prompter, std::ref(dialog));
+        const TreeEditResult result = importCommand(database, prompter, dialog);
         EXPECT_EQ(result.changed, row.text.empty() && !row.path.empty()) << row.path;
         EXPECT_EQ(prompter.texts(), row.text.empty() ? Strings {} : Strings { row.text });
         EXPECT_EQ(dialog.requests[0].title,
                   sj("ファイル名の入力：問題集／フォルダのファイルからの入力"));
-        EXPECT_EQ(dialog.requests[0].filter, "Kvr Export File (*.kve;*.kvf)");
+        EXPECT_EQ(dialog.requests[0].filters.at(0).label, "Kvr Export File (*.kve;*.kvf)");
     }
 }
 

@@ -132,13 +132,6 @@ SessionFiles::SessionFiles(std::string_view outline, const std::string &lastSect
         [this](const ChoiceDialogRequest &request) {
             return next(choiceAnswers, choiceRequests, request);
         },
-        [this](const FileDialogRequest &request) {
-            // Running out of answers means cancel: the empty path.
-            fileRequests.push_back(request);
-            if (fileRequests.size() > fileAnswers.size())
-                return EnteredText(std::string());
-            return fileAnswers[fileRequests.size() - 1];
-        },
         [this](const EditorOptionsView &view) {
             return next(optionsAnswers, optionsShown, view.form);
         },
@@ -147,9 +140,9 @@ SessionFiles::SessionFiles(std::string_view outline, const std::string &lastSect
             return csvColumns;
         },
     };
-    session = std::make_unique<CEditorSession>(EditorServices { settings, store, database,
-                                                                dictionaries, prompter, clipboard,
-                                                                dialogs, uniqueMarkerName() });
+    session = std::make_unique<CEditorSession>(
+        EditorServices { settings, store, database, dictionaries, prompter, clipboard, fileDialogs,
+                         dialogs, uniqueMarkerName() });
 }
 
 void SessionFiles::setLines(const std::string &path, std::vector<std::string> lines)

@@ -14,6 +14,7 @@
 #include "editor/rowcommands.h"
 #include "platform/namedmutex.h"
 #include "platform/settingsstore.h"
+#include "platform/testsupport_filedialogs.h"
 #include "platform/testsupport_prompter.h"
 
 // Helpers of the tree-editing tests.
@@ -104,8 +105,7 @@ public:
     std::vector<HeaderDialogView> headerViews;
     std::vector<std::optional<ChoiceAnswer>> choiceAnswers;
     std::vector<ChoiceDialogRequest> choiceRequests;
-    std::vector<EnteredText> fileAnswers;
-    std::vector<FileDialogRequest> fileRequests;
+    ScriptedFileDialogs fileDialogs;
     std::vector<std::optional<EditorOptionsForm>> optionsAnswers;
     std::vector<EditorOptionsForm> optionsShown;
     std::optional<CsvColumns> csvColumns = CsvColumns {}; // the preview's answer

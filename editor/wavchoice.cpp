@@ -6,11 +6,11 @@
 
 namespace kvr {
 
-FileDialogRequest wavDialogRequest(const CQuestion &row, const std::string &wavFolder)
+FileRequest wavDialogRequest(const CQuestion &row, const std::string &wavFolder)
 {
-    FileDialogRequest request;
+    FileRequest request;
     request.title = cp932::text("音声再生用WAVファイル名を指定してください");
-    request.filter = "wav file (*.wav)";
+    request.filters = { { "wav file (*.wav)", "*.wav" } };
     request.startFolder = wavFolder;
     request.proposedName =
         row.wavFile.empty() ? proposedExportFileName(row.answers[0]) : row.wavFile;

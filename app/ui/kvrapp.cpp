@@ -74,7 +74,7 @@ int CKvrApp::runSteps(const QStringList &args)
 int CKvrApp::runMainWindow()
 {
     MainWindowContext context { m_settings, *m_store, m_database, m_log,         m_webDictionaries,
-                                *m_voice,   *m_sound, m_prompter, m_fileChooser, m_clock };
+                                *m_voice,   *m_sound, m_prompter, m_fileDialogs, m_clock };
     CMainDlg window(context);
     window.exec();
     m_settings.saveWindowState(*m_store);
@@ -107,8 +107,8 @@ void CKvrApp::runAutorunDrill()
     guarded(m_prompter, [&] { drill = prepareAutorunDrill(starter, commandLine); });
     if (!drill)
         return;
-    DrillWindowContext context { m_settings, *m_store,   m_log,  m_database,
-                                 *m_voice,   m_prompter, m_clock };
+    DrillWindowContext context { m_settings, *m_store,   m_log,         m_database,
+                                 *m_voice,   m_prompter, m_fileDialogs, m_clock };
     guarded(m_prompter, [&] { runDrillWindow(drill->setup(), context, nullptr); });
 }
 

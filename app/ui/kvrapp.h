@@ -8,12 +8,12 @@
 
 #include "app/commandline.h"
 #include "app/kvrsettings.h"
-#include "app/ui/qtfilechooser.h"
 #include "app/webdictionary.h"
 #include "db/questiondatabase.h"
 #include "history/answerlog.h"
 #include "platform/clock.h"
 #include "platform/namedmutex.h"
+#include "platform/ui/qtfiledialogs.h"
 #include "platform/ui/qtprompter.h"
 
 namespace kvr {
@@ -49,7 +49,7 @@ private:
 
     CSystemClock m_clock;
     CQtPrompter m_prompter;
-    CQtFileChooser m_fileChooser { m_prompter };
+    CQtFileDialogs m_fileDialogs { m_prompter };
     CNamedMutex m_instance;
     std::unique_ptr<ISettingsStore> m_store;
     CKvrSettings m_settings;

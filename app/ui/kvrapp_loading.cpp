@@ -13,9 +13,9 @@ bool CKvrApp::loadBehindSplash()
 {
     CSplashDlg splash;
     CUiThreadPrompter prompter(m_prompter, &splash);
-    CUiThreadFileChooser fileChooser(m_fileChooser, &splash);
+    CUiThreadFileDialogs fileDialogs(m_fileDialogs, &splash);
     StartupContext startup { m_settings,        *m_store, m_database, m_log,
-                             m_webDictionaries, prompter, fileChooser };
+                             m_webDictionaries, prompter, fileDialogs };
     return runBehindSplash(splash, [&](const StatusReport &status) {
         bool loaded = false;
         guarded(prompter, [&] { loaded = loadStartupData(startup, status); });

@@ -164,7 +164,10 @@ void CMainDlg::createTabArea()
 
 void CMainDlg::createPages()
 {
-    m_urlOpener = std::make_unique<CQtUrlOpener>(m_services.openUrl);
+    // The history pages still take a URL opener; it hands on to the one shell.
+    m_urlOpener = std::make_unique<CQtUrlOpener>([shell = m_services.shell](const QUrl &url) {
+        return shell->openAddress(url.toEncoded().toStdString());
+    });
     m_pageContext = std::make_unique<HistoryPageContext>(HistoryPageContext {
         m_context.settings, m_context.store, m_context.database, m_context.log,
         m_context.webDictionaries, m_context.voice, *m_urlOpener, m_context.prompter,

@@ -15,6 +15,7 @@
 #include "app/mainlayout.h"
 #include "app/ui/maincommands.h"
 #include "history/drillmode.h"
+#include "platform/shell.h"
 
 class QAction;
 class QLineEdit;
@@ -33,9 +34,10 @@ class CAnswerLog;
 class CPronunciation;
 class IClock;
 class IDrillStartPrompter;
-class IFileChooser;
+class IFileDialogs;
 class IModeChooser;
 class IPrompter;
+class IShell;
 class ISoundPlayer;
 class IUrlOpener;
 class ISettingsStore;
@@ -67,7 +69,7 @@ struct MainWindowContext
     CPronunciation &voice;
     ISoundPlayer &sound; // the options sheet tests the effect sounds on it
     IPrompter &prompter;
-    IFileChooser &fileChooser; // the reload's missing-file dialogs
+    IFileDialogs &fileDialogs; // the reload's missing-file dialogs
     const IClock &clock;
 };
 
@@ -82,8 +84,7 @@ struct MainWindowServices
     std::function<bool(QWidget *parent)> manageLearners; // true on OK
     std::function<void(QWidget *parent)> showOptions;
     std::function<void(const std::string &sectionPath, QWidget *parent)> makeShortcut;
-    std::function<void(const QString &program, const QString &workingFolder)> startProgram;
-    std::function<bool(const QUrl &url)> openUrl; // true when the desktop took it
+    IShell *shell = nullptr; // the browser, the read-me and the editor
 };
 
 // The study program's main window: the database tree, the tab pages of the selected
@@ -199,6 +200,7 @@ private:
     CLogmodeTabpage *m_modeStrip = nullptr;
     QTabWidget *m_tabs = nullptr;
     std::vector<QWidget *> m_pages;
+    std::unique_ptr<IShell> m_ownedShell;
     std::unique_ptr<IUrlOpener> m_urlOpener;
     std::unique_ptr<HistoryPageContext> m_pageContext;
     CLoginfoPage *m_loginfoPage = nullptr;

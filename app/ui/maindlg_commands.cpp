@@ -1,8 +1,6 @@
 // The main window's commands that open other windows, programs and pages.
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
-#include <QProcess>
 #include <QScreen>
 #include <QUrl>
 
@@ -21,6 +19,7 @@
 #include "history/ui/learnerdialogs.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/qtext.h"
+#include "platform/ui/qtshell.h"
 
 namespace kvr::ui {
 
@@ -40,7 +39,8 @@ void CMainDlg::fillDefaultServices()
     MainWindowServices &s = m_services;
     if (!s.showQuestionList) {
         s.showQuestionList = [this](const CSection &section, const QString &name, QWidget *parent) {
-            CQuestionListDlg dialog(section, name, m_context.prompter, parent);
+            CQuestionListDlg dialog(section, name, m_context.prompter, m_context.fileDialogs,
+                                    parent);
             dialog.exec();
         };
     }
@@ -65,23 +65,21 @@ void CMainDlg::fillDefaultServices()
     }
     if (!s.makeShortcut) {
         s.makeShortcut = [this](const std::string &path, QWidget *parent) {
-            kvr::ui::makeShortcut(parent, m_context.database, path, m_context.prompter);
+            kvr::ui::makeShortcut(parent, m_context.database, path, m_context.prompter,
+                                  ShortcutEnvironment::current(*m_services.shell));
         };
     }
-    if (!s.startProgram) {
-        s.startProgram = [](const QString &program, const QString &folder) {
-            QProcess::startDetached(program, {}, folder); // a missing program stays silent
-        };
+    if (!s.shell) {
+        m_ownedShell = std::make_unique<CQtShell>();
+        s.shell = m_ownedShell.get();
     }
-    if (!s.openUrl)
-        s.openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
 }
 
 void CMainDlg::reload()
 {
     StartupContext startup { m_context.settings,   m_context.store,           m_context.database,
                              m_context.log,        m_context.webDictionaries, m_context.prompter,
-                             m_context.fileChooser };
+                             m_context.fileDialogs };
     guarded(m_context.prompter, "データベースを再読み込みできませんでした。(%s)",
             [&] { reloadData(startup); });
     rebuildTree();
@@ -121,7 +119,9 @@ void CMainDlg::makeShortcut(const std::string &path)
 void CMainDlg::startEditor()
 {
     const QString folder = programFolder();
-    m_services.startProgram(QDir(folder).filePath(QStringLiteral("KvrEditor")), folder);
+    // A missing program stays silent, as it always did.
+    m_services.shell->startDetached(cp932(QDir(folder).filePath(QStringLiteral("KvrEditor"))), {},
+                                    cp932(folder));
 }
 
 void CMainDlg::showHelp()
@@ -166,15 +166,15 @@ void CMainDlg::openReadme()
 {
     // Beside the program in a portable folder, in the shipped folder when installed.
     const std::string readme = DataLocations::current().findShipped(kReadmeFileName);
-    m_services.openUrl(QUrl::fromLocalFile(
-        readme.empty() ? QDir(programFolder()).filePath(QStringLiteral("Readme.txt"))
-                       : qtext(readme)));
+    m_services.shell->openFile(
+        readme.empty() ? cp932(QDir(programFolder()).filePath(QStringLiteral("Readme.txt")))
+                       : readme);
 }
 
 void CMainDlg::openHomePage()
 {
     const std::string address = homePageAddress(kHomePage, kHomePageQuery, kVersionText);
-    m_services.openUrl(QUrl(QString::fromStdString(address)));
+    m_services.shell->openAddress(address);
 }
 
 void CMainDlg::showAbout()

@@ -26,9 +26,9 @@ void CMainDlg::fillDefaultDrillServices()
     }
     if (!m_services.runDrill) {
         m_services.runDrill = [this](const DrillSetup &setup, QWidget *parent) {
-            DrillWindowContext drill { m_context.settings, m_context.store, m_context.log,
-                                       m_context.database, m_context.voice, m_context.prompter,
-                                       m_context.clock };
+            DrillWindowContext drill { m_context.settings,    m_context.store, m_context.log,
+                                       m_context.database,    m_context.voice, m_context.prompter,
+                                       m_context.fileDialogs, m_context.clock };
             runDrillWindow(setup, drill, parent);
         };
     }

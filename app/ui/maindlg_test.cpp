@@ -173,7 +173,7 @@ void MainDlgTest::keysReachTheirCommands()
     // F5 reloads from the files the settings name; with none there, the file dialog is
     // asked for both and the tree stays as it was.
     QTest::keyClick(window.get(), Qt::Key_F5);
-    QCOMPARE(rig.fileChooser.asked, 2);
+    QCOMPARE(rig.fileDialogs.requests.size(), std::size_t(2));
     QCOMPARE(window->selectedPath(), cp932::text("Alpha/beta"));
 }
 
@@ -366,15 +366,15 @@ void MainDlgTest::otherCommandsReachTheirServices()
     window->toolAction(MainCommand::Shortcut)->trigger();
     QCOMPARE(rig.shortcuts, std::vector<std::string>({ cp932::text("Zeta") }));
     window->toolAction(MainCommand::Editor)->trigger();
-    QCOMPARE(rig.startedPrograms.size(), std::size_t(1));
-    QVERIFY(rig.startedPrograms[0].endsWith(QStringLiteral("/KvrEditor")));
+    QCOMPARE(rig.shell.started.size(), std::size_t(1));
+    QVERIFY(qtext(rig.shell.started[0].program).endsWith(QStringLiteral("/KvrEditor")));
+    QVERIFY(qtext(rig.shell.started[0].program).startsWith(qtext(rig.shell.started[0].folder)));
     window->toolAction(MainCommand::HomePage)->trigger();
     window->menuAction(MainCommand::Readme)->trigger();
-    QCOMPARE(rig.openedUrls.size(), std::size_t(2));
-    QCOMPARE(rig.openedUrls[0].toString(),
-             QStringLiteral("https://kelvora.example.org/?t=r:Kvr4.0.0"));
-    QVERIFY(rig.openedUrls[1].isLocalFile());
-    QVERIFY(rig.openedUrls[1].toLocalFile().endsWith(QStringLiteral("/Readme.txt")));
+    QCOMPARE(rig.shell.addresses,
+             std::vector<std::string> { "https://kelvora.example.org/?t=r:Kvr4.0.0" });
+    QCOMPARE(rig.shell.files.size(), std::size_t(1));
+    QVERIFY(qtext(rig.shell.files[0]).endsWith(QStringLiteral("/Readme.txt")));
 
     // The repeat commands tell why there is nothing to repeat.
     window->toolAction(MainCommand::LastMissed)->trigger();

@@ -24,6 +24,7 @@
 #include "platform/ui/fonts.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/qtext.h"
+#include "platform/ui/qtfiledialogs.h"
 
 namespace kvr::ui {
 
@@ -75,7 +76,8 @@ void COptionHeader::paintEvent(QPaintEvent *)
 COptionsDlg::COptionsDlg(OptionsContext &context, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
-    , m_dialogs(std::make_unique<CQtOptionDialogs>(this, context.prompter))
+    , m_dialogs(std::make_unique<CQtOptionDialogs>(this))
+    , m_fileDialogs(std::make_unique<CQtFileDialogs>(context.prompter, this))
     , m_header(new COptionHeader(this))
     , m_stack(new QStackedWidget(this))
     , m_tree(new QTreeWidget(this))
@@ -83,7 +85,8 @@ COptionsDlg::COptionsDlg(OptionsContext &context, QWidget *parent)
     setWindowTitle(utext("Kvr オプション"));
     m_sheet = std::make_unique<COptionsSheet>(OptionsSheetServices {
         context.settings, context.store, context.webDictionaries, context.sound, context.prompter,
-        context.chooser ? *context.chooser : *m_dialogs, context.previewBackground });
+        context.chooser ? *context.chooser : *m_dialogs,
+        context.fileDialogs ? *context.fileDialogs : *m_fileDialogs, context.previewBackground });
 
     m_tree->setObjectName("pageTree");
     m_tree->setHeaderHidden(true);

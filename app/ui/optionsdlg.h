@@ -41,8 +41,9 @@ struct OptionsContext
     // Rebuilds the program's background from a colour (COLORREF order) and repaints: the
     // colour chosen on the sheet is previewed through it. May be empty.
     std::function<void(std::int32_t)> previewBackground = {};
-    // The file, folder and colour dialogs; null: the Qt dialogs.
+    // The colour dialog and the file dialogs; null: the Qt dialogs.
     IOptionsChooser *chooser = nullptr;
+    IFileDialogs *fileDialogs = nullptr;
 };
 
 // Runs the options sheet modally ("オプション設定(&O)...", F12). True when the settings in
@@ -91,6 +92,7 @@ private:
 
     OptionsContext &m_context;
     std::unique_ptr<CQtOptionDialogs> m_dialogs;
+    std::unique_ptr<IFileDialogs> m_fileDialogs;
     std::unique_ptr<COptionsSheet> m_sheet;
     COptionHeader *m_header;
     QStackedWidget *m_stack;

@@ -88,13 +88,15 @@ private slots:
         m_speech.calls.clear();
         m_prompter = std::make_unique<CScriptedPrompter>();
         m_chooser = std::make_unique<ScriptedOptionsChooser>();
+        m_files = {};
         m_pronunciation = std::make_unique<CPronunciation>(&m_speech, m_sound, m_settings);
         m_help.clear();
         m_previews.clear();
-        m_context = std::make_unique<OptionsContext>(OptionsContext {
-            m_settings, *m_store, m_sites, *m_pronunciation, m_sound, *m_prompter,
-            [this](const QUrl &url) { m_help << url; },
-            [this](std::int32_t colour) { m_previews.push_back(colour); }, m_chooser.get() });
+        m_context = std::make_unique<OptionsContext>(
+            OptionsContext { m_settings, *m_store, m_sites, *m_pronunciation, m_sound, *m_prompter,
+                             [this](const QUrl &url) { m_help << url; },
+                             [this](std::int32_t colour) { m_previews.push_back(colour); },
+                             m_chooser.get(), &m_files });
         m_dialog = std::make_unique<COptionsDlg>(*m_context);
         m_dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
@@ -311,14 +313,14 @@ private slots:
 
     void browseAndHelpButtons()
     {
-        m_chooser->fileAnswers = { m_folder->file("skin/large.ini") };
+        m_files.answers = { m_folder->file("skin/large.ini") };
         click(m_dialog.get(), "logBrowse");
         QCOMPARE(child<QLineEdit>(m_dialog.get(), "logPath")->text(),
                  qtext(m_folder->file("skin/large.ini")));
-        QCOMPARE(m_chooser->files.at(0).title, T("回答履歴ファイルの設定"));
+        QCOMPARE(m_files.requests.at(0).title, T("回答履歴ファイルの設定"));
         m_prompter->push(Reply::No);
         click(m_dialog.get(), "databaseBrowse");
-        QCOMPARE(m_chooser->files.size(), std::size_t(1));
+        QCOMPARE(m_files.requests.size(), std::size_t(1));
         click(m_dialog.get(), "help");
         click(m_dialog.get(), "openDownloadSite");
         QCOMPARE(m_help,
@@ -348,6 +350,7 @@ private:
     FakeSoundPlayer m_sound;
     std::unique_ptr<CScriptedPrompter> m_prompter;
     std::unique_ptr<ScriptedOptionsChooser> m_chooser;
+    kvr::test::ScriptedFileDialogs m_files;
     std::unique_ptr<CPronunciation> m_pronunciation;
     QList<QUrl> m_help;
     std::vector<std::int32_t> m_previews;

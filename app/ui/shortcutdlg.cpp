@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -14,29 +13,12 @@
 #include "db/questiondatabase.h"
 #include "platform/environment.h"
 #include "platform/prompter.h"
+#include "platform/shell.h"
 #include "platform/textfile.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
-
-namespace {
-
-// GNOME runs a desktop-folder launcher only once it is marked trusted. gio needs the
-// session's services and may be missing: it runs detached with a time limit, unwatched.
-void markTrustedWithGio(const std::string &nativeFile)
-{
-    QProcess process;
-    process.setProgram(QStringLiteral("timeout"));
-    process.setArguments({ QStringLiteral("10"), QStringLiteral("gio"), QStringLiteral("set"),
-                           QString::fromStdString(nativeFile), QStringLiteral("metadata::trusted"),
-                           QStringLiteral("true") });
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.startDetached();
-}
-
-} // namespace
 
 CShortcutDlg::CShortcutDlg(const std::string &collectionPath, int questionCount, QWidget *parent)
     : QDialog(parent)
@@ -105,17 +87,17 @@ ShortcutChoice CShortcutDlg::choice() const
                             m_worstFirst->isChecked() };
 }
 
-ShortcutEnvironment ShortcutEnvironment::current()
+ShortcutEnvironment ShortcutEnvironment::current(IShell &shell)
 {
-    return ShortcutEnvironment { env::desktopFolder(),
-                                 QCoreApplication::applicationFilePath().toStdString(),
-                                 markTrustedWithGio };
-}
-
-void makeShortcut(QWidget *parent, const CQuestionDatabase &database,
-                  const std::string &collectionPath, IPrompter &prompter)
-{
-    makeShortcut(parent, database, collectionPath, prompter, ShortcutEnvironment::current());
+    // GNOME runs a desktop-folder launcher only once it is marked trusted. gio needs the
+    // session's services and may be missing: it runs detached with a time limit, unwatched.
+    return ShortcutEnvironment {
+        env::desktopFolder(), QCoreApplication::applicationFilePath().toStdString(),
+        [&shell](const std::string &file) {
+            shell.startDetached("timeout",
+                                { "10", "gio", "set", file, "metadata::trusted", "true" }, {});
+        }
+    };
 }
 
 void makeShortcut(QWidget *parent, const CQuestionDatabase &database,
@@ -136,7 +118,7 @@ void makeShortcut(QWidget *parent, const CQuestionDatabase &database,
         return;
     }
     if (environment.markTrusted)
-        environment.markTrusted(nativePath(file));
+        environment.markTrusted(file);
     prompter.tell(shortcutCreatedMessage(collectionPath, file));
 }
 

@@ -13,6 +13,7 @@ class QSlider;
 
 namespace kvr {
 class IPrompter;
+class IShell;
 struct CQuestionDatabase;
 } // namespace kvr
 
@@ -41,17 +42,16 @@ struct ShortcutEnvironment
 {
     std::string desktopFolder; // CP932
     std::string programPath; // native (UTF-8), absolute
-    // Marks the written file (native path) as a trusted launcher where the desktop asks for
-    // that; must not block, and its failure does not count.
+    // Marks the written file (CP932) as a trusted launcher where the desktop asks for that;
+    // must not block, and its failure does not count.
     std::function<void(const std::string &)> markTrusted;
 
-    static ShortcutEnvironment current();
+    // This program's, marking through the shell.
+    static ShortcutEnvironment current(IShell &shell);
 };
 
 // "問題のショートカットの作成(&S)...": asks for the options, writes the shortcut on the
 // desktop and tells how that went. Nothing happens when the collection is not found.
-void makeShortcut(QWidget *parent, const CQuestionDatabase &database,
-                  const std::string &collectionPath, IPrompter &prompter);
 void makeShortcut(QWidget *parent, const CQuestionDatabase &database,
                   const std::string &collectionPath, IPrompter &prompter,
                   const ShortcutEnvironment &environment);

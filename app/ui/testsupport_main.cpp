@@ -117,13 +117,7 @@ std::unique_ptr<ui::CMainDlg> MainWindowRig::makeWindow()
     services.makeShortcut = [this](const std::string &path, QWidget *) {
         shortcuts.push_back(path);
     };
-    services.startProgram = [this](const QString &program, const QString &) {
-        startedPrograms.push_back(program);
-    };
-    services.openUrl = [this](const QUrl &url) {
-        openedUrls.push_back(url);
-        return true;
-    };
+    services.shell = &shell;
     return std::make_unique<ui::CMainDlg>(context, std::move(services));
 }
 

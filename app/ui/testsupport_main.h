@@ -24,7 +24,9 @@
 #include "platform/prompter.h"
 #include "platform/settingsstore.h"
 #include "platform/sound.h"
+#include "platform/testsupport_filedialogs.h"
 #include "platform/testsupport_prompter.h"
+#include "platform/testsupport_shell.h"
 
 namespace kvr::test {
 
@@ -40,18 +42,6 @@ class CFixedClock final : public IClock
 public:
     std::int64_t now() const override { return 1700000000; }
     std::uint32_t tick() const override { return 0; }
-};
-
-class CNoFileChooser final : public IFileChooser
-{
-public:
-    std::optional<std::string> askOpenFile(const std::string &, const std::vector<FileFilter> &,
-                                           const std::string &) override
-    {
-        ++asked;
-        return std::nullopt;
-    }
-    int asked = 0;
 };
 
 // Replies in order; nothing (cancel) when the script has run out.
@@ -105,10 +95,10 @@ struct MainWindowRig
     CSilentSoundPlayer sound;
     CPronunciation voice { nullptr, sound, settings };
     CScriptedPrompter prompter;
-    CNoFileChooser fileChooser;
+    ScriptedFileDialogs fileDialogs; // cancels every dialog
     CFixedClock clock;
     ui::MainWindowContext context { settings, store, database, log,         webDictionaries,
-                                    voice,    sound, prompter, fileChooser, clock };
+                                    voice,    sound, prompter, fileDialogs, clock };
 
     CScriptedModeChooser modeChooser;
     CScriptedStartPrompter startPrompter;
@@ -118,8 +108,7 @@ struct MainWindowRig
     bool learnerDialogResult = true;
     int optionSheets = 0;
     std::vector<std::string> shortcuts;
-    std::vector<QString> startedPrograms;
-    std::vector<QUrl> openedUrls;
+    RecordingShell shell;
 };
 
 } // namespace kvr::test

@@ -8,7 +8,7 @@
 #include <QObject>
 #include <QThread>
 
-#include "app/startup.h"
+#include "platform/filedialogs.h"
 #include "platform/prompter.h"
 
 namespace kvr::ui {
@@ -52,25 +52,22 @@ private:
     QObject *m_context;
 };
 
-// The same for the file-open dialog.
-class CUiThreadFileChooser final : public IFileChooser
+// The same for the file dialogs.
+class CUiThreadFileDialogs final : public IFileDialogs
 {
 public:
-    CUiThreadFileChooser(IFileChooser &inner, QObject *uiContext)
+    CUiThreadFileDialogs(IFileDialogs &inner, QObject *uiContext)
         : m_inner(inner)
         , m_context(uiContext)
     {
     }
-    std::optional<std::string> askOpenFile(const std::string &title,
-                                           const std::vector<FileFilter> &filters,
-                                           const std::string &initialPath) override
+    std::optional<std::string> askPath(const FileRequest &request) override
     {
-        return callOnThreadOf(m_context,
-                              [&] { return m_inner.askOpenFile(title, filters, initialPath); });
+        return callOnThreadOf(m_context, [&] { return m_inner.askPath(request); });
     }
 
 private:
-    IFileChooser &m_inner;
+    IFileDialogs &m_inner;
     QObject *m_context;
 };
 

@@ -289,7 +289,7 @@ void CDrillDlg::openLastQuestionMenu(const QPoint &globalPos)
 
 void CDrillDlg::openQuestionPreview()
 {
-    CQuestionListDlg dialog(m_section, QString(), m_context.prompter, this);
+    CQuestionListDlg dialog(m_section, QString(), m_context.prompter, m_context.fileDialogs, this);
     dialog.exec();
 }
 
@@ -340,15 +340,10 @@ void CDrillDlg::applySkin(const std::string &path)
 
 void CDrillDlg::chooseSkinFile()
 {
-    const std::optional<QString> file = askSkinFile(this, m_context.settings.SkinPath);
-    if (!file)
-        return;
-    const std::optional<std::string> path = cp932Exact(*file);
-    if (!path) {
-        m_context.prompter.tell(cp932::text("このファイル名には使えない文字が含まれています。"));
-        return;
-    }
-    applySkin(*path);
+    const std::optional<std::string> path =
+        m_context.fileDialogs.askPath(skinFileRequest(m_context.settings.SkinPath));
+    if (path)
+        applySkin(*path);
 }
 
 } // namespace kvr::ui

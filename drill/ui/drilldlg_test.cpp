@@ -26,6 +26,7 @@
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/settingsstore.h"
+#include "platform/testsupport_filedialogs.h"
 #include "platform/testsupport_prompter.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qtext.h"
@@ -118,8 +119,9 @@ struct WindowRig
     test::CScriptedPrompter prompter;
     FakeResultPresenter results;
     ui::CDrillReportRelay relay;
-    ui::DrillWindowContext context { settings, store, log, database, voice.pronunciation,
-                                     prompter, clock };
+    test::ScriptedFileDialogs fileDialogs;
+    ui::DrillWindowContext context { settings, store,       log,  database, voice.pronunciation,
+                                     prompter, fileDialogs, clock };
     CSection section;
     std::unique_ptr<CDrillSession> session;
     std::unique_ptr<CDrillDlg> dlg;
@@ -578,9 +580,15 @@ private Q_SLOTS:
         CQuestionDatabase database;
         test::RecordingServices voice { settings };
         test::CScriptedPrompter prompter;
-        ui::DrillWindowContext context {
-            settings, store, log, database, voice.pronunciation, prompter, CSystemClock::instance()
-        };
+        test::ScriptedFileDialogs fileDialogs;
+        ui::DrillWindowContext context { settings,
+                                         store,
+                                         log,
+                                         database,
+                                         voice.pronunciation,
+                                         prompter,
+                                         fileDialogs,
+                                         CSystemClock::instance() };
         QStringList seen;
         QTimer poll;
         poll.setInterval(20);

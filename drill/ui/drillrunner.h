@@ -9,6 +9,7 @@ class CAnswerLog;
 class CPronunciation;
 struct CQuestionDatabase;
 class IClock;
+class IFileDialogs;
 class IPrompter;
 class ISettingsStore;
 struct CKvrSettings;
@@ -25,6 +26,7 @@ struct DrillWindowContext
     CQuestionDatabase &database; // "データベースに追加する...(&A)" writes it
     CPronunciation &voice;
     IPrompter &prompter;
+    IFileDialogs &fileDialogs; // the skin file and the question list's export
     const IClock &clock;
 };
 

@@ -3,7 +3,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -12,7 +11,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "platform/cp932.h"
 #include "platform/environment.h"
+#include "platform/filedialogs.h"
 #include "platform/prompter.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/fonts.h"
@@ -26,29 +27,18 @@ namespace {
 constexpr int kFixedWidths[] = { 4, 32, 64, 128 };
 constexpr int kOptId = -2; // the button group's id of "Opt" (fixed radios use their width)
 
-QString askSavePath(QWidget *parent, const QString &proposed)
-{
-    QFileDialog dialog(parent, utext("ファイル出力"), proposed,
-                       utext("Text Files(*.txt);;すべて(*.*)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix("txt");
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().front();
-}
-
 } // namespace
 
 CQuestionListDlg::CQuestionListDlg(const CSection &section, const QString &name,
-                                   IPrompter &prompter, QWidget *parent)
+                                   IPrompter &prompter, IFileDialogs &fileDialogs, QWidget *parent)
     : QDialog(parent)
     , m_section(section)
     , m_name(name)
     , m_prompter(prompter)
+    , m_fileDialogs(fileDialogs)
     , m_rows(new QListWidget(this))
     , m_widths(new QButtonGroup(this))
     , m_blankRows(new QCheckBox(utext("１問毎に改行"), this))
-    , m_chooseSavePath(askSavePath)
 {
     setWindowTitle(qtext(questionListCaption(cp932(name))));
     setSizeGripEnabled(true);
@@ -190,15 +180,15 @@ void CQuestionListDlg::rebuild()
 void CQuestionListDlg::exportRows()
 {
     guarded(m_prompter, "ファイルを出力できませんでした。(%s)", [this] {
-        const std::string proposed =
+        FileRequest request;
+        request.mode = FileDialogMode::Save;
+        request.title = cp932::text("ファイル出力");
+        request.filters = { { "Text Files(*.txt)", "*.txt" },
+                            { cp932::text("すべて(*.*)"), "*.*" } };
+        request.defaultExtension = "txt";
+        request.proposedName =
             env::joinPath(env::desktopFolder(), questionListFileName(cp932(m_name)));
-        const QString chosen = m_chooseSavePath(this, qtext(proposed));
-        if (chosen.isEmpty())
-            return;
-        const std::optional<std::string> path = cp932Exact(chosen);
-        if (!path)
-            tellQuestionListExportFailed(m_prompter);
-        else
+        if (const std::optional<std::string> path = m_fileDialogs.askPath(request))
             exportQuestionList(m_list.rows, *path, m_prompter);
     });
 }

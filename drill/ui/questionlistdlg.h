@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include <QDialog>
 #include <QString>
 
@@ -15,6 +13,7 @@ class QListWidget;
 class QSpinBox;
 
 namespace kvr {
+class IFileDialogs;
 class IPrompter;
 }
 
@@ -29,12 +28,7 @@ public:
     // name may be empty (the drill window's list). The dialog keeps its own copy of the
     // collection.
     CQuestionListDlg(const CSection &section, const QString &name, IPrompter &prompter,
-                     QWidget *parent = nullptr);
-
-    // Asks for the export file, given the proposed path; an empty result cancels. The
-    // default is a save dialog; tests replace it.
-    using SavePathChooser = std::function<QString(QWidget *parent, const QString &proposed)>;
-    void setSavePathChooser(SavePathChooser chooser) { m_chooseSavePath = std::move(chooser); }
+                     IFileDialogs &fileDialogs, QWidget *parent = nullptr);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -50,6 +44,7 @@ private:
     const CSection m_section;
     QString m_name;
     IPrompter &m_prompter;
+    IFileDialogs &m_fileDialogs;
     QListWidget *m_rows;
     QButtonGroup *m_widths;
     QAbstractButton *m_opt = nullptr;
@@ -58,7 +53,6 @@ private:
     int m_width = 0;
     bool m_built = false;
     QuestionList m_list;
-    SavePathChooser m_chooseSavePath;
 };
 
 } // namespace kvr::ui

@@ -11,6 +11,7 @@
 #include "platform/cp932.h"
 #include "platform/prompter.h"
 #include "platform/testsupport.h"
+#include "platform/testsupport_filedialogs.h"
 #include "platform/testsupport_prompter.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qtext.h"
@@ -63,7 +64,8 @@ private slots:
     {
         const CSection section = animals();
         CScriptedPrompter prompter;
-        CQuestionListDlg dialog(section, utext("動物"), prompter);
+        kvr::test::ScriptedFileDialogs files;
+        CQuestionListDlg dialog(section, utext("動物"), prompter, files);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         saveScreenshot(&dialog, "questionlistdlg");
@@ -94,20 +96,18 @@ private slots:
     {
         const CSection section = animals();
         CScriptedPrompter prompter;
-        CQuestionListDlg dialog(section, QString(), prompter);
+        kvr::test::ScriptedFileDialogs files;
+        CQuestionListDlg dialog(section, QString(), prompter, files);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTest::mouseClick(child<QRadioButton>(&dialog, "width32"), Qt::LeftButton);
 
         TempFolder folder;
-        const QString target = qtext(folder / "list.txt");
-        QString proposed;
-        dialog.setSavePathChooser([&](QWidget *, const QString &path) {
-            proposed = path;
-            return target;
-        });
+        files.answers = { folder / "list.txt" };
         QTest::mouseClick(child<QPushButton>(&dialog, "export"), Qt::LeftButton);
-        QVERIFY(proposed.endsWith(utext("問題一覧.txt")));
+        QCOMPARE(files.requests.size(), std::size_t(1));
+        QVERIFY(qtext(files.requests[0].proposedName).endsWith(utext("問題一覧.txt")));
+        QVERIFY(files.requests[0].mode == FileDialogMode::Save);
         std::string expected;
         for (const QString &row : shownRows(&dialog))
             expected += kvr::ui::cp932(row) + "\r\n";

@@ -1,8 +1,7 @@
 #include "drill/ui/skinmenu.h"
 
-#include <QFileDialog>
-
 #include "drill/drillwindow.h"
+#include "platform/cp932.h"
 #include "platform/textfile.h"
 #include "platform/ui/qtext.h"
 
@@ -55,20 +54,15 @@ DrillMenuChoice CSkinMenu::choose(const QPoint &globalPos)
     return choiceOf(exec(globalPos));
 }
 
-std::optional<QString> askSkinFile(QWidget *parent, const std::string &skinPath)
+FileRequest skinFileRequest(const std::string &skinPath)
 {
-    QFileDialog dialog(parent, utext("スキンファイルを指定してください。"),
-                       QString::fromStdString(nativePath(skinPath)));
-    dialog.setObjectName(QStringLiteral("skinFileDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QStringLiteral("ini"));
-    dialog.setNameFilters({ QStringLiteral("*.ini"), QStringLiteral("*") });
-    if (!skinPath.empty())
-        dialog.selectFile(QString::fromStdString(nativePath(skinPath)));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    FileRequest request;
+    request.title = cp932::text("スキンファイルを指定してください。");
+    request.filters = { { "*.ini", "*.ini" }, { "*", "*" } };
+    request.defaultExtension = "ini";
+    request.proposedName = skinPath;
+    request.mustExist = true;
+    return request;
 }
 
 } // namespace kvr::ui

@@ -7,6 +7,7 @@
 #include <QMenu>
 
 #include "drill/skin.h"
+#include "platform/filedialogs.h"
 
 namespace kvr::ui {
 
@@ -41,6 +42,6 @@ private:
 
 // The file dialog "スキンファイルを指定してください。", starting at the current skin. The
 // chosen file as a native (UTF-8) name; nothing when cancelled.
-std::optional<QString> askSkinFile(QWidget *parent, const std::string &skinPath);
+FileRequest skinFileRequest(const std::string &skinPath);
 
 } // namespace kvr::ui

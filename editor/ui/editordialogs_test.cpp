@@ -12,6 +12,7 @@
 #include "editor/ui/choicedlg.h"
 #include "editor/ui/editoroptionsdlg.h"
 #include "editor/ui/headerdlg.h"
+#include "platform/testsupport_filedialogs.h"
 #include "platform/cp932.h"
 #include "platform/testsupport_prompter.h"
 #include "platform/ui/fonts.h"
@@ -213,12 +214,10 @@ private slots:
         settings.DefaultUser = sj("山田");
         settings.DatabaseFilename = "/data/DBv3.kvr";
         CScriptedPrompter prompter;
-        std::vector<FileDialogRequest> requests;
-        const AskFilePath askFile = [&](const FileDialogRequest &request) -> EnteredText {
-            requests.push_back(request);
-            return std::string("/nowhere/other.kvr");
-        };
-        CEditorOptionsDlg dialog(editorOptionsView(settings), prompter, askFile);
+        kvr::test::ScriptedFileDialogs fileDialogs;
+        fileDialogs.answers = { std::string("/nowhere/other.kvr") };
+        const std::vector<FileRequest> &requests = fileDialogs.requests;
+        CEditorOptionsDlg dialog(editorOptionsView(settings), prompter, fileDialogs);
         show(dialog);
         saveScreenshot(&dialog, "editor_optionsdlg");
         QCOMPARE(dialog.windowTitle(), utext("オプション設定"));
@@ -232,7 +231,7 @@ private slots:
 
         child<QPushButton>(&dialog, "browse")->click();
         QCOMPARE(requests.size(), std::size_t(1));
-        QCOMPARE(requests[0].filter, std::string("Kvr DatabaseFile (*.kvr)"));
+        QCOMPARE(requests[0].filters.front().label, std::string("Kvr DatabaseFile (*.kvr)"));
         QCOMPARE(prompter.texts().back(), sj("ない！"));
         QCOMPARE(child<QLineEdit>(&dialog, "databasePath")->text(), QString("/nowhere/other.kvr"));
 

@@ -23,11 +23,11 @@ QPushButton *button(QWidget *parent, const char *name, const std::string &text)
 } // namespace
 
 CEditorOptionsDlg::CEditorOptionsDlg(const EditorOptionsView &view, IPrompter &prompter,
-                                     AskFilePath askFile, QWidget *parent)
+                                     IFileDialogs &fileDialogs, QWidget *parent)
     : QDialog(parent)
     , m_form(view.form)
     , m_prompter(prompter)
-    , m_askFile(std::move(askFile))
+    , m_fileDialogs(fileDialogs)
     , m_user(new QLineEdit(qtext(view.form.defaultUser), this))
     , m_database(new QLineEdit(qtext(view.form.databasePath), this))
 {
@@ -71,7 +71,7 @@ CEditorOptionsDlg::CEditorOptionsDlg(const EditorOptionsView &view, IPrompter &p
 void CEditorOptionsDlg::browse()
 {
     if (const std::optional<std::string> path =
-            browseDatabaseFile(m_prompter, m_askFile, m_form.databasePath)) {
+            browseDatabaseFile(m_prompter, m_fileDialogs, m_form.databasePath)) {
         m_form.databasePath = *path;
         m_database->setText(qtext(*path));
     }
@@ -90,9 +90,9 @@ EditorOptionsForm CEditorOptionsDlg::form() const
 std::optional<EditorOptionsForm> CEditorOptionsDlg::ask(QWidget *parent,
                                                         const EditorOptionsView &view,
                                                         IPrompter &prompter,
-                                                        const AskFilePath &askFile)
+                                                        IFileDialogs &fileDialogs)
 {
-    CEditorOptionsDlg dialog(view, prompter, askFile, parent);
+    CEditorOptionsDlg dialog(view, prompter, fileDialogs, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.form();

@@ -12,6 +12,10 @@ namespace kvr {
 class IPrompter;
 }
 
+namespace kvr {
+class IFileDialogs;
+}
+
 namespace kvr::ui {
 
 // "オプション設定": the default user name and the database file, changed only through
@@ -20,9 +24,9 @@ class CEditorOptionsDlg final : public QDialog
 {
     Q_OBJECT
 public:
-    // askFile opens the file dialog of "参照" (the program's file-dialog seam).
-    CEditorOptionsDlg(const EditorOptionsView &view, IPrompter &prompter, AskFilePath askFile,
-                      QWidget *parent = nullptr);
+    // fileDialogs opens the file dialog of "参照".
+    CEditorOptionsDlg(const EditorOptionsView &view, IPrompter &prompter,
+                      IFileDialogs &fileDialogs, QWidget *parent = nullptr);
 
     // The fields as entered; unmappable set when the user name holds a character CP932
     // cannot hold (the name then keeps the value shown).
@@ -31,14 +35,14 @@ public:
     // Runs the dialog: the fields at OK, or nothing on "ｷｬﾝｾﾙ". Bound to a prompter and a
     // file dialog, it fits AskOptions.
     static std::optional<EditorOptionsForm> ask(QWidget *parent, const EditorOptionsView &view,
-                                                IPrompter &prompter, const AskFilePath &askFile);
+                                                IPrompter &prompter, IFileDialogs &fileDialogs);
 
 private:
     void browse();
 
     EditorOptionsForm m_form;
     IPrompter &m_prompter;
-    AskFilePath m_askFile;
+    IFileDialogs &m_fileDialogs;
     QLineEdit *m_user;
     QLineEdit *m_database;
 };
