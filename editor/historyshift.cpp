@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "history/answerlog.h"
+#include "history/lognames.h"
 #include "platform/prompter.h"
 
 namespace kvr {
@@ -61,10 +62,10 @@ void shiftQuestionHistory(const std::string &logPath, std::string_view sectionPa
 void reorderQuestionHistory(const std::string &logPath, std::string_view sectionPath,
                             const std::vector<std::size_t> &order, IPrompter &prompter)
 {
-    changeLog(logPath, prompter, [&](CAnswerLog &log) {
+    changeLog(logPath, prompter, [&, name = logSectionName(sectionPath)](CAnswerLog &log) {
         for (CUserLog &user : log.users) {
             for (CSectionLog &record : user.sections) {
-                if (record.sectionName == sectionPath)
+                if (record.sectionName == name)
                     reorderRecord(record, order);
             }
         }

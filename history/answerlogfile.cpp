@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "history/answerlog.h"
+#include "history/lognames.h"
 #include "platform/cp932.h"
 #include "platform/textfile.h"
 
@@ -337,10 +338,13 @@ private:
 
 void writeRecordLine(CLineWriter &out, std::string &buffer, const CSectionLog &record)
 {
+    // Never a line the reader rejects, whatever name was put into the record.
+    std::string storage;
+    const std::string_view name = logSectionKey(record.sectionName, storage);
     const std::size_t numbers = 6 + record.recentRuns.size() * 5;
-    CNumberLine line(buffer, record.sectionName.size() + 3 + numbers * CNumberLine::kMaxNumber);
+    CNumberLine line(buffer, name.size() + 3 + numbers * CNumberLine::kMaxNumber);
     line.ch('"');
-    line.text(record.sectionName);
+    line.text(name);
     line.text("\",");
     for (std::int32_t v : { record.correctCount, record.incorrectCount, record.firstStudyTime,
                             record.studyCount, record.totalStudySeconds, record.totalKeyCount }) {
@@ -424,8 +428,9 @@ void writeLog(const CAnswerLog &log, CLineWriter &out)
         out.line(headers[i]);
     }
     std::string buffer;
+    std::string storage;
     for (const CUserLog &user : log.users) {
-        out.line("[" + user.name + "]");
+        out.line("[" + std::string(logLearnerKey(user.name, storage)) + "]");
         for (const CSectionLog &record : user.sections)
             writeRecord(out, buffer, record);
     }
