@@ -7,6 +7,7 @@
 #include "history/answerlog.h"
 #include "history/lognames.h"
 #include "platform/prompter.h"
+#include "platform/textfile.h"
 
 namespace kvr {
 
@@ -15,11 +16,11 @@ namespace {
 void changeLog(const std::string &logPath, IPrompter &prompter,
                const std::function<void(CAnswerLog &)> &change)
 {
-    CAnswerLog log;
-    if (!log.loadAnswerLog(logPath))
+    // Made on the file's content under its lock, so a drill saved meanwhile stays.
+    if (!fileExists(logPath))
         return;
-    change(log);
-    if (!log.saveAnswerLog(logPath))
+    CAnswerLog log;
+    if (log.updateAnswerLog(logPath, change) == CAnswerLog::Update::WriteFailed)
         prompter.ask(errorBox(logSaveFailedText(logPath)));
 }
 

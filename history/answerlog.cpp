@@ -155,6 +155,13 @@ void CAnswerLog::renameFolderLogs(std::string_view oldFolder, std::string_view n
 
 bool CAnswerLog::recordFinishedDrill(const FinishedDrill &drill, std::string_view logPath)
 {
+    // A failed save keeps the drill in memory, so the next successful update writes it.
+    return updateAnswerLog(logPath, [drill](CAnswerLog &log) { log.foldFinishedDrill(drill); })
+        == Update::Saved;
+}
+
+void CAnswerLog::foldFinishedDrill(const FinishedDrill &drill)
+{
     CSectionLog &record =
         obtainSectionLog(obtainUserLog(*this, drill.userName), drill.sectionPath, drill.mode);
 
@@ -170,14 +177,30 @@ bool CAnswerLog::recordFinishedDrill(const FinishedDrill &drill, std::string_vie
     if (drill.advancesSeries)
         advanceSeries(record, drill.seed, drill.questionsTaken, drill.newSeries);
     record.lastMissed = drill.missed;
-    // A failed save keeps the drill in memory, so the next successful save writes it.
-    return saveAnswerLog(logPath);
 }
 
 std::string logSaveFailedText(std::string_view logPath)
 {
     return cp932::text("ログファイル ") + std::string(logPath)
         + cp932::text(" を保存できませんでした。");
+}
+
+std::string drillSaveFailedText(std::string_view logPath)
+{
+    return logSaveFailedText(logPath)
+        + cp932::text("\n解答結果はプログラムを終了するまで保持され、終了時にもう一度保存を試みま"
+                      "す。");
+}
+
+Message unsavedDrillsQuestion(std::string_view logPath)
+{
+    Message message = errorBox(
+        logSaveFailedText(logPath)
+        + cp932::text("\n保存されていない解答結果があります。\n\n「はい」もう一度保存する\n"
+                      "「いいえ」別のファイルに保存する\n「キャンセル」保存せずに終了する"));
+    message.buttons = Buttons::YesNoCancel;
+    message.icon = Icon::Warning;
+    return message;
 }
 
 const CUserLog *findUser(const CAnswerLog &log, std::string_view wanted)

@@ -1,6 +1,7 @@
 #include "app/ui/kvrapp.h"
 
 #include <QApplication>
+#include <QFileDialog>
 
 #include "app/datafolder.h"
 #include "app/ui/appinfo.h"
@@ -8,6 +9,7 @@
 #include "drill/drillstarter.h"
 #include "drill/pronunciation.h"
 #include "drill/ui/drillrunner.h"
+#include "history/answerlog.h"
 #include "history/ui/learnerdialogs.h"
 #include "platform/crand.h"
 #include "platform/settingsstore.h"
@@ -66,7 +68,14 @@ int CKvrApp::runSteps(const QStringList &args)
         return 1;
     if (!registerFirstLearner(nullptr, m_settings, *m_store, m_log, m_prompter))
         return 0;
-    return m_arguments.empty() ? runMainWindow() : runCommandLine();
+    const int exitCode = m_arguments.empty() ? runMainWindow() : runCommandLine();
+    // Drills whose save failed are still only in memory: not dropped without a word.
+    settleUnsavedDrills(m_log, m_settings.LogPath, m_prompter, [] {
+        const QString chosen = QFileDialog::getSaveFileName(nullptr, QString(), QString(),
+                                                            QStringLiteral("Log Files(*.txt)"));
+        return chosen.isEmpty() ? std::optional<std::string>() : std::optional(cp932(chosen));
+    });
+    return exitCode;
 }
 
 int CKvrApp::runMainWindow()

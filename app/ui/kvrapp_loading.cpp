@@ -15,7 +15,7 @@ bool CKvrApp::loadBehindSplash()
     CUiThreadPrompter prompter(m_prompter, &splash);
     CUiThreadFileChooser fileChooser(m_fileChooser, &splash);
     StartupContext startup { m_settings,        *m_store, m_database, m_log,
-                             m_webDictionaries, prompter, fileChooser };
+                             m_webDictionaries, prompter, fileChooser, &m_clock };
     return runBehindSplash(splash, [&](const StatusReport &status) {
         bool loaded = false;
         guarded(prompter, "%s", [&] { loaded = loadStartupData(startup, status); });
