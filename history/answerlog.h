@@ -42,6 +42,14 @@ struct QuestionTally
     bool operator==(const QuestionTally &) const = default;
 };
 
+// The most tallies a record keeps from the file. A record has one tally per question of its
+// collection, and no collection comes near this (a drill takes at most 1000 questions, and
+// the largest database we measure holds 100,000 in all); the margin is generous. A damaged
+// line of millions of "&" would otherwise load as millions of tallies and make every later
+// save write them all again. The rest of such a line is dropped and the record kept; the
+// reader as first built kept every tally.
+inline constexpr std::size_t kMaxQuestionTallies = 1'000'000;
+
 struct CSectionLog
 {
     static constexpr std::size_t kMaxRecentRuns = 20;

@@ -145,7 +145,7 @@ template <typename ValueReader> bool parseTallyEntry(ValueReader &value, std::in
 template <typename ValueReader>
 void parseTallies(ValueReader value, std::vector<QuestionTally> &tallies, const bool &more)
 {
-    for (std::size_t position = 0; more; ++position) {
+    for (std::size_t position = 0; more && position < kMaxQuestionTallies; ++position) {
         const bool append = position >= tallies.size();
         QuestionTally overwrite;
         std::int32_t *values = append ? tallies.emplace_back().values : overwrite.values;
@@ -182,7 +182,7 @@ std::size_t countByte(std::string_view text, char c)
 void parseTallyLine(std::string_view text, CSectionLog &record)
 {
     auto &tallies = record.questionTallies;
-    tallies.reserve(std::max(tallies.size(), countByte(text, '&')));
+    tallies.reserve(std::max(tallies.size(), std::min(countByte(text, '&'), kMaxQuestionTallies)));
     const char *p = text.data();
     const char *const end = p + text.size();
     bool more = p != end;

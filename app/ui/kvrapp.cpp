@@ -57,6 +57,10 @@ int CKvrApp::runSteps(const QStringList &args)
     m_store = openUserSettings();
     m_settings.load(*m_store);
     seedUserData(m_settings.InstallPath, DataLocations::current());
+    // Also one copy per data folder, when copies see different runtime folders.
+    m_dataFolderClaim = claimDataFolder(m_settings.LogPath);
+    if (m_dataFolderClaim && !m_dataFolderClaim->locked())
+        return 0;
 
     // Without a working engine CPronunciation skips every speech call.
     m_voice = std::make_unique<CPronunciation>(m_speech.get(), *m_sound, m_settings);
@@ -64,7 +68,9 @@ int CKvrApp::runSteps(const QStringList &args)
     m_sound->preload(m_settings.CorrectSoundfile);
     m_sound->preload(m_settings.IncorrectSoundfile);
 
-    if (!loadBehindSplash())
+    const bool loaded = loadBehindSplash();
+    tellSettingsWriteFailure();
+    if (!loaded)
         return 1;
     if (!registerFirstLearner(nullptr, m_settings, *m_store, m_log, m_prompter))
         return 0;
@@ -75,7 +81,15 @@ int CKvrApp::runSteps(const QStringList &args)
                                                             QStringLiteral("Log Files(*.txt)"));
         return chosen.isEmpty() ? std::optional<std::string>() : std::optional(cp932(chosen));
     });
+    tellSettingsWriteFailure();
     return exitCode;
+}
+
+// Once, with the file's path: the store hands a failure out only once.
+void CKvrApp::tellSettingsWriteFailure()
+{
+    if (const std::optional<std::string> failed = m_store->takeWriteFailure())
+        m_prompter.ask(errorBox(settingsWriteFailedText(*failed)));
 }
 
 int CKvrApp::runMainWindow()

@@ -12,6 +12,7 @@
 #include "app/webdictionary.h"
 #include "db/questiondatabase.h"
 #include "history/answerlog.h"
+#include "platform/filelock.h"
 #include "platform/clock.h"
 #include "platform/namedmutex.h"
 #include "platform/ui/qtprompter.h"
@@ -48,7 +49,10 @@ private:
     void runAutorunDrill();
     void applyVoiceSettings();
 
+    void tellSettingsWriteFailure();
+
     CSystemClock m_clock;
+    std::unique_ptr<CFileLock> m_dataFolderClaim;
     CQtPrompter m_prompter;
     CQtFileChooser m_fileChooser { m_prompter };
     CNamedMutex m_instance;
