@@ -104,6 +104,10 @@ TEST(CommandLine, StartupDecision)
         { { "/s", "top/words" }, StartupAction::MessageBadOptions },
         { { "" }, StartupAction::MessageBadOptions },
         { { "/autorunx", "/s", "p" }, StartupAction::MessageBadOptions },
+        // Qt's own switches are no options of the program (the program hands Qt none).
+        { { "-platform", "offscreen" }, StartupAction::MessageBadOptions },
+        { { "-platform", "bogus" }, StartupAction::MessageBadOptions },
+        { { "-style=fusion" }, StartupAction::MessageBadOptions },
     };
     for (const auto &row : rows) {
         const std::string first = row.args.empty() ? "(none)" : row.args.front();

@@ -183,4 +183,15 @@ Message seedFailedMessage(const std::string &installPath)
                     + cp932::text(" に初期データを用意できませんでした。"));
 }
 
+std::unique_ptr<CFileLock> claimDataFolder(const std::string &logPath)
+{
+    const std::string folder = env::parentFolder(logPath);
+    const std::string lockPath = env::joinPath(folder.empty() ? "." : folder, kInstanceLockName);
+#ifndef _WIN32
+    if (::access(nativePath(folder.empty() ? "." : folder).c_str(), W_OK) != 0)
+        return nullptr;
+#endif
+    return std::make_unique<CFileLock>(lockPath, CFileLock::Wait::No);
+}
+
 } // namespace kvr

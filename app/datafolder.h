@@ -1,9 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "platform/filelock.h"
 #include "platform/prompter.h"
 
 // Where the study program keeps its data files.
@@ -62,5 +64,13 @@ Message seedFailedMessage(const std::string &installPath);
 // Copies every file below from into the same place below to, making folders as needed and
 // keeping files that already exist at the target.
 bool copyTreeKeepingExisting(const std::string &from, const std::string &to);
+
+// The single-instance marker beside the learner's data: a lock on "Kvr.instance.lock" in
+// the log's folder, so one data folder has one study program whatever runtime folder su,
+// cron or a launcher gives a copy. The lock, held while the returned object lives (not
+// locked: another copy holds it); nullptr when the folder cannot take a lock file (a
+// read-only data folder, where no save can clash anyway).
+constexpr std::string_view kInstanceLockName = "Kvr.instance.lock";
+std::unique_ptr<CFileLock> claimDataFolder(const std::string &logPath);
 
 } // namespace kvr

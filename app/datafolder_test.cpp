@@ -1,10 +1,13 @@
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "app/datafolder.h"
 #include "app/kvrsettings.h"
 #include "platform/settingsstore.h"
 #include "platform/testsupport.h"
+#include "platform/textfile.h"
 
 namespace kvr {
 namespace {
@@ -236,6 +239,47 @@ TEST(DataLocations, TheFileSystemDecidesWhenNoCheckIsGiven)
     const DataLocations locations { folder.path(), folder.path(), {} };
     EXPECT_TRUE(locations.canWrite(folder.path()));
     EXPECT_FALSE(locations.canWrite(folder / "missing"));
+}
+
+} // namespace
+} // namespace kvr
+
+namespace kvr {
+namespace {
+
+// Regression: two copies ran at once when their runtime folders differed (su, cron, some
+// launchers), and the later save dropped the other's drill. The marker is beside the data.
+TEST(DataFolderClaim, OneStudyProgramPerDataFolderWhateverTheEnvironment)
+{
+    TempFolder data;
+    const std::string log = data.file("translog.txt");
+    int held[2], done[2];
+    ASSERT_EQ(::pipe(held), 0);
+    ASSERT_EQ(::pipe(done), 0);
+    const pid_t other = ::fork();
+    ASSERT_GE(other, 0);
+    if (other == 0) {
+        ::setenv("XDG_RUNTIME_DIR", data.file("elsewhere").c_str(), 1);
+        const auto claim = claimDataFolder(log);
+        const char c = claim && claim->locked() ? 'y' : 'n';
+        (void)::write(held[1], &c, 1);
+        char wait;
+        (void)::read(done[0], &wait, 1);
+        ::_exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(::read(held[0], &c, 1), 1);
+    EXPECT_EQ(c, 'y');
+    const auto second = claimDataFolder(log);
+    ASSERT_TRUE(second);
+    EXPECT_FALSE(second->locked());
+    EXPECT_TRUE(fileExists(data.file(std::string(kInstanceLockName))));
+    ASSERT_EQ(::write(done[1], "x", 1), 1);
+    int status = 0;
+    ASSERT_EQ(::waitpid(other, &status, 0), other);
+    EXPECT_TRUE(claimDataFolder(log)->locked()); // gone with its holder
+    for (const int fd : { held[0], held[1], done[0], done[1] })
+        ::close(fd);
 }
 
 } // namespace

@@ -4,6 +4,10 @@
 #include "app/kvrsettings.h"
 #include "db/questiondatabase.h"
 #include "history/answerlog.h"
+#include "history/localtime.h"
+#include "platform/clock.h"
+#include "platform/environment.h"
+#include "platform/textformat.h"
 #include "platform/cp932.h"
 #include "platform/prompter.h"
 #include "platform/textfile.h"
@@ -37,6 +41,13 @@ const LoadedFile kLogFile = {
     { "Log Files(*.txt)", "*.txt" },
     "ログファイル ",
 };
+
+std::string_view fileNameOf(std::string_view path)
+{
+    // The separator is ASCII below every trail byte on this system.
+    const std::size_t slash = path.rfind(env::kPathSeparator);
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
 
 void showError(IPrompter &prompter, std::string text)
 {
@@ -91,13 +102,55 @@ bool loadDatabase(StartupContext &context)
 bool loadLog(StartupContext &context)
 {
     // The log keeps its content when a load fails.
-    return load(context, kLogFile,
-                [&](const std::string &path) { return context.log.loadAnswerLog(path); });
+    if (load(context, kLogFile,
+             [&](const std::string &path) { return context.log.loadAnswerLog(path); }))
+        return true;
+    const std::size_t line = context.log.faultLine();
+    const std::string &path = context.settings.LogPath;
+    if (line == 0 || !fileExists(path))
+        return false;
+    const IClock &clock = context.clock ? *context.clock : CSystemClock::instance();
+    const std::string copy = damagedLogCopyPath(path, clock.now());
+    if (context.prompter.ask(damagedLogQuestion(line, fileNameOf(copy))) != Reply::Yes)
+        return false;
+    const std::optional<std::string> content = readWholeFile(path);
+    if (!content || !replaceFileAtomically(copy, *content)) {
+        showError(context.prompter, logSaveFailedText(copy));
+        return false;
+    }
+    return context.log.loadReadableRecords(path);
 }
 
-bool saveLog(const CAnswerLog &log, const CKvrSettings &settings, IPrompter &prompter)
+std::string damagedLogCopyPath(std::string_view logPath, std::int64_t time)
 {
-    if (log.saveAnswerLog(settings.LogPath))
+    const std::string name(fileNameOf(logPath));
+    const std::size_t dot = name.rfind('.');
+    const std::string stem = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+    const std::string extension = stem.size() == name.size() ? "" : name.substr(dot);
+    std::string stamp = "00000000-000000";
+    if (const std::optional<std::tm> local = localTimeOf(time)) {
+        stamp = formatText("%04d%02d%02d-%02d%02d%02d", local->tm_year + 1900, local->tm_mon + 1,
+                           local->tm_mday, local->tm_hour, local->tm_min, local->tm_sec);
+    }
+    const std::string copyName = stem + "-damaged-" + stamp + extension;
+    const std::string folder = env::parentFolder(logPath);
+    return folder.empty() ? copyName : env::joinPath(folder, copyName);
+}
+
+Message damagedLogQuestion(std::size_t line, std::string_view copyName)
+{
+    Message message = errorBox(
+        formatText(cp932::text("履歴ファイルの %zu 行目が壊れています。壊れた部分を除いて読み込みますか？"
+                               "（元のファイルは %s として保存されます）"),
+                   line, std::string(copyName).c_str()));
+    message.buttons = Buttons::YesNo;
+    message.icon = Icon::Question;
+    return message;
+}
+
+bool saveLog(CAnswerLog &log, const CKvrSettings &settings, IPrompter &prompter)
+{
+    if (log.saveWholeLog(settings.LogPath))
         return true;
     showError(prompter, logSaveFailedText(settings.LogPath));
     return false;

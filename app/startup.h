@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -8,10 +9,12 @@
 
 #include "app/webdictionary.h"
 #include "platform/filedialogs.h"
+#include "platform/prompter.h"
 
 namespace kvr {
 
 class CAnswerLog;
+class IClock;
 class IPrompter;
 class ISettingsStore;
 struct CKvrSettings;
@@ -32,6 +35,8 @@ struct StartupContext
     std::vector<WebDictionary> &webDictionaries;
     IPrompter &prompter; // start-up error boxes
     IFileDialogs &fileDialogs; // the missing-file dialogs
+    // The time of a damaged log's copy; the system clock when none is given.
+    const IClock *clock = nullptr;
 };
 
 // The status line of the loading window while each file is read; empty hides it.
@@ -47,12 +52,20 @@ constexpr std::string_view kStatusLoadingWebDictionaries = "Loading webdic-inifi
 // partial tree being written back over the file.
 bool loadDatabase(StartupContext &context);
 
-// The answer-history log at settings.LogPath, the same way ("ログファイル…").
+// The answer-history log at settings.LogPath, the same way ("ログファイル…"). When a line of
+// it is damaged, the refusal is followed by the question damagedLogQuestion: Yes copies the
+// file aside (damagedLogCopyPath) and loads the records that read; No fails as before.
 bool loadLog(StartupContext &context);
+
+// "<name>-damaged-YYYYMMDD-HHMMSS<ext>" beside the log, at the local time given.
+std::string damagedLogCopyPath(std::string_view logPath, std::int64_t time);
+// "履歴ファイルの N 行目が壊れています。壊れた部分を除いて読み込みますか？（元のファイルは
+// <copy name> として保存されます）" (Yes/No).
+Message damagedLogQuestion(std::size_t line, std::string_view copyName);
 
 // Writes the log to settings.LogPath; a failure is reported with the start-up error box
 // "ログファイル <path> を保存できませんでした。".
-bool saveLog(const CAnswerLog &log, const CKvrSettings &settings, IPrompter &prompter);
+bool saveLog(CAnswerLog &log, const CKvrSettings &settings, IPrompter &prompter);
 
 // The loader of the start: database, log, then the web dictionaries (whose outcome does
 // not count), announcing each on status and ending with an empty status. False when the

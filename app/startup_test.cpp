@@ -4,7 +4,9 @@
 #include "app/startup.h"
 #include "db/questiondatabase.h"
 #include "history/answerlog.h"
+#include "platform/clock.h"
 #include "platform/cp932.h"
+#include "platform/textfile.h"
 #include "platform/settingsstore.h"
 #include "platform/testsupport.h"
 #include "platform/testsupport_filedialogs.h"
@@ -106,6 +108,7 @@ TEST_F(StartupTest, FailuresStopTheLoaderButAMissingWebDictionaryFileDoesNot)
 
     putDatabase("words");
     putLogText(kUnreadableLog);
+    m_prompter.replies = { Reply::Ok, Reply::No }; // the refusal, then no recovery
     EXPECT_EQ(startUp(false),
               (std::vector<std::string> { "Loading database...", "Loading logfiles..." }));
 
@@ -159,9 +162,10 @@ TEST_F(StartupTest, MissingFileIsAskedForAndTheChoiceStoredAtOnce)
         const std::string chosen = m_folder / (std::string("chosen-") + file.name);
         m_folder.put(std::string("chosen-") + file.name, "[u]\r\n\"s\"\r\n"); // unreadable
         m_chooser.answers = { chosen };
+        m_prompter.replies = { Reply::Ok, Reply::Ok, Reply::No }; // no recovery of the log
 
         EXPECT_FALSE(file.load(m_context));
-        ASSERT_EQ(m_prompter.asked.size(), 2u);
+        ASSERT_EQ(m_prompter.asked.size(), file.load == loadLog ? 3u : 2u);
         const Message &missing = m_prompter.asked[0];
         EXPECT_EQ(missing.text, cp932::text(file.missingText));
         EXPECT_EQ(missing.caption, "Error!");
@@ -206,8 +210,12 @@ TEST_F(StartupTest, ReloadOfUnreadableFilesKeepsTheLoadedData)
     m_log = logWith("old learner");
     putDatabaseText(unreadableDatabase());
     putLogText(kUnreadableLog);
+    m_prompter.replies = { Reply::Ok, Reply::Ok, Reply::No };
     EXPECT_FALSE(reloadData(m_context)); // the log is tried although the database failed
-    EXPECT_EQ(m_prompter.texts(),
+    std::vector<std::string> texts = m_prompter.texts();
+    ASSERT_EQ(texts.size(), 3u);
+    texts.pop_back(); // the question whether to load what reads
+    EXPECT_EQ(texts,
               (std::vector<std::string> { cp932::text("データベースファイル ")
                                               + m_settings.DatabaseFilename
                                               + cp932::text(" が開けませんでした。"),
@@ -227,7 +235,7 @@ TEST_F(StartupTest, ReloadOfUnreadableFilesKeepsTheLoadedData)
 
 TEST_F(StartupTest, SaveLogReportsAFailure)
 {
-    const CAnswerLog log = logWith("learner");
+    CAnswerLog log = logWith("learner");
     m_folder.put("Datas/x", "");
     EXPECT_TRUE(saveLog(log, m_settings, m_prompter));
     EXPECT_EQ(readFile(m_settings.LogPath), log.formatAnswerLog());
@@ -241,6 +249,58 @@ TEST_F(StartupTest, SaveLogReportsAFailure)
                   + cp932::text(" を保存できませんでした。"));
     EXPECT_EQ(m_prompter.asked[0].caption, "Error!");
     EXPECT_TRUE(m_prompter.asked[0].systemModal);
+}
+
+class FixedClock final : public IClock
+{
+public:
+    std::int64_t now() const override { return m_now; }
+    std::uint32_t tick() const override { return 0; }
+    std::int64_t m_now = 0;
+};
+
+// Regression: one damaged line (a log cut mid-line) locked every learner out. The refusal
+// stays the first step; then the learner may keep the readable records, the file copied aside.
+TEST_F(StartupTest, ADamagedLogLineOffersToLoadTheRestWithTheFileCopiedAside)
+{
+    ::setenv("TZ", "UTC", 1);
+    ::tzset();
+    FixedClock clock;
+    clock.m_now = 1700000000; // 2023-11-14 22:13:20 UTC
+    m_context.clock = &clock;
+    putDatabase("words");
+    const std::string good = "[u]\r\n\"A\",1,0,5,1,3,4,1,0,5,8,4,\r\nql=1+0&\r\ntm=7,1,1\r\nlm=\r\n";
+    const std::string text = "# h\r\n" + good + "\"B\",1,2\r\nql=9+9&\r\n[v]\r\n\"C\",3,0,0,1,0,0,\r\n\"cut";
+    putLogText(text);
+    for (const Reply reply : { Reply::No, Reply::Yes }) {
+        m_prompter.asked.clear();
+        m_prompter.replies = { Reply::Ok, reply };
+        m_log = logWith("old");
+        EXPECT_EQ(loadLog(m_context), reply == Reply::Yes);
+        ASSERT_EQ(m_prompter.asked.size(), 2u);
+        EXPECT_EQ(m_prompter.asked[0].text,
+                  cp932::text("ログファイル ") + m_settings.LogPath
+                      + cp932::text(" が開けませんでした。"));
+        const Message &question = m_prompter.asked[1];
+        EXPECT_EQ(question.text,
+                  cp932::text("履歴ファイルの 7 行目が壊れています。壊れた部分を除いて読み込み"
+                              "ますか？（元のファイルは translog-damaged-20231114-221320.txt "
+                              "として保存されます）"));
+        EXPECT_EQ(question.buttons, Buttons::YesNo);
+        const std::string copy = m_folder / "Datas/translog-damaged-20231114-221320.txt";
+        if (reply == Reply::No) {
+            EXPECT_EQ(firstLearner(), "old");
+            EXPECT_FALSE(fileExists(copy));
+            continue;
+        }
+        EXPECT_EQ(readFile(copy), text);
+        EXPECT_EQ(readFile(m_settings.LogPath), text); // written only by the next save
+        ASSERT_EQ(m_log.users.size(), 2u);
+        EXPECT_EQ(m_log.users[0].sections.size(), 1u); // B and its tally line left out
+        EXPECT_EQ(m_log.users[0].sections[0].seriesSeed, 7u);
+        EXPECT_EQ(m_log.users[1].sections.size(), 1u); // the cut last record left out
+        EXPECT_EQ(m_log.users[1].sections[0].sectionName, "C");
+    }
 }
 
 } // namespace

@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kMaxNameNumber = 99;
 constexpr std::string_view kFullWidthSlash = "\x81\x5E"; // "／"
+constexpr std::string_view kFullWidthQuote = "\xFA\x57"; // "＂"
 
 bool removeFirstEntry(CFolder &folder, std::string_view name, EntryKind kind)
 {
@@ -131,11 +132,14 @@ bool isWithinFolder(const CFolder &folder, const CFolder &node)
 
 std::string nodeNameFrom(std::string_view text)
 {
-    // "/" is below every trail byte, so it always stands for itself.
+    // "/" and '"' are below every trail byte, so they always stand for themselves. A '"'
+    // would end the name early in the answer-history log's record line.
     std::string name;
     for (const char c : text) {
         if (c == '/')
             name += kFullWidthSlash;
+        else if (c == '"')
+            name += kFullWidthQuote;
         else
             name += c;
     }

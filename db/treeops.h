@@ -40,7 +40,8 @@ std::string childPath(std::string_view parentPath, std::string_view name);
 // True when node is folder itself or lies anywhere below it.
 bool isWithinFolder(const CFolder &folder, const CFolder &node);
 
-// A node name as the tree can hold it: every "/" becomes the full-width "／".
+// A node name as the tree and the history log can hold it: every "/" becomes the full-width
+// "／" and every '"' the full-width "＂".
 std::string nodeNameFrom(std::string_view text);
 
 } // namespace kvr

@@ -143,5 +143,12 @@ TEST(TreeUniqueName, NumbersTheNameUntilOneIsFreeAndGivesUpAfterNinetyNine)
     EXPECT_EQ(makeUniqueName(root, "E/W", EntryKind::Section), std::nullopt);
 }
 
+// A '"' in a name would end it early in the answer-history log, like "/" in a path.
+TEST(TreeOps, NodeNamesTakeFullWidthSlashAndQuote)
+{
+    EXPECT_EQ(nodeNameFrom("say \"hi\"/now"), sj("say ＂hi＂／now"));
+    EXPECT_EQ(nodeNameFrom(sj("表ゾ")), sj("表ゾ"));
+}
+
 } // namespace
 } // namespace kvr

@@ -205,10 +205,34 @@ TEST(DrillCancel, AFailedHistorySaveIsReported)
     ASSERT_EQ(rig.prompter.asked.size(), 1u);
     const Message &box = rig.prompter.asked[0];
     EXPECT_EQ(box.text,
-              text("ログファイル ") + rig.settings.LogPath + text(" を保存できませんでした。"));
+              text("ログファイル ") + rig.settings.LogPath
+                  + text(" を保存できませんでした。\n解答結果はプログラムを終了するまで保持され、"
+                         "終了時にもう一度保存を試みます。"));
     EXPECT_EQ(box.caption, "Error!");
     EXPECT_TRUE(box.systemModal);
     EXPECT_EQ(rig.record()->studyCount, 1); // kept in memory for the next save
+    EXPECT_TRUE(rig.log.hasUnsavedChanges());
+}
+
+// Regression: the drill was recorded only after the report closed, so a logout while
+// "解答結果！" was open lost it.
+TEST(DrillCancel, TheDrillIsSavedBeforeTheReportOpens)
+{
+    DrillRig rig;
+    bool savedWhenShown = false;
+    rig.results.onShow = [&] {
+        CAnswerLog onDisk;
+        savedWhenShown = onDisk.loadAnswerLog(rig.settings.LogPath) && onDisk.users.size() == 1
+            && onDisk.users[0].sections.size() == 1
+            && onDisk.users[0].sections[0].studyCount == 1;
+    };
+    rig.start(setupOf(simpleQuestions(1)));
+    ASSERT_TRUE(rig.awaitingAnswer());
+    rig.answerAndWait("a0");
+    ASSERT_TRUE(rig.view().closed);
+    ASSERT_EQ(rig.results.reports.size(), 1u);
+    EXPECT_TRUE(savedWhenShown);
+    EXPECT_EQ(rig.record()->studyCount, 1);
 }
 
 } // namespace

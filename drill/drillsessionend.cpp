@@ -60,11 +60,13 @@ void CDrillSession::endStep()
     m_ended = true;
     m_state = DrillState::Ended;
     stopAllTimers();
-    m_services.results.showResultReport(
-        buildResultReport(m_correctTotal, m_incorrectTotal, m_answerTimeMs, m_keyCount));
+    // Recorded and saved before the report opens: a logout or shutdown while the report is
+    // on the screen must not lose the drill. The end time is still the report's moment.
     const std::int64_t endTime = m_services.clock.now();
     if (m_correctTotal + m_incorrectTotal > 0)
         recordHistory(endTime);
+    m_services.results.showResultReport(
+        buildResultReport(m_correctTotal, m_incorrectTotal, m_answerTimeMs, m_keyCount));
     m_view.closed = true;
 }
 
@@ -88,7 +90,7 @@ void CDrillSession::recordHistory(std::int64_t endTime)
     const std::vector<int> &missed = m_firstPassDone ? m_wrongFirstPass : m_wrongThisPass;
     drill.missed.assign(missed.begin(), missed.end());
     if (!m_log.recordFinishedDrill(drill, m_settings.LogPath))
-        m_services.prompter.ask(errorBox(logSaveFailedText(m_settings.LogPath)));
+        m_services.prompter.ask(errorBox(drillSaveFailedText(m_settings.LogPath)));
 }
 
 // While the question is open the drill stands still: its question's timers are stopped

@@ -5,6 +5,7 @@
 #include "db/question.h"
 #include "platform/cp932.h"
 #include "platform/environment.h"
+#include "platform/sharedfile.h"
 #include "platform/textfile.h"
 
 namespace kvr {
@@ -136,9 +137,22 @@ SaveReport addToSavedQuestions(CQuestionDatabase &database, std::string_view dat
     if (section.containsLine(line))
         return notice("すでにその問題は存在しています");
     section.appendLine(std::string(line));
-    // A failed write keeps the line in memory; the next successful write stores it.
-    if (!writeDatabase(database, databasePath))
-        return notice(kNoticeFailed);
+    // The line goes into the file as it is now, under its lock: the editor may have saved
+    // since this program read it, and that must not be thrown away. A file that is there
+    // but does not read is left alone; the line stays in memory.
+    {
+        const CSharedFileLock lock(databasePath);
+        CQuestionDatabase fresh;
+        const bool exists = fileExists(databasePath);
+        if (exists && !readDatabase(fresh, databasePath))
+            return notice(kNoticeFailed);
+        CQuestionDatabase &target = exists ? fresh : database;
+        CSection &stored = savedQuestionsSection(target, userName);
+        if (&target != &database && !stored.containsLine(line))
+            stored.appendLine(std::string(line));
+        if (!writeDatabase(target, databasePath))
+            return notice(kNoticeFailed);
+    }
     const std::string format = cp932::text("問題集 %s に追加しました");
     const std::size_t mark = format.find("%s");
     return { SaveReport::Notice, format.substr(0, mark) + section.name + format.substr(mark + 2) };

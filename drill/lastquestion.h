@@ -39,9 +39,11 @@ std::string lastQuestionsFilePath(std::string_view desktopFolder);
 SaveReport appendToLastQuestionsFile(std::string_view desktopFolder, std::string_view line);
 
 // Adds the line to "【回答中に保存された問題】" (created at the end of the root with
-// inputter userName) unless it is there already, then writes the whole database to
-// databasePath. "すでにその問題は存在しています", "問題集 %s に追加しました", or
-// "追加できませんでした" (the line stays in memory). An empty line does nothing.
+// inputter userName) unless it is there already, then adds it to the file at databasePath as
+// the file is now (read under its lock, so what the editor saved meanwhile stays; a missing
+// file is written from memory). "すでにその問題は存在しています", "問題集 %s に追加しました", or
+// "追加できませんでした" (the line stays in memory only; a file that does not read is left
+// alone). An empty line does nothing.
 SaveReport addToSavedQuestions(CQuestionDatabase &database, std::string_view databasePath,
                                std::string_view userName, std::string_view line);
 

@@ -106,5 +106,33 @@ TEST(DatabaseTarget, FailedWriteKeepsTheLineInMemory)
     EXPECT_EQ(saved.lines, (std::vector { questionLine(1), questionLine(2) }));
 }
 
+// Regression: keeping a question wrote the database as this program loaded it at start,
+// throwing away what the editor had saved since.
+TEST(DatabaseTarget, KeepsWhatAnotherProgramSavedSince)
+{
+    TempFolder data;
+    const std::string path = data.file("DBv3.kvr");
+    CQuestionDatabase loaded = databaseWithOneSection();
+    ASSERT_TRUE(writeDatabase(loaded, path));
+    CQuestionDatabase editors = loaded;
+    editors.root.addSection().name = "B";
+    editors.root.entries.front().section().lines.push_back(questionLine(7));
+    ASSERT_TRUE(writeDatabase(editors, path));
+
+    expectReport(addToSavedQuestions(loaded, path, "taro", questionLine(1)),
+                 notice("問題集 【回答中に保存された問題】 に追加しました"));
+    CQuestionDatabase reread;
+    ASSERT_TRUE(readDatabase(reread, path));
+    EXPECT_TRUE(hasSection(reread.root, "B"));
+    EXPECT_EQ(reread.root.entries.front().section().lines.back(), questionLine(7));
+    EXPECT_EQ(findSection(reread.root, cp932::text(kSavedQuestionsSection)).lines,
+              std::vector { questionLine(1) });
+    // A file that no longer reads is left alone.
+    ASSERT_TRUE(replaceFileAtomically(path, "<not a database"));
+    expectReport(addToSavedQuestions(loaded, path, "taro", questionLine(2)),
+                 notice("追加できませんでした"));
+    EXPECT_EQ(readWholeFile(path), "<not a database");
+}
+
 } // namespace
 } // namespace kvr

@@ -4,6 +4,7 @@
 #include "db/treeops.h"
 #include "platform/cp932.h"
 #include "platform/error.h"
+#include "platform/textfile.h"
 #include "platform/textformat.h"
 
 namespace kvr {
@@ -14,6 +15,31 @@ CCollectionEdit::CCollectionEdit(CQuestionDatabase &database, std::string databa
     , m_databasePath(std::move(databasePath))
     , m_prompter(prompter)
 {
+    databaseRead();
+}
+
+void CCollectionEdit::setDatabasePath(std::string path)
+{
+    m_databasePath = std::move(path);
+    databaseRead();
+}
+
+bool CCollectionEdit::databaseChangedOnDisk() const
+{
+    return fileExists(m_databasePath) && m_version.changedSince(m_databasePath);
+}
+
+Message databaseChangedQuestion(const std::string &databasePath)
+{
+    Message message;
+    message.text = formatText(cp932::text("データベースファイル %s は、読み込んだ後にほかのプログラム"
+                                          "で変更されています。\n上書きすると、その変更は失われます"
+                                          "。上書きしますか？"),
+                              databasePath.c_str());
+    message.caption = cp932::text("保存の確認");
+    message.buttons = Buttons::YesNo;
+    message.icon = Icon::Warning;
+    return message;
 }
 
 void CCollectionEdit::open(const SelectedItem &item)
@@ -85,8 +111,16 @@ SaveResult CCollectionEdit::saveCollection(bool ask)
             return SaveResult::Discarded;
         }
     }
-    if (!storeWorkingCopy() || !writeDatabaseFile())
+    if (!storeWorkingCopy())
         return SaveResult::Failed;
+    switch (writeDatabaseFile()) {
+    case Write::Failed:
+        return SaveResult::Failed;
+    case Write::Declined:
+        return SaveResult::Cancelled;
+    case Write::Written:
+        break;
+    }
     m_modified = false;
     return SaveResult::Saved;
 }
@@ -108,9 +142,21 @@ bool CCollectionEdit::storeWorkingCopy()
     return true;
 }
 
-bool CCollectionEdit::writeDatabaseFile() const
+CCollectionEdit::Write CCollectionEdit::writeDatabaseFile()
 {
-    return writeDatabase(m_database, m_databasePath);
+    // Asked before the lock is taken: the study program must not wait on an open box.
+    if (databaseChangedOnDisk()) {
+        const bool overwrite = confirmOverwrite
+            ? confirmOverwrite(m_databasePath)
+            : m_prompter.ask(databaseChangedQuestion(m_databasePath)) == Reply::Yes;
+        if (!overwrite)
+            return Write::Declined;
+    }
+    const CSharedFileLock lock(m_databasePath);
+    if (!writeDatabase(m_database, m_databasePath))
+        return Write::Failed;
+    databaseRead();
+    return Write::Written;
 }
 
 void CCollectionEdit::follow(const std::string &oldPath, const std::string &newPath, EntryKind kind)

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "db/questiondatabase.h"
 #include "editor/questiongrid.h"
 #include "platform/prompter.h"
+#include "platform/sharedfile.h"
 
 // The right-hand side of the editor's main window: the item selected in the tree and its
 // working copy (header and, for a collection, the question grid), the modified flag, the
@@ -34,7 +36,16 @@ public:
     const CQuestionDatabase &database() const { return m_database; }
     // The file the database is written to.
     const std::string &databasePath() const { return m_databasePath; }
-    void setDatabasePath(std::string path) { m_databasePath = std::move(path); }
+    void setDatabasePath(std::string path);
+    // The database file as it is now is the one this editor holds (call after reading it;
+    // the constructor does so for the file it is given).
+    void databaseRead() { m_version.remember(fileStampOf(m_databasePath)); }
+    // True when another program (the study program keeping a question) wrote the database
+    // file since this editor read or wrote it.
+    bool databaseChangedOnDisk() const;
+    // Asked before a write over such a changed file; true writes anyway, false keeps the
+    // working copy unsaved. Unset, the prompter asks (databaseChangedQuestion).
+    std::function<bool(const std::string &databasePath)> confirmOverwrite;
 
     // Makes the item the open one: a folder's header, or a collection's header and grid
     // (row 0 current). A failed look-up is told ("フォルダの情報が取得できませんでした。" /
@@ -64,8 +75,10 @@ public:
     // the flag. NothingToSave when the flag is clear.
     SaveResult saveCollection(bool ask);
 
-    // Writes the whole database to its file; false when that fails.
-    bool writeDatabaseFile() const;
+    // Writes the whole database to its file under the file's lock. Declined: the file
+    // changed on disk and the user chose not to overwrite it.
+    enum class Write { Written, Declined, Failed };
+    Write writeDatabaseFile();
 
     // The open item keeps its working copy when it, or a folder above it, gets a new path.
     void follow(const std::string &oldPath, const std::string &newPath, EntryKind kind);
@@ -82,6 +95,10 @@ private:
     CInnerHeader m_header;
     CQuestionGrid m_grid;
     bool m_modified = false;
+    CFileVersion m_version;
 };
+
+// The question of the default confirmOverwrite (Yes/No, CP932).
+Message databaseChangedQuestion(const std::string &databasePath);
 
 } // namespace kvr

@@ -183,8 +183,11 @@ bool CEditorSession::requestClose()
 
 bool CEditorSession::finish()
 {
-    if (m_edit.writeDatabaseFile())
+    const CCollectionEdit::Write write = m_edit.writeDatabaseFile();
+    if (write == CCollectionEdit::Write::Written)
         return true;
+    if (write == CCollectionEdit::Write::Declined)
+        return true; // the user chose to leave the other program's file as it is
     m_services.prompter.tell(cp932::text("データベースの更新に失敗しました・・・"));
     return false;
 }

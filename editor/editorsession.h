@@ -93,6 +93,8 @@ public:
     const EditorView &view() const { return m_view; }
     const CQuestionGrid &grid() const { return m_edit.grid(); }
     const CCollectionEdit &edit() const { return m_edit; }
+    // For the window's wiring of confirmOverwrite and databaseRead.
+    CCollectionEdit &edit() { return m_edit; }
 
     // The tree reports a new selection; false when it was refused (the save question was
     // cancelled or the save failed): the tree goes back to view().selectedChain.

@@ -43,14 +43,16 @@ bool writeOldCopy(const std::string &databasePath)
 void renameHistory(TreeEditContext &context, std::string_view oldPath, std::string_view newPath,
                    EntryKind kind)
 {
-    CAnswerLog log;
-    if (!log.loadAnswerLog(context.logPath))
+    if (!fileExists(context.logPath))
         return;
-    if (kind == EntryKind::Folder)
-        log.renameFolderLogs(oldPath, newPath);
-    else
-        log.renameSectionLogs(oldPath, newPath);
-    if (!log.saveAnswerLog(context.logPath))
+    CAnswerLog log;
+    const auto update = log.updateAnswerLog(context.logPath, [&](CAnswerLog &fresh) {
+        if (kind == EntryKind::Folder)
+            fresh.renameFolderLogs(oldPath, newPath);
+        else
+            fresh.renameSectionLogs(oldPath, newPath);
+    });
+    if (update == CAnswerLog::Update::WriteFailed)
         context.prompter.ask(errorBox(logSaveFailedText(context.logPath)));
 }
 

@@ -5,7 +5,9 @@
 #include <functional>
 
 #include "history/answerlog.h"
+#include "history/lognames.h"
 #include "platform/prompter.h"
+#include "platform/textfile.h"
 
 namespace kvr {
 
@@ -14,11 +16,11 @@ namespace {
 void changeLog(const std::string &logPath, IPrompter &prompter,
                const std::function<void(CAnswerLog &)> &change)
 {
-    CAnswerLog log;
-    if (!log.loadAnswerLog(logPath))
+    // Made on the file's content under its lock, so a drill saved meanwhile stays.
+    if (!fileExists(logPath))
         return;
-    change(log);
-    if (!log.saveAnswerLog(logPath))
+    CAnswerLog log;
+    if (log.updateAnswerLog(logPath, change) == CAnswerLog::Update::WriteFailed)
         prompter.ask(errorBox(logSaveFailedText(logPath)));
 }
 
@@ -64,10 +66,10 @@ void shiftQuestionHistory(const std::string &logPath, std::string_view sectionPa
 void reorderQuestionHistory(const std::string &logPath, std::string_view sectionPath,
                             const std::vector<std::size_t> &order, IPrompter &prompter)
 {
-    changeLog(logPath, prompter, [&](CAnswerLog &log) {
+    changeLog(logPath, prompter, [&, name = logSectionName(sectionPath)](CAnswerLog &log) {
         for (CUserLog &user : log.users) {
             for (CSectionLog &record : user.sections) {
-                if (record.sectionName == sectionPath)
+                if (record.sectionName == name)
                     reorderRecord(record, order);
             }
         }

@@ -89,6 +89,7 @@ RowFiles::RowFiles(std::vector<std::string> lines, std::string_view outline)
 {
     findSection(database.root, "S").lines = std::move(lines);
     save();
+    edit.databaseRead();
     edit.open(SelectedItem { "S", "S", EntryKind::Section });
 }
 
@@ -149,6 +150,7 @@ void SessionFiles::setLines(const std::string &path, std::vector<std::string> li
 {
     findSection(database.root, path).lines = std::move(lines);
     save();
+    session->edit().databaseRead();
 }
 
 std::vector<std::string> SessionFiles::savedLines(const std::string &path) const

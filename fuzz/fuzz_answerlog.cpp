@@ -1,5 +1,7 @@
 // The answer-history log: a file and the same text in memory load alike, a failed load
 // leaves the log as it was, and a loaded log is saved and loaded back unchanged.
+#include <algorithm>
+
 #include "fuzz/fuzzsupport.h"
 #include "history/answerlog.h"
 #include "platform/textfile.h"
@@ -20,6 +22,27 @@ CAnswerLog presetLog()
     return log;
 }
 
+// Any learner and collection name survives a drill's save and a load: the writer never
+// writes a line its reader rejects. The input, split at its first zero byte, names both.
+void checkNamesSurvive(std::string_view text)
+{
+    const std::size_t split = std::min(text.find('\0'), text.size());
+    const std::string learner(text.substr(0, split));
+    const std::string section(text.substr(std::min(split + 1, text.size())));
+    FinishedDrill drill;
+    drill.userName = learner;
+    drill.sectionPath = section;
+    drill.correct = 2;
+    drill.incorrect = 1;
+    drill.tallies.resize(3);
+    CAnswerLog log;
+    log.recordFinishedDrill(drill, fuzz::scratchFile("names.txt"));
+    CAnswerLog again;
+    KVR_FUZZ_CHECK(again.loadAnswerLogText(log.formatAnswerLog()));
+    const CSectionLog *record = findLearnerRecord(again, learner, section, drill.mode);
+    KVR_FUZZ_CHECK(record && record->correctCount == 2 && record->questionTallies.size() == 3);
+}
+
 bool sameLog(const CAnswerLog &a, const CAnswerLog &b)
 {
     return a.headerLines == b.headerLines && a.users == b.users;
@@ -32,6 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string_view text = fuzz::asText(data, size);
     const std::string input = fuzz::scratchFile("input.txt");
     fuzz::putFile(input, text);
+
+    checkNamesSurvive(text);
 
     const CAnswerLog preset = presetLog();
     CAnswerLog fromText = preset;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "history/lognames.h"
 #include "platform/cp932.h"
 #include "platform/error.h"
 
@@ -57,8 +58,10 @@ void shiftMissedForErase(std::vector<std::int32_t> &missed, std::size_t position
 }
 
 template <typename Action>
-void forEachRecordNamed(std::vector<CUserLog> &users, std::string_view path, Action action)
+void forEachRecordNamed(std::vector<CUserLog> &users, std::string_view name, Action action)
 {
+    std::string storage;
+    const std::string_view path = logSectionKey(name, storage);
     for (CUserLog &user : users) {
         for (CSectionLog &record : user.sections) {
             if (record.sectionName == path)
@@ -84,7 +87,7 @@ CUserLog &CAnswerLog::findUserLog(std::string_view name)
 
 CUserLog &CAnswerLog::addUserLog(std::string_view name)
 {
-    users.push_back(CUserLog { std::string(name), {} });
+    users.push_back(CUserLog { logLearnerName(name), {} });
     return users.back();
 }
 
@@ -103,7 +106,7 @@ void CAnswerLog::removeUser(std::size_t index)
 
 void CAnswerLog::renameUser(std::size_t index, std::string_view newName)
 {
-    userAt(index).name = newName;
+    userAt(index).name = logLearnerName(newName);
 }
 
 void CAnswerLog::insertQuestionTally(std::string_view path, std::size_t position)
@@ -130,12 +133,16 @@ void CAnswerLog::eraseQuestionTally(std::string_view path, std::size_t position)
 
 void CAnswerLog::renameSectionLogs(std::string_view oldPath, std::string_view newPath)
 {
-    forEachRecordNamed(users, oldPath,
-                       [newPath](CSectionLog &record) { record.sectionName = newPath; });
+    forEachRecordNamed(users, oldPath, [name = logSectionName(newPath)](CSectionLog &record) {
+        record.sectionName = name;
+    });
 }
 
-void CAnswerLog::renameFolderLogs(std::string_view oldFolderPath, std::string_view newFolderPath)
+void CAnswerLog::renameFolderLogs(std::string_view oldFolder, std::string_view newFolder)
 {
+    std::string oldStorage;
+    const std::string_view oldFolderPath = logSectionKey(oldFolder, oldStorage);
+    const std::string newFolderPath = logSectionName(newFolder);
     for (CUserLog &user : users) {
         for (CSectionLog &record : user.sections) {
             std::string &name = record.sectionName;
@@ -147,6 +154,13 @@ void CAnswerLog::renameFolderLogs(std::string_view oldFolderPath, std::string_vi
 }
 
 bool CAnswerLog::recordFinishedDrill(const FinishedDrill &drill, std::string_view logPath)
+{
+    // A failed save keeps the drill in memory, so the next successful update writes it.
+    return updateAnswerLog(logPath, [drill](CAnswerLog &log) { log.foldFinishedDrill(drill); })
+        == Update::Saved;
+}
+
+void CAnswerLog::foldFinishedDrill(const FinishedDrill &drill)
 {
     CSectionLog &record =
         obtainSectionLog(obtainUserLog(*this, drill.userName), drill.sectionPath, drill.mode);
@@ -163,8 +177,6 @@ bool CAnswerLog::recordFinishedDrill(const FinishedDrill &drill, std::string_vie
     if (drill.advancesSeries)
         advanceSeries(record, drill.seed, drill.questionsTaken, drill.newSeries);
     record.lastMissed = drill.missed;
-    // A failed save keeps the drill in memory, so the next successful save writes it.
-    return saveAnswerLog(logPath);
 }
 
 std::string logSaveFailedText(std::string_view logPath)
@@ -173,8 +185,28 @@ std::string logSaveFailedText(std::string_view logPath)
         + cp932::text(" を保存できませんでした。");
 }
 
-const CUserLog *findUser(const CAnswerLog &log, std::string_view name)
+std::string drillSaveFailedText(std::string_view logPath)
 {
+    return logSaveFailedText(logPath)
+        + cp932::text("\n解答結果はプログラムを終了するまで保持され、終了時にもう一度保存を試みま"
+                      "す。");
+}
+
+Message unsavedDrillsQuestion(std::string_view logPath)
+{
+    Message message = errorBox(
+        logSaveFailedText(logPath)
+        + cp932::text("\n保存されていない解答結果があります。\n\n「はい」もう一度保存する\n"
+                      "「いいえ」別のファイルに保存する\n「キャンセル」保存せずに終了する"));
+    message.buttons = Buttons::YesNoCancel;
+    message.icon = Icon::Warning;
+    return message;
+}
+
+const CUserLog *findUser(const CAnswerLog &log, std::string_view wanted)
+{
+    std::string storage;
+    const std::string_view name = logLearnerKey(wanted, storage);
     auto it = std::find_if(log.users.begin(), log.users.end(),
                            [name](const CUserLog &user) { return user.name == name; });
     return it == log.users.end() ? nullptr : &*it;
@@ -185,8 +217,10 @@ CUserLog *findUser(CAnswerLog &log, std::string_view name)
     return const_cast<CUserLog *>(findUser(std::as_const(log), name));
 }
 
-const CSectionLog *findRecord(const CUserLog &user, std::string_view path, LogModeIndex mode)
+const CSectionLog *findRecord(const CUserLog &user, std::string_view name, LogModeIndex mode)
 {
+    std::string storage;
+    const std::string_view path = logSectionKey(name, storage);
     const int wanted = static_cast<int>(mode);
     int seen = 0;
     for (const CSectionLog &record : user.sections) {
@@ -235,8 +269,10 @@ CSectionLog &findSectionLog(CUserLog &user, std::string_view path, LogModeIndex 
     return *record;
 }
 
-CSectionLog &obtainSectionLog(CUserLog &user, std::string_view path, LogModeIndex mode)
+CSectionLog &obtainSectionLog(CUserLog &user, std::string_view name, LogModeIndex mode)
 {
+    std::string storage;
+    const std::string_view path = logSectionKey(name, storage);
     const int wanted = static_cast<int>(mode);
     if (wanted < 0 || wanted >= kDrillModeCount)
         throw KvrError(kIllegalIndex);
@@ -297,8 +333,10 @@ void eraseRun(CSectionLog &record, std::size_t index)
     record.recentRuns.erase(record.recentRuns.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
-void eraseSectionHistory(CUserLog &user, std::string_view path)
+void eraseSectionHistory(CUserLog &user, std::string_view name)
 {
+    std::string storage;
+    const std::string_view path = logSectionKey(name, storage);
     std::erase_if(user.sections, [path](const CSectionLog &r) { return r.sectionName == path; });
 }
 

@@ -1,12 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
 #include <vector>
 
 #include "history/drillmode.h"
+#include "platform/prompter.h"
+#include "platform/sharedfile.h"
 
 namespace kvr {
 
@@ -37,6 +41,14 @@ struct QuestionTally
     std::int32_t values[FieldCount] = {};
     bool operator==(const QuestionTally &) const = default;
 };
+
+// The most tallies a record keeps from the file. A record has one tally per question of its
+// collection, and no collection comes near this (a drill takes at most 1000 questions, and
+// the largest database we measure holds 100,000 in all); the margin is generous. A damaged
+// line of millions of "&" would otherwise load as millions of tallies and make every later
+// save write them all again. The rest of such a line is dropped and the record kept; the
+// reader as first built kept every tally.
+inline constexpr std::size_t kMaxQuestionTallies = 1'000'000;
 
 struct CSectionLog
 {
@@ -99,11 +111,38 @@ public:
     std::vector<CUserLog> users;
 
     // Replaces the content with the file's; false on a missing file or a format fault, and
-    // then the log is left exactly as it was.
+    // then the log is left exactly as it was. A successful load drops unsaved changes.
     bool loadAnswerLog(std::string_view path);
     bool loadAnswerLogText(std::string_view text);
+    // The line (from 1) whose fault made the last load fail; 0 when it did not fail on a
+    // line (a missing or unreadable file).
+    std::size_t faultLine() const { return m_faultLine; }
+    // Loads what reads: a damaged record is left out with its tally, series and missed
+    // lines. False only when the file cannot be read.
+    bool loadReadableRecords(std::string_view path);
     // Replaces the file atomically; false on any write error (the old file stays whole).
+    // Takes no lock and no notice of other programs: see updateAnswerLog and saveWholeLog.
     bool saveAnswerLog(std::string_view path) const;
+
+    // A change of the log that can be made again on a fresh copy of the file.
+    using Change = std::function<void(CAnswerLog &)>;
+    enum class Update { Saved, Unreadable, WriteFailed };
+    // Makes the change in memory and writes the log under the file's lock. When the file
+    // changed since this log read or wrote it (another program saved), its content is taken
+    // first and every change not yet written is made again on it. A change whose write
+    // fails stays in memory and is made again by the next update. Unreadable: the changed
+    // file does not load, and is left as it is.
+    Update updateAnswerLog(std::string_view path, const Change &change);
+    // Writes the whole log as it is in memory under the file's lock (for edits not kept as
+    // changes); the unsaved changes count as written when it succeeds.
+    bool saveWholeLog(std::string_view path);
+    // Takes the file's content when another program changed it and nothing is unsaved here;
+    // true when it did (the history views then show the new content).
+    bool reloadIfChanged(std::string_view path);
+    bool hasUnsavedChanges() const { return !m_unsaved.empty(); }
+    // Set whenever an update or a reload took content another program wrote; the views
+    // clear it once they have been refreshed.
+    bool changedByOthers = false;
     std::string formatAnswerLog() const;
 
     // Look-ups raise KvrError with "not found the requested user." / "illegal index required."
@@ -123,11 +162,29 @@ public:
     // in, takes the tallies, series and missed list, and saves to logPath. Returns the
     // save's result.
     bool recordFinishedDrill(const FinishedDrill &drill, std::string_view logPath);
+    // The same fold without a save.
+    void foldFinishedDrill(const FinishedDrill &drill);
+
+private:
+    CFileVersion m_version;
+    std::vector<Change> m_unsaved;
+    std::size_t m_faultLine = 0;
 };
 
 // "ログファイル " + path + " を保存できませんでした。" (CP932): what a failed save of the
 // log tells the learner.
 std::string logSaveFailedText(std::string_view logPath);
+// The same after a drill, which stays in memory: logSaveFailedText + "\n解答結果はプログラムを
+// 終了するまで保持され、終了時にもう一度保存を試みます。"
+std::string drillSaveFailedText(std::string_view logPath);
+// The question at exit while drills are unsaved (Yes: try again, No: save to another file,
+// Cancel: quit without them).
+Message unsavedDrillsQuestion(std::string_view logPath);
+// At exit, while drills are unsaved: asks unsavedDrillsQuestion until they are written or
+// given up. Yes updates the log again; No writes the whole log to the file askOtherFile
+// gives (nothing: back to the question); Cancel gives them up. True when nothing is lost.
+bool settleUnsavedDrills(CAnswerLog &log, std::string_view logPath, IPrompter &prompter,
+                         const std::function<std::optional<std::string>()> &askOtherFile);
 
 // Look-ups that never throw, for views (which show zeros for what is missing) and for
 // code that creates what is missing: nullptr when the learner or the record is missing,

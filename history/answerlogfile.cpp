@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "history/answerlog.h"
+#include "history/lognames.h"
 #include "platform/cp932.h"
 #include "platform/textfile.h"
 
@@ -144,7 +145,7 @@ template <typename ValueReader> bool parseTallyEntry(ValueReader &value, std::in
 template <typename ValueReader>
 void parseTallies(ValueReader value, std::vector<QuestionTally> &tallies, const bool &more)
 {
-    for (std::size_t position = 0; more; ++position) {
+    for (std::size_t position = 0; more && position < kMaxQuestionTallies; ++position) {
         const bool append = position >= tallies.size();
         QuestionTally overwrite;
         std::int32_t *values = append ? tallies.emplace_back().values : overwrite.values;
@@ -181,7 +182,7 @@ std::size_t countByte(std::string_view text, char c)
 void parseTallyLine(std::string_view text, CSectionLog &record)
 {
     auto &tallies = record.questionTallies;
-    tallies.reserve(std::max(tallies.size(), countByte(text, '&')));
+    tallies.reserve(std::max(tallies.size(), std::min(countByte(text, '&'), kMaxQuestionTallies)));
     const char *p = text.data();
     const char *const end = p + text.size();
     bool more = p != end;
@@ -247,16 +248,43 @@ void parseMissedLine(std::string_view text, CSectionLog &record)
 class CLogParser
 {
 public:
+    // Lenient: a damaged record is left out with its lines instead of failing the file.
+    explicit CLogParser(bool lenient = false)
+        : m_lenient(lenient)
+    {
+    }
     bool line(std::string_view text);
 
     std::vector<std::string> headerLines;
     std::vector<CUserLog> users;
 
 private:
+    bool strictLine(std::string_view text);
+
     bool m_inHeader = true;
+    bool m_lenient;
+    bool m_skipping = false; // the lines of a damaged record
 };
 
 bool CLogParser::line(std::string_view text)
+{
+    if (!m_lenient)
+        return strictLine(text);
+    const std::string_view prefix = text.substr(0, 3);
+    const bool ofRecord = prefix == "ql=" || prefix == "tm=" || prefix == "lm=";
+    if (m_skipping && ofRecord)
+        return true;
+    m_skipping = false;
+    if (strictLine(text))
+        return true;
+    // Only a record line or a line of a record before any can fail.
+    if (!ofRecord)
+        users.back().sections.pop_back();
+    m_skipping = true;
+    return true;
+}
+
+bool CLogParser::strictLine(std::string_view text)
 {
     if (isLearnerLine(text)) {
         users.push_back(CUserLog { std::string(text.substr(1, text.size() - 2)), {} });
@@ -288,13 +316,17 @@ bool CLogParser::line(std::string_view text)
     return parseRecordLine(text, record);
 }
 
-template <typename LineSource> bool parseInto(CAnswerLog &log, LineSource &source)
+template <typename LineSource>
+bool parseInto(CAnswerLog &log, LineSource &source, std::size_t &faultLine, bool lenient = false)
 {
-    CLogParser parser;
+    CLogParser parser(lenient);
     std::string_view text;
-    while (source.next(text)) {
-        if (!parser.line(text))
+    faultLine = 0;
+    for (std::size_t number = 1; source.next(text); ++number) {
+        if (!parser.line(text)) {
+            faultLine = number;
             return false;
+        }
     }
     if constexpr (requires { source.failed(); }) {
         if (source.failed())
@@ -337,10 +369,13 @@ private:
 
 void writeRecordLine(CLineWriter &out, std::string &buffer, const CSectionLog &record)
 {
+    // Never a line the reader rejects, whatever name was put into the record.
+    std::string storage;
+    const std::string_view name = logSectionKey(record.sectionName, storage);
     const std::size_t numbers = 6 + record.recentRuns.size() * 5;
-    CNumberLine line(buffer, record.sectionName.size() + 3 + numbers * CNumberLine::kMaxNumber);
+    CNumberLine line(buffer, name.size() + 3 + numbers * CNumberLine::kMaxNumber);
     line.ch('"');
-    line.text(record.sectionName);
+    line.text(name);
     line.text("\",");
     for (std::int32_t v : { record.correctCount, record.incorrectCount, record.firstStudyTime,
                             record.studyCount, record.totalStudySeconds, record.totalKeyCount }) {
@@ -424,8 +459,9 @@ void writeLog(const CAnswerLog &log, CLineWriter &out)
         out.line(headers[i]);
     }
     std::string buffer;
+    std::string storage;
     for (const CUserLog &user : log.users) {
-        out.line("[" + user.name + "]");
+        out.line("[" + std::string(logLearnerKey(user.name, storage)) + "]");
         for (const CSectionLog &record : user.sections)
             writeRecord(out, buffer, record);
     }
@@ -439,16 +475,32 @@ bool CAnswerLog::loadAnswerLog(std::string_view path)
 {
     // Through one reused block, not the whole file: a log can be large, and a buffer of its
     // size freed among the many small texts of the loaded log would fragment the heap.
+    const FileStamp stamp = fileStampOf(path);
     CBlockLineReader reader;
-    if (!reader.open(path))
+    m_faultLine = 0;
+    if (!reader.open(path) || !parseInto(*this, reader, m_faultLine))
         return false;
-    return parseInto(*this, reader);
+    m_version.remember(stamp);
+    m_unsaved.clear();
+    return true;
 }
 
 bool CAnswerLog::loadAnswerLogText(std::string_view text)
 {
     CLineSplitter splitter(text);
-    return parseInto(*this, splitter);
+    return parseInto(*this, splitter, m_faultLine);
+}
+
+bool CAnswerLog::loadReadableRecords(std::string_view path)
+{
+    const FileStamp stamp = fileStampOf(path);
+    CBlockLineReader reader;
+    std::size_t unused;
+    if (!reader.open(path) || !parseInto(*this, reader, unused, true))
+        return false;
+    m_version.remember(stamp);
+    m_unsaved.clear();
+    return true;
 }
 
 std::string CAnswerLog::formatAnswerLog() const

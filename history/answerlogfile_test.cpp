@@ -293,4 +293,18 @@ TEST(AnswerLogFile, OddBytesNeverCrashAndLoadedLogsRoundTrip)
     EXPECT_GT(loaded, 100);
 }
 
+// Regression: a tally line of megabytes of "&" loaded as millions of tallies, and every save
+// wrote them all again.
+TEST(AnswerLogFile, ATallyLineKeepsAtMostTheTallyLimit)
+{
+    std::string huge;
+    huge.reserve((kMaxQuestionTallies + 5) * 4);
+    for (std::size_t i = 0; i < kMaxQuestionTallies + 5; ++i)
+        huge += i == 2 ? "7+0&" : "&&";
+    const CSectionLog record = loadedRecord("ql=" + huge);
+    EXPECT_EQ(record.questionTallies.size(), kMaxQuestionTallies);
+    EXPECT_EQ(record.questionTallies[2].values[0], 7);
+    EXPECT_EQ(record.correctCount, 1); // the record itself is kept
+}
+
 } // namespace

@@ -148,9 +148,8 @@ bool CLearnerManager::hasSelection() const
 
 int CLearnerManager::findLearner(const std::string &name) const
 {
-    const auto it = std::find_if(m_log.users.begin(), m_log.users.end(),
-                                 [&name](const CUserLog &user) { return user.name == name; });
-    return it == m_log.users.end() ? -1 : static_cast<int>(it - m_log.users.begin());
+    const CUserLog *user = findUser(m_log, name);
+    return user ? static_cast<int>(user - m_log.users.data()) : -1;
 }
 
 void CLearnerManager::add()

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/cp932.h"
 #include "platform/environment.h"
 #include "platform/filelock.h"
 #include "platform/textfile.h"
@@ -318,12 +319,37 @@ CSettingsValues CFileSettingsStore::snapshot() const
 
 bool CFileSettingsStore::apply(std::span<const SettingChange> changes)
 {
+    if (write(changes))
+        return true;
+    if (!m_failedOn)
+        m_failedOn = m_path;
+    return false;
+}
+
+std::optional<std::string> CFileSettingsStore::takeWriteFailure()
+{
+    if (!m_failedOn || m_failureTold)
+        return std::nullopt;
+    m_failureTold = true;
+    return m_failedOn;
+}
+
+std::string settingsWriteFailedText(const std::string &path)
+{
+    return cp932::text("設定ファイル ") + path
+        + cp932::text(" に書き込めませんでした。設定は保存されません。");
+}
+
+bool CFileSettingsStore::write(std::span<const SettingChange> changes)
+{
     const std::string folder = env::parentFolder(m_path);
     if (!folder.empty() && !env::makeFolders(folder))
         return false;
     CFileLock lock(m_path + ".lock");
-    if (!lock.locked())
+    if (!lock.locked()) {
+        m_failedOn = m_path + ".lock";
         return false;
+    }
     CSettingsValues values;
     if (fileExists(m_path)) {
         // A file that is there but cannot be read must not be replaced by our values alone.

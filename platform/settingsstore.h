@@ -87,6 +87,10 @@ public:
     // Applies the changes together, in order; false when they could not be stored (then
     // none of them is).
     virtual bool apply(std::span<const SettingChange> changes) = 0;
+    // The file a write failed on, once: the first failure is handed out by the first call
+    // after it, and never again (a lock file left by another user fails every write; the
+    // learner is told once, not at every setting).
+    virtual std::optional<std::string> takeWriteFailure() { return std::nullopt; }
 
     std::optional<std::int32_t> readInt(std::string_view subkey, std::string_view name) const;
     std::optional<std::string> readString(std::string_view subkey, std::string_view name) const;
@@ -133,12 +137,20 @@ public:
 
     CSettingsValues snapshot() const override;
     bool apply(std::span<const SettingChange> changes) override;
+    std::optional<std::string> takeWriteFailure() override;
 
     const std::string &path() const { return m_path; }
 
 private:
+    bool write(std::span<const SettingChange> changes);
+
     std::string m_path;
+    std::optional<std::string> m_failedOn; // the file (or its lock file) a write failed on
+    bool m_failureTold = false;
 };
+
+// "設定ファイル %s に書き込めませんでした。設定は保存されません。" (CP932).
+std::string settingsWriteFailedText(const std::string &path);
 
 // <config home>/<company>/<program>.conf
 std::string settingsFilePath(std::string_view company = kSettingsCompany,

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/cp932.h"
 #include "platform/settingsstore.h"
 #include "platform/testsupport.h"
 #include "platform/testsupport_savekill.h"
@@ -205,6 +206,28 @@ TEST(FileSettingsStore, ExistingDataThatCannotBeReadIsNotReplaced)
     CFileSettingsStore store(folder.file("Kvr.conf"));
     EXPECT_FALSE(store.writeInt("Options", "LogMode", 1));
     EXPECT_TRUE(std::filesystem::is_directory(folder.file("Kvr.conf")));
+}
+
+// Regression: a lock file left owned by another user (after one start as root) made every
+// later write fail silently. A lock file that cannot be opened (here a folder in its place;
+// the same open error) is reported, once, with its path.
+TEST(FileSettingsStore, AFailedWriteIsReportedOnceWithItsPath)
+{
+    TempFolder folder;
+    const std::string path = folder.file("Kvr.conf");
+    CFileSettingsStore store(path);
+    EXPECT_EQ(store.takeWriteFailure(), std::nullopt);
+    ASSERT_TRUE(store.writeInt("Options", "LogMode", 1));
+    EXPECT_EQ(store.takeWriteFailure(), std::nullopt);
+    ASSERT_TRUE(std::filesystem::remove(path + ".lock"));
+    std::filesystem::create_directory(path + ".lock");
+    EXPECT_FALSE(store.writeInt("Options", "LogMode", 2));
+    EXPECT_FALSE(store.writeInt("Options", "LogMode", 3));
+    EXPECT_EQ(store.takeWriteFailure(), path + ".lock");
+    EXPECT_EQ(store.takeWriteFailure(), std::nullopt); // told once
+    EXPECT_EQ(settingsWriteFailedText("/x/Kvr.conf"),
+              cp932::text("設定ファイル /x/Kvr.conf に書き込めませんでした。設定は保存されません。"));
+    EXPECT_EQ(store.readInt("Options", "LogMode"), 1);
 }
 
 pid_t forkWriter(const std::function<void()> &body)

@@ -287,6 +287,26 @@ void syncFolder(const std::string &folder)
     }
 }
 
+// The file a save really replaces: a data file reached through a symbolic link (a log kept
+// in a synced folder) is the link's target, replaced in its own folder, so the link stays a
+// link. Relative links are taken from the link's folder; a loop gives up after 40 steps.
+std::string linkTarget(std::string path)
+{
+    for (int step = 0; step < 40; ++step) {
+        struct stat info;
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return path;
+        std::string next(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4096) + 1,
+                         '\0');
+        const ssize_t n = ::readlink(path.c_str(), next.data(), next.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= next.size())
+            return path;
+        next.resize(static_cast<std::size_t>(n));
+        path = next.front() == '/' ? next : folderOf(path) + "/" + next;
+    }
+    return path;
+}
+
 constexpr std::string_view kTemporaryMark = ".tmp-";
 constexpr time_t kAbandonedAfterSeconds = 24 * 60 * 60;
 
@@ -333,7 +353,7 @@ bool isStaleTemporary(const std::string &folder, const std::string &name, std::s
 
 void removeStaleTemporaries(std::string_view path)
 {
-    const std::string target = nativePath(path);
+    const std::string target = linkTarget(nativePath(path));
     const std::string folder = folderOf(target);
     const std::string prefix = temporaryPrefix(target);
     DIR *dir = ::opendir(folder.c_str());
@@ -353,7 +373,7 @@ void removeStaleTemporaries(std::string_view path)
 bool replaceFileAtomically(std::string_view path, std::string_view contents)
 {
     static std::atomic<unsigned> counter { 0 };
-    const std::string target = nativePath(path);
+    const std::string target = linkTarget(nativePath(path));
     // A save killed mid-write leaves its temporary file; the next save clears it away.
     removeStaleTemporaries(path);
     const std::string temporary = target + std::string(kTemporaryMark) + std::to_string(::getpid())

@@ -8,6 +8,7 @@
 #include "drill/drillstarter.h"
 #include "drill/pronunciation.h"
 #include "drill/ui/drillrunner.h"
+#include "history/answerlog.h"
 #include "history/ui/learnerdialogs.h"
 #include "platform/crand.h"
 #include "platform/settingsstore.h"
@@ -56,19 +57,42 @@ int CKvrApp::runSteps(const QStringList &args)
     m_settings.load(*m_store);
     if (!seedUserData(m_settings.InstallPath, DataLocations::current()))
         m_prompter.ask(seedFailedMessage(m_settings.InstallPath));
+    // Also one copy per data folder, when copies see different runtime folders.
+    m_dataFolderClaim = claimDataFolder(m_settings.LogPath);
+    if (m_dataFolderClaim && !m_dataFolderClaim->locked())
+        return 0;
 
     // Without a working engine CPronunciation skips every speech call.
     m_voice = std::make_unique<CPronunciation>(m_speech.get(), *m_sound, m_settings);
     m_sound->preload(m_settings.CorrectSoundfile);
     m_sound->preload(m_settings.IncorrectSoundfile);
 
-    if (!loadBehindSplash())
+    const bool loaded = loadBehindSplash();
+    tellSettingsWriteFailure();
+    if (!loaded)
         return 1;
     // Only now: it asks whether speech works, and the engine's probe ran during loading.
     m_voice->applyVoiceSettings();
     if (!registerFirstLearner(nullptr, m_settings, *m_store, m_log, m_prompter))
         return 0;
-    return m_arguments.empty() ? runMainWindow() : runCommandLine();
+    const int exitCode = m_arguments.empty() ? runMainWindow() : runCommandLine();
+    // Drills whose save failed are still only in memory: not dropped without a word.
+    settleUnsavedDrills(m_log, m_settings.LogPath, m_prompter, [this] {
+        FileRequest request;
+        request.mode = FileDialogMode::Save;
+        request.filters = { { "Log Files(*.txt)", "*.txt" } };
+        request.defaultExtension = "txt";
+        return m_fileDialogs.askPath(request);
+    });
+    tellSettingsWriteFailure();
+    return exitCode;
+}
+
+// Once, with the file's path: the store hands a failure out only once.
+void CKvrApp::tellSettingsWriteFailure()
+{
+    if (const std::optional<std::string> failed = m_store->takeWriteFailure())
+        m_prompter.ask(errorBox(settingsWriteFailedText(*failed)));
 }
 
 int CKvrApp::runMainWindow()

@@ -11,6 +11,7 @@
 #include "app/webdictionary.h"
 #include "db/questiondatabase.h"
 #include "history/answerlog.h"
+#include "platform/filelock.h"
 #include "platform/clock.h"
 #include "platform/namedmutex.h"
 #include "platform/ui/qtfiledialogs.h"
@@ -47,7 +48,10 @@ private:
     int runCommandLine();
     void runAutorunDrill();
 
+    void tellSettingsWriteFailure();
+
     CSystemClock m_clock;
+    std::unique_ptr<CFileLock> m_dataFolderClaim;
     CQtPrompter m_prompter;
     CQtFileDialogs m_fileDialogs { m_prompter };
     CNamedMutex m_instance;

@@ -15,7 +15,7 @@ bool CKvrApp::loadBehindSplash()
     CUiThreadPrompter prompter(m_prompter, &splash);
     CUiThreadFileDialogs fileDialogs(m_fileDialogs, &splash);
     StartupContext startup { m_settings,        *m_store, m_database, m_log,
-                             m_webDictionaries, prompter, fileDialogs };
+                             m_webDictionaries, prompter, fileDialogs, &m_clock };
     return runBehindSplash(splash, [&](const StatusReport &status) {
         bool loaded = false;
         guarded(prompter, [&] { loaded = loadStartupData(startup, status); });

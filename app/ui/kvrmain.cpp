@@ -12,7 +12,12 @@ namespace kvr::ui {
 
 int runStudyProgram(int &argc, char **argv)
 {
-    QApplication application(argc, argv);
+    // Qt would take switches of its own (-platform, -style, ...) before the program sees its
+    // command line: "-platform bogus" aborted and "-platform offscreen" started an invisible
+    // copy. Only the program's own options are accepted, so Qt is given none of them.
+    int qtArgc = 1;
+    char *qtArgv[] = { argv[0], nullptr };
+    QApplication application(qtArgc, qtArgv);
     QApplication::setApplicationName(QStringLiteral("Kvr"));
     // Lets the desktop match the window to its menu entry (and icon) where WM_CLASS is not used.
     QApplication::setDesktopFileName(QStringLiteral("org.example.kelvora.kvr"));
@@ -26,8 +31,9 @@ int runStudyProgram(int &argc, char **argv)
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    QStringList args = QApplication::arguments();
-    args.removeFirst(); // the program itself
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
     CKvrApp app;
     return app.run(args);
 }

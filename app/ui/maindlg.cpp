@@ -1,5 +1,7 @@
 #include "app/ui/maindlg.h"
 
+#include <utility>
+
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
@@ -264,8 +266,13 @@ void CMainDlg::keyPressEvent(QKeyEvent *event)
 void CMainDlg::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        showTab(currentTab());
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
+        return;
+    // The editor may have changed the history while another window had the focus.
+    m_context.log.reloadIfChanged(m_context.settings.LogPath);
+    if (std::exchange(m_context.log.changedByOthers, false))
+        refresh();
+    showTab(currentTab());
 }
 
 void CMainDlg::runCommand(MainCommand command)
