@@ -6,11 +6,11 @@
 #include "history/answerlog.h"
 #include "history/localtime.h"
 #include "platform/clock.h"
-#include "platform/environment.h"
-#include "platform/textformat.h"
 #include "platform/cp932.h"
+#include "platform/environment.h"
 #include "platform/prompter.h"
 #include "platform/textfile.h"
+#include "platform/textformat.h"
 
 namespace kvr {
 
@@ -139,10 +139,10 @@ std::string damagedLogCopyPath(std::string_view logPath, std::int64_t time)
 
 Message damagedLogQuestion(std::size_t line, std::string_view copyName)
 {
-    Message message = errorBox(
-        formatText(cp932::text("履歴ファイルの %zu 行目が壊れています。壊れた部分を除いて読み込みますか？"
-                               "（元のファイルは %s として保存されます）"),
-                   line, std::string(copyName).c_str()));
+    Message message = errorBox(formatText(
+        cp932::text("履歴ファイルの %zu 行目が壊れています。壊れた部分を除いて読み込みますか？"
+                    "（元のファイルは %s として保存されます）"),
+        line, std::string(copyName).c_str()));
     message.buttons = Buttons::YesNo;
     message.icon = Icon::Question;
     return message;

@@ -6,11 +6,11 @@
 #include "history/answerlog.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
-#include "platform/textfile.h"
 #include "platform/settingsstore.h"
 #include "platform/testsupport.h"
 #include "platform/testsupport_filedialogs.h"
 #include "platform/testsupport_prompter.h"
+#include "platform/textfile.h"
 
 namespace kvr {
 namespace {
@@ -269,8 +269,10 @@ TEST_F(StartupTest, ADamagedLogLineOffersToLoadTheRestWithTheFileCopiedAside)
     clock.m_now = 1700000000; // 2023-11-14 22:13:20 UTC
     m_context.clock = &clock;
     putDatabase("words");
-    const std::string good = "[u]\r\n\"A\",1,0,5,1,3,4,1,0,5,8,4,\r\nql=1+0&\r\ntm=7,1,1\r\nlm=\r\n";
-    const std::string text = "# h\r\n" + good + "\"B\",1,2\r\nql=9+9&\r\n[v]\r\n\"C\",3,0,0,1,0,0,\r\n\"cut";
+    const std::string good =
+        "[u]\r\n\"A\",1,0,5,1,3,4,1,0,5,8,4,\r\nql=1+0&\r\ntm=7,1,1\r\nlm=\r\n";
+    const std::string text =
+        "# h\r\n" + good + "\"B\",1,2\r\nql=9+9&\r\n[v]\r\n\"C\",3,0,0,1,0,0,\r\n\"cut";
     putLogText(text);
     for (const Reply reply : { Reply::No, Reply::Yes }) {
         m_prompter.asked.clear();

@@ -223,8 +223,7 @@ TEST(DrillCancel, TheDrillIsSavedBeforeTheReportOpens)
     rig.results.onShow = [&] {
         CAnswerLog onDisk;
         savedWhenShown = onDisk.loadAnswerLog(rig.settings.LogPath) && onDisk.users.size() == 1
-            && onDisk.users[0].sections.size() == 1
-            && onDisk.users[0].sections[0].studyCount == 1;
+            && onDisk.users[0].sections.size() == 1 && onDisk.users[0].sections[0].studyCount == 1;
     };
     rig.start(setupOf(simpleQuestions(1)));
     ASSERT_TRUE(rig.awaitingAnswer());

@@ -18,7 +18,6 @@ class IPrompter;
 struct CCommandLine;
 struct CKvrSettings;
 
-
 // CTransModeDlg ("回答方法の選択"): a mode choice number 0-4 (DrillMode), or nothing when
 // cancelled.
 class IModeChooser

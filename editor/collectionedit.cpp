@@ -32,10 +32,11 @@ bool CCollectionEdit::databaseChangedOnDisk() const
 Message databaseChangedQuestion(const std::string &databasePath)
 {
     Message message;
-    message.text = formatText(cp932::text("データベースファイル %s は、読み込んだ後にほかのプログラム"
-                                          "で変更されています。\n上書きすると、その変更は失われます"
-                                          "。上書きしますか？"),
-                              databasePath.c_str());
+    message.text =
+        formatText(cp932::text("データベースファイル %s は、読み込んだ後にほかのプログラム"
+                               "で変更されています。\n上書きすると、その変更は失われます"
+                               "。上書きしますか？"),
+                   databasePath.c_str());
     message.caption = cp932::text("保存の確認");
     message.buttons = Buttons::YesNo;
     message.icon = Icon::Warning;

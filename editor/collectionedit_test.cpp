@@ -94,7 +94,8 @@ TEST(CollectionEdit, ASaveOverAFileChangedOnDiskAsksFirst)
         if (row.useHook)
             EXPECT_EQ(hookPath, files.context.databasePath) << row.what;
         else
-            EXPECT_EQ(files.prompter.asked.at(0), databaseChangedQuestion(files.context.databasePath));
+            EXPECT_EQ(files.prompter.asked.at(0),
+                      databaseChangedQuestion(files.context.databasePath));
         CQuestionDatabase onDisk;
         ASSERT_TRUE(readDatabase(onDisk, files.context.databasePath));
         EXPECT_EQ(hasSection(onDisk.root, "kept"), !row.overwrite) << row.what;

@@ -70,7 +70,8 @@ TEST(ExportCommand, AnnouncesAsksWritesAndTells)
 class CScopedVariable
 {
 public:
-    CScopedVariable(const char *name, const std::string &value) : m_name(name)
+    CScopedVariable(const char *name, const std::string &value)
+        : m_name(name)
     {
         if (const char *old = std::getenv(name))
             m_old = old;

@@ -18,7 +18,6 @@ namespace kvr {
 class IPrompter;
 class ISettingsStore;
 
-
 // The clipboard, for text (CP932).
 class IClipboard
 {

@@ -50,8 +50,9 @@ TEST(AnswerLogShared, UpdatesOfTwoHoldersKeepEachOthersChanges)
 
     ASSERT_TRUE(study.recordFinishedDrill(drillOn("A"), path));
     EXPECT_FALSE(study.changedByOthers);
-    ASSERT_EQ(editor.updateAnswerLog(path, [](CAnswerLog &log) { log.insertQuestionTally("A", 0); }),
-              CAnswerLog::Update::Saved);
+    ASSERT_EQ(
+        editor.updateAnswerLog(path, [](CAnswerLog &log) { log.insertQuestionTally("A", 0); }),
+        CAnswerLog::Update::Saved);
     EXPECT_TRUE(editor.changedByOthers);
     ASSERT_TRUE(study.recordFinishedDrill(drillOn("B"), path));
     EXPECT_TRUE(study.changedByOthers);
@@ -67,8 +68,9 @@ TEST(AnswerLogShared, UpdatesOfTwoHoldersKeepEachOthersChanges)
     // Idle, the study program takes what the editor wrote; not while it has unsaved work.
     study.changedByOthers = false;
     EXPECT_FALSE(study.reloadIfChanged(path));
-    ASSERT_EQ(editor.updateAnswerLog(path, [](CAnswerLog &log) { log.renameSectionLogs("B", "C"); }),
-              CAnswerLog::Update::Saved);
+    ASSERT_EQ(
+        editor.updateAnswerLog(path, [](CAnswerLog &log) { log.renameSectionLogs("B", "C"); }),
+        CAnswerLog::Update::Saved);
     EXPECT_TRUE(study.reloadIfChanged(path));
     EXPECT_TRUE(study.changedByOthers);
     EXPECT_EQ(studyCountOf(study, "C"), 1);

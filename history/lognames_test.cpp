@@ -49,8 +49,7 @@ TEST(LogNames, EveryNameSurvivesADrillSaveAndLoad)
         EXPECT_EQ(again.users[0].name, row.storedLearner);
         EXPECT_EQ(again.users[0].sections.at(0).sectionName, row.storedSection);
         // The names as the database and the settings still spell them find the record.
-        const CSectionLog *record =
-            findLearnerRecord(again, row.learner, row.section, drill.mode);
+        const CSectionLog *record = findLearnerRecord(again, row.learner, row.section, drill.mode);
         ASSERT_TRUE(record);
         EXPECT_EQ(record->correctCount, 4);
         // A second drill lands on the same record, not a new one.

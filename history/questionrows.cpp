@@ -146,8 +146,8 @@ std::vector<int> questionColumnWidths(int listWidth, const std::vector<int> &tex
     if (spare > 0) {
         const auto question = static_cast<std::size_t>(QuestionColumn::Question);
         const auto answer = static_cast<std::size_t>(QuestionColumn::Answer);
-        const int share = spare * headings[question].width
-            / (headings[question].width + headings[answer].width);
+        const int share =
+            spare * headings[question].width / (headings[question].width + headings[answer].width);
         widths[question] += share;
         widths[answer] += spare - share;
     }

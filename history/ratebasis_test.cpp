@@ -48,12 +48,9 @@ TEST(RateBasis, NegativeTotalsCountAsZeroSoTheRateStaysWithinZeroToOne)
         double rate;
     } rows[] = {
         { { { 0, -3 }, { 2, 0 } }, true, 0.0 }, // 0 right, -3 correction, 2 wrong: not 100 %
-        { { { 0, -3 }, { 5, 0 } }, true, 0.0 },
-        { { { 5, 0 }, { 0, -3 } }, true, 1.0 },
-        { { { 3, 0 }, { 1, 0 } }, true, 0.75 },
-        { { { 3, -3 }, { 2, -2 } }, false, 0.0 },
-        { { { 0, -1 }, { 0, -4 } }, false, 0.0 },
-        { { { 0, 0 }, { 0, 0 } }, false, 0.0 },
+        { { { 0, -3 }, { 5, 0 } }, true, 0.0 },   { { { 5, 0 }, { 0, -3 } }, true, 1.0 },
+        { { { 3, 0 }, { 1, 0 } }, true, 0.75 },   { { { 3, -3 }, { 2, -2 } }, false, 0.0 },
+        { { { 0, -1 }, { 0, -4 } }, false, 0.0 }, { { { 0, 0 }, { 0, 0 } }, false, 0.0 },
     };
     for (const auto &row : rows) {
         const BasisRate rate = basisRate(row.counts);

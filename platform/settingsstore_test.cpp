@@ -225,8 +225,9 @@ TEST(FileSettingsStore, AFailedWriteIsReportedOnceWithItsPath)
     EXPECT_FALSE(store.writeInt("Options", "LogMode", 3));
     EXPECT_EQ(store.takeWriteFailure(), path + ".lock");
     EXPECT_EQ(store.takeWriteFailure(), std::nullopt); // told once
-    EXPECT_EQ(settingsWriteFailedText("/x/Kvr.conf"),
-              cp932::text("設定ファイル /x/Kvr.conf に書き込めませんでした。設定は保存されません。"));
+    EXPECT_EQ(
+        settingsWriteFailedText("/x/Kvr.conf"),
+        cp932::text("設定ファイル /x/Kvr.conf に書き込めませんでした。設定は保存されません。"));
     EXPECT_EQ(store.readInt("Options", "LogMode"), 1);
 }
 

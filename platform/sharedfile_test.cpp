@@ -14,8 +14,8 @@ namespace fs = std::filesystem;
 
 std::size_t entriesIn(const std::string &folder)
 {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(nativePath(folder)),
-                                                  fs::directory_iterator {}));
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(nativePath(folder)), fs::directory_iterator {}));
 }
 
 // Regression: a log reached through a symbolic link became a plain file at the first save,
@@ -35,7 +35,8 @@ TEST(SharedFile, ASaveThroughALinkReplacesItsTargetInItsOwnFolder)
         ASSERT_TRUE(env::makeFolders(folder.file("Datas")));
         const std::string target = folder.file("synced/translog.txt");
         ASSERT_TRUE(replaceFileAtomically(target, "old"));
-        const fs::path pointsTo = row.relative ? fs::path("../synced/translog.txt") : fs::path(target);
+        const fs::path pointsTo =
+            row.relative ? fs::path("../synced/translog.txt") : fs::path(target);
         std::string link = folder.file("Datas/translog.txt");
         if (row.chained) {
             fs::create_symlink(pointsTo, folder.file("Datas/middle.txt"));

@@ -14,7 +14,7 @@ bool CKvrApp::loadBehindSplash()
     CSplashDlg splash;
     CUiThreadPrompter prompter(m_prompter, &splash);
     CUiThreadFileDialogs fileDialogs(m_fileDialogs, &splash);
-    StartupContext startup { m_settings,        *m_store, m_database, m_log,
+    StartupContext startup { m_settings,        *m_store, m_database,  m_log,
                              m_webDictionaries, prompter, fileDialogs, &m_clock };
     return runBehindSplash(splash, [&](const StatusReport &status) {
         bool loaded = false;

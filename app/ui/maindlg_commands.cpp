@@ -154,10 +154,10 @@ void CMainDlg::placeOverThisWindow(QWidget *window) const
     const QSize frame = outer.size() - inner.size();
     const QRect available = screen->availableGeometry();
     const QSize wanted = window->size() + frame;
-    const Rect placed = windowOverOwner({ wanted.width(), wanted.height() },
-                                        { outer.x(), outer.y(), outer.width(), outer.height() },
-                                        { available.x(), available.y(), available.width(),
-                                          available.height() });
+    const Rect placed =
+        windowOverOwner({ wanted.width(), wanted.height() },
+                        { outer.x(), outer.y(), outer.width(), outer.height() },
+                        { available.x(), available.y(), available.width(), available.height() });
     window->resize(placed.width - frame.width(), placed.height - frame.height());
     window->move(placed.x, placed.y); // move() places the frame's corner
 }

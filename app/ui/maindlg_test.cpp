@@ -554,8 +554,9 @@ void MainDlgTest::historyPagesScreenshots()
     kvr::test::addFinishedDrills(rig.log, rig.settings.UserName, rig.settings.LastSection,
                                  LogModeIndex::JapaneseToEnglishTyped, runs, 32);
     // Corrections, for the widest count texts ("13 (3+10)").
-    CSectionLog *record = findLearnerRecord(rig.log, rig.settings.UserName, rig.settings.LastSection,
-                                            LogModeIndex::JapaneseToEnglishTyped);
+    CSectionLog *record =
+        findLearnerRecord(rig.log, rig.settings.UserName, rig.settings.LastSection,
+                          LogModeIndex::JapaneseToEnglishTyped);
     QVERIFY(record && !record->questionTallies.empty());
     record->questionTallies[0].values[QuestionTally::FirstCorrectAdjust] = 10;
     record->questionTallies[0].values[QuestionTally::FirstIncorrectAdjust] = -3;
@@ -567,8 +568,9 @@ void MainDlgTest::historyPagesScreenshots()
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QCOMPARE(window->size(), size);
     QCOMPARE(window->selectedPath(), rig.settings.LastSection);
-    const QString suffix = size == QSize(900, 660) ? QStringLiteral("_%1runs").arg(runs)
-                                                   : QStringLiteral("_%1x%2").arg(size.width()).arg(size.height());
+    const QString suffix = size == QSize(900, 660)
+        ? QStringLiteral("_%1runs").arg(runs)
+        : QStringLiteral("_%1x%2").arg(size.width()).arg(size.height());
     kvr::test::saveScreenshot(window.get(), QStringLiteral("maindlg_loginfo") + suffix);
     window->showTab(1);
     kvr::test::saveScreenshot(window.get(), QStringLiteral("maindlg_questionlog") + suffix);

@@ -36,13 +36,13 @@ void SharedFileBoxesTest::boxes_data()
     QTest::newRow("damaged_log_question")
         << damagedLogQuestion(7, "translog-damaged-20231114-221320.txt") << QMessageBox::Yes
         << Reply::Yes;
-    QTest::newRow("drill_save_failed") << errorBox(drillSaveFailedText(log)) << QMessageBox::Ok
-                                       << Reply::Ok;
+    QTest::newRow("drill_save_failed")
+        << errorBox(drillSaveFailedText(log)) << QMessageBox::Ok << Reply::Ok;
     QTest::newRow("unsaved_drills_at_exit")
         << unsavedDrillsQuestion(log) << QMessageBox::No << Reply::No;
     QTest::newRow("database_changed_on_disk")
-        << databaseChangedQuestion("/home/u/.local/share/Kelvora/Datas/DBv3.kvr")
-        << QMessageBox::No << Reply::No;
+        << databaseChangedQuestion("/home/u/.local/share/Kelvora/Datas/DBv3.kvr") << QMessageBox::No
+        << Reply::No;
 }
 
 // Each box shows its whole text and the buttons its reply needs; the reply comes back.

@@ -15,7 +15,7 @@ class QSpinBox;
 namespace kvr {
 class IFileDialogs;
 class IPrompter;
-}
+} // namespace kvr
 
 namespace kvr::ui {
 

@@ -25,8 +25,8 @@ class CEditorOptionsDlg final : public QDialog
     Q_OBJECT
 public:
     // fileDialogs opens the file dialog of "参照".
-    CEditorOptionsDlg(const EditorOptionsView &view, IPrompter &prompter,
-                      IFileDialogs &fileDialogs, QWidget *parent = nullptr);
+    CEditorOptionsDlg(const EditorOptionsView &view, IPrompter &prompter, IFileDialogs &fileDialogs,
+                      QWidget *parent = nullptr);
 
     // The fields as entered; unmappable set when the user name holds a character CP932
     // cannot hold (the name then keeps the value shown).

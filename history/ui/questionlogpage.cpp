@@ -1,8 +1,8 @@
 #include "history/ui/questionlogpage.h"
 
 #include <QButtonGroup>
-#include <QFontMetrics>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -180,7 +180,8 @@ void CQuestionlogPage::fitColumns()
         for (int column = static_cast<int>(QuestionColumn::Correct); column < kQuestionColumnCount;
              ++column) {
             const QString text = qtext(row.cells[static_cast<std::size_t>(column)]);
-            textWidths[column] = std::max(textWidths[column], cells.horizontalAdvance(text) + padding);
+            textWidths[column] =
+                std::max(textWidths[column], cells.horizontalAdvance(text) + padding);
         }
     }
     const int scrollBar = m_view->verticalScrollBar()->sizeHint().width();

@@ -3,8 +3,8 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include "history/learners.h"

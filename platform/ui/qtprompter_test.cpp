@@ -156,7 +156,8 @@ void QtPrompterTest::systemModalHasNoOwnerAndStaysOnTop()
 // A line shorter than the box's text limit stays whole: no character on a line of its own.
 void QtPrompterTest::shortLinesDoNotWrap()
 {
-    const QString longest = QStringLiteral("まず最初に利用者を登録する必要があります。（履歴の作成時に利用されます）");
+    const QString longest =
+        QStringLiteral("まず最初に利用者を登録する必要があります。（履歴の作成時に利用されます）");
     int labelWidth = 0;
     int lineWidth = 0;
     QTimer::singleShot(0, [&] {
@@ -170,13 +171,15 @@ void QtPrompterTest::shortLinesDoNotWrap()
         box->accept();
     });
     CQtPrompter prompter(QStringLiteral("Kelvora"));
-    prompter.tell(cp932::text("Kelvora をご利用いただきありがとうございます。\n\n"
-                              "まず最初に利用者を登録する必要があります。（履歴の作成時に利用されます）\n"
-                              "次に表示される画面で、利用者名を入力し、OKボタンを押してください。\n"
-                              "（次回からこの画面は表示されません。）"),
-                  {}, Icon::Information);
+    prompter.tell(
+        cp932::text("Kelvora をご利用いただきありがとうございます。\n\n"
+                    "まず最初に利用者を登録する必要があります。（履歴の作成時に利用されます）\n"
+                    "次に表示される画面で、利用者名を入力し、OKボタンを押してください。\n"
+                    "（次回からこの画面は表示されません。）"),
+        {}, Icon::Information);
     QVERIFY(lineWidth > 0);
-    QVERIFY2(labelWidth >= lineWidth, qPrintable(QStringLiteral("%1 < %2").arg(labelWidth).arg(lineWidth)));
+    QVERIFY2(labelWidth >= lineWidth,
+             qPrintable(QStringLiteral("%1 < %2").arg(labelWidth).arg(lineWidth)));
 }
 
 QTEST_MAIN(QtPrompterTest)
