@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "platform/ui/buttons.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
@@ -35,16 +36,12 @@ CChoiceDlg::CChoiceDlg(const ChoiceDialogRequest &request, QWidget *parent)
     m_rootBox->setObjectName("root");
     m_rootBox->setVisible(request.rootBoxShown);
 
-    auto *buttons = new QDialogButtonBox(this);
-    m_ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton *cancel = buttons->addButton(utext("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-    m_ok->setObjectName("ok");
-    cancel->setObjectName("cancel");
+    QDialogButtonBox *buttons = okCancelBox(this, false);
+    m_ok = buttons->findChild<QPushButton *>(QStringLiteral("ok"));
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         if (acceptedChoice(m_request, answer()))
             accept();
     });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_tree, &QTreeWidget::currentItemChanged, this, &CChoiceDlg::update);
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this] {
         if (m_ok->isEnabled())

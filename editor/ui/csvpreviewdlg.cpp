@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "editor/csvpreview.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
@@ -77,14 +78,7 @@ CCsvPreviewDlg::CCsvPreviewDlg(const CsvFile &file, QWidget *parent)
     choices->addRow(qtext(view.questionLabel), m_question);
     choices->addRow(qtext(view.hintLabel), m_hint);
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton *cancel = buttons->addButton(utext("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-    ok->setObjectName("ok");
-    cancel->setObjectName("cancel");
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons = okCancelBox(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_table);

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "editor/textrules.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
@@ -77,14 +78,7 @@ CHeaderDlg::CHeaderDlg(const HeaderDialogView &view, QWidget *parent)
     fields->addRow(utext("備考"), m_notes);
     fields->itemAt(0, QFormLayout::LabelRole)->widget()->setObjectName("nameLabel");
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton *cancel = buttons->addButton(utext("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-    ok->setObjectName("ok");
-    cancel->setObjectName("cancel");
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons = okCancelBox(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(place);

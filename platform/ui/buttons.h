@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include <QDialogButtonBox>
 #include <QPushButton>
 
 namespace kvr::ui {
@@ -17,5 +18,9 @@ enum class ButtonRole {
 // A push button with a UTF-8 label and the object name tests find it by.
 QPushButton *namedButton(QWidget *parent, const char *name, std::string_view utf8Label,
                          ButtonRole role = ButtonRole::Command);
+
+// The "OK" / "ｷｬﾝｾﾙ" row of a dialog (objects "ok" and "cancel"): Cancel rejects, OK is the
+// default button. OK accepts unless the caller connects accepted itself (acceptOnOk false).
+QDialogButtonBox *okCancelBox(QDialog *dialog, bool acceptOnOk = true);
 
 } // namespace kvr::ui
