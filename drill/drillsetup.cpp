@@ -119,7 +119,7 @@ std::vector<int> selectWeakest(const CSection &section, const std::vector<Questi
             return unansweredFirst ? !a.rate.rated() : a.rate.rated();
         if (!a.rate.rated())
             return false;
-        return a.rate.value() < b.rate.value();
+        return a.rate.lowerThan(b.rate);
     };
     std::stable_sort(entries.begin(), entries.end(), before);
 

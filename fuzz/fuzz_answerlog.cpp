@@ -1,6 +1,7 @@
 // The answer-history log: a file and the same text in memory load alike, a failed load
 // leaves the log as it was, and a loaded log is saved and loaded back unchanged.
 #include <algorithm>
+#include <cstdio>
 
 #include "fuzz/fuzzsupport.h"
 #include "history/answerlog.h"
@@ -35,8 +36,11 @@ void checkNamesSurvive(std::string_view text)
     drill.correct = 2;
     drill.incorrect = 1;
     drill.tallies.resize(3);
+    // The drill's save merges into the file on disk: start from none, as the last run left one.
+    const std::string file = fuzz::scratchFile("names.txt");
+    std::remove(file.c_str());
     CAnswerLog log;
-    log.recordFinishedDrill(drill, fuzz::scratchFile("names.txt"));
+    log.recordFinishedDrill(drill, file);
     CAnswerLog again;
     KVR_FUZZ_CHECK(again.loadAnswerLogText(log.formatAnswerLog()));
     const CSectionLog *record = findLearnerRecord(again, learner, section, drill.mode);

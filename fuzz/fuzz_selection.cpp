@@ -54,8 +54,11 @@ std::vector<int> weakestReference(const CSection &section,
             const __int128 retryC = __int128(v[2]) + v[6], retryI = __int128(v[3]) + v[7];
             const bool first = basis != RateBasis::Retries,
                        retry = basis != RateBasis::FirstAnswers;
-            rate.correct = (first ? firstC : 0) + (retry ? retryC : 0);
-            rate.total = (first ? firstC + firstI : 0) + (retry ? retryC + retryI : 0);
+            // A side below zero (a large correction) counts as none.
+            const __int128 correct = (first ? firstC : 0) + (retry ? retryC : 0);
+            const __int128 incorrect = (first ? firstI : 0) + (retry ? retryI : 0);
+            rate.correct = std::max<__int128>(correct, 0);
+            rate.total = rate.correct + std::max<__int128>(incorrect, 0);
         }
         rates.push_back(rate);
     }

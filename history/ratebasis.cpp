@@ -25,6 +25,13 @@ double BasisRate::value() const
     return rated() ? static_cast<double>(correct) / static_cast<double>(correct + incorrect) : 0;
 }
 
+bool BasisRate::lowerThan(const BasisRate &other) const
+{
+    using Wide = __int128;
+    return Wide(correct) * (other.correct + other.incorrect)
+        < Wide(other.correct) * (correct + incorrect);
+}
+
 BasisRate basisRate(const BasisCounts &counts)
 {
     return { std::max<std::int64_t>(0, counts.correct.value()),

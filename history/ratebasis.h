@@ -49,6 +49,9 @@ struct BasisRate
     std::int64_t incorrect = 0; // at least 0
     bool rated() const { return correct + incorrect > 0; }
     double value() const; // correct / (correct + incorrect); 0 when unrated
+    // Exactly, without the rounding of value(): counts reach 2^34, beyond a double's
+    // resolution for telling two near rates apart.
+    bool lowerThan(const BasisRate &other) const;
 };
 BasisRate basisRate(const BasisCounts &counts);
 

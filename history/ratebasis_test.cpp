@@ -39,6 +39,16 @@ TEST(RateBasis, SumsOfExtremeFieldsDoNotOverflow)
     EXPECT_EQ(counts.correct.value(), 4 * static_cast<std::int64_t>(max));
 }
 
+TEST(RateBasis, NearRatesAtHugeCountsOrderExactly)
+{
+    // 2^33 right of 2^33+1 against 2^33+1 right of 2^33+2: the doubles round both to 1.
+    const std::int64_t big = std::int64_t(1) << 33;
+    const BasisRate lower { big, 1 }, higher { big + 1, 1 };
+    EXPECT_TRUE(lower.lowerThan(higher));
+    EXPECT_FALSE(higher.lowerThan(lower));
+    EXPECT_FALSE(lower.lowerThan(lower));
+}
+
 TEST(RateBasis, NegativeTotalsCountAsZeroSoTheRateStaysWithinZeroToOne)
 {
     const struct
