@@ -10,6 +10,7 @@
 #include "app/startup.h"
 #include "app/ui/aboutdlg.h"
 #include "app/ui/appinfo.h"
+#include "app/ui/databasetreewidget.h"
 #include "app/ui/helpwindow.h"
 #include "app/ui/maindlg.h"
 #include "app/ui/optionsdlg.h"
@@ -87,7 +88,7 @@ void CMainDlg::reload()
 
 void CMainDlg::showQuestionList(const std::string &path)
 {
-    const TreeNode *node = nodeAt(m_treeData, findNodeByPath(m_treeData, path));
+    const TreeNode *node = nodeAt(m_tree->tree(), findNodeByPath(m_tree->tree(), path));
     const QString name = node ? qtext(node->name) : QString();
     guarded(m_context.prompter, "問題集を取得できませんでした。(%s)", [&] {
         const CSection &section = findSection(m_context.database.root, path);
