@@ -173,7 +173,7 @@ void CMainDlg::openReadme()
 
 void CMainDlg::openHomePage()
 {
-    const std::string address = homePageAddress(kHomePage, kHomePageQuery, kVersionText);
+    const std::string address = homePageOf(kStudyProgram);
     m_services.shell->openAddress(address);
 }
 
