@@ -74,6 +74,17 @@ install(CODE "
     endforeach()
 ")
 
+# The editor, when built, is the second way into the same application and the one that
+# opens the export files.
+set(KVR_EDITOR_LAUNCHABLE "")
+set(KVR_EDITOR_PROVIDES "")
+if(TARGET KvrEditor)
+    set(KVR_EDITOR_LAUNCHABLE
+        "\n  <launchable type=\"desktop-id\">${KVR_EDITOR_APP_ID}.desktop</launchable>")
+    set(KVR_EDITOR_PROVIDES "\n    <binary>kelvora-editor</binary>
+    <mediatype>application/x-kelvora-collection</mediatype>
+    <mediatype>application/x-kelvora-folder</mediatype>")
+endif()
 configure_file(${kvr_packaging}/${KVR_APP_ID}.metainfo.xml ${kvr_staging}/${KVR_APP_ID}.metainfo.xml
                @ONLY)
 install(FILES ${kvr_staging}/${KVR_APP_ID}.metainfo.xml
