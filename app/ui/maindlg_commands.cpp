@@ -5,6 +5,7 @@
 #include <QUrl>
 
 #include "app/datafolder.h"
+#include "app/editorlaunch.h"
 #include "app/kvrsettings.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
@@ -119,10 +120,7 @@ void CMainDlg::makeShortcut(const std::string &path)
 
 void CMainDlg::startEditor()
 {
-    const QString folder = programFolder();
-    // A missing program stays silent, as it always did.
-    m_services.shell->startDetached(cp932(QDir(folder).filePath(QStringLiteral("KvrEditor"))), {},
-                                    cp932(folder));
+    kvr::startEditor(*m_services.shell, m_context.prompter, cp932(programFolder()));
 }
 
 void CMainDlg::showHelp()
@@ -174,7 +172,7 @@ void CMainDlg::openReadme()
 
 void CMainDlg::openHomePage()
 {
-    const std::string address = homePageAddress(kHomePage, kHomePageQuery, kVersionText);
+    const std::string address = homePageOf(kStudyProgram);
     m_services.shell->openAddress(address);
 }
 
