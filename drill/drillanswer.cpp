@@ -50,6 +50,8 @@ void CDrillSession::confirmTyped()
         return;
     }
     m_view.feedback = judgement.feedback;
+    if (judgement.widthFolded)
+        showNotice(fullWidthNotice());
     const bool correct = judgement.correct();
     if (correct) {
         m_services.voice.playEffect(Effect::Correct);
@@ -120,6 +122,8 @@ void CDrillSession::correctTyped()
     const CorrectionJudgement judgement =
         judgeCorrection(m_setup.drillMode, m_input, m_answers, m_judge, m_firstWrongEntry);
     m_view.feedback = judgement.feedback;
+    if (judgement.widthFolded)
+        showNotice(fullWidthNotice());
     if (judgement.matched)
         m_services.voice.pronounce(VoiceOccasion::ReentryAccepted, m_setup.drillMode, m_question,
                                    expected);

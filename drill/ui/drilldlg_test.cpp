@@ -266,6 +266,20 @@ private Q_SLOTS:
         QVERIFY(rig.dlg->isVisible());
     }
 
+    void fullWidthAnswerShowsTheWidthNotice()
+    {
+        WindowRig rig;
+        QVERIFY(rig.open(setupOf(words())));
+        QVERIFY(rig.awaitingAnswer());
+        sendCommit(rig.input(), utext("ａｐｐｌｅ"));
+        QTest::keyClick(rig.input(), Qt::Key_Return);
+        QCOMPARE(rig.labelText("feedback"), utext("ほかには？"));
+        QVERIFY(rig.widget<QLabel>("notice")->isVisible());
+        QCOMPARE(rig.labelText("notice"), utext("全角で入力されています（IMEがオンのままです）"));
+        QVERIFY(!rig.widget<QLabel>("instruction")->isVisible());
+        test::saveScreenshot(rig.dlg.get(), QStringLiteral("drill-width-notice"));
+    }
+
     void inputMethodCommitNeverConfirms()
     {
         WindowRig rig;
