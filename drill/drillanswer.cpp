@@ -102,7 +102,7 @@ void CDrillSession::confirmChoice()
         m_view.feedback = rightPickFeedback();
         m_state = DrillState::ShowingCorrect;
         countResult(true);
-        setChoiceRows(buttonsAfterRightPick(m_choices), false);
+        setChoiceRows(buttonsAfterRightPick(m_chosenPosition), false);
         m_services.voice.pronounce(VoiceOccasion::ChoiceRevealed, m_setup.drillMode, m_question,
                                    m_choices.rows[static_cast<std::size_t>(m_chosenPosition)].text);
         armTimer(TIMER_NEXT, m_settings.CorrectWaitTime);
