@@ -1,4 +1,5 @@
-// The drill's helps for learners: full-width typing read as half-width.
+// The drill's helps for learners: full-width typing read as half-width, and the drill of the
+// questions just missed, started from the result report.
 #include <gtest/gtest.h>
 
 #include "drill/testsupport_session.h"
@@ -42,6 +43,101 @@ TEST(DrillWidthFolding, TheCorrectionAcceptsTheFoldedAnswerWithTheNotice)
     EXPECT_EQ(rig.view().feedback, text("はい、ごくろうさま！"));
     EXPECT_EQ(rig.view().notice, kWidthNotice);
     EXPECT_EQ(rig.view().incorrectNow.value, 1); // the correction changes no result
+}
+
+// Four questions asked in the order q3, q1, q0, q2; q3 and q1 are missed.
+DrillSetup fourInMixedOrder(DrillMode mode)
+{
+    DrillSetup setup = setupOf(simpleQuestions(4), mode);
+    setup.selection = { 3, 1, 0, 2 };
+    return setup;
+}
+
+TEST(DrillMissedAgain, TheReportStartsADrillOfTheMissedQuestionsInTheirOrder)
+{
+    DrillRig rig;
+    rig.results.action = ReportAction::RetryMissed;
+    CDrillSession &first = rig.start(fourInMixedOrder(DrillMode::SpeedReply));
+    ASSERT_TRUE(rig.awaitingAnswer());
+    for (const char *typed : { "x", "x", "a0", "a2", "a3", "a1", "a3", "a1" })
+        rig.answerAndWait(typed);
+    ASSERT_TRUE(rig.view().closed);
+    ASSERT_EQ(rig.results.reports.size(), 1u);
+    EXPECT_TRUE(rig.results.reports[0].retryMissedEnabled);
+
+    ASSERT_TRUE(first.followUpDrill().has_value());
+    const DrillSetup next = *first.followUpDrill();
+    EXPECT_EQ(next.selection, (std::vector<int> { 3, 1 }));
+    EXPECT_EQ(next.drillMode, DrillMode::SpeedReply);
+    EXPECT_EQ(next.sectionPath, "Folder/Words");
+    EXPECT_EQ(next.sectionCopy.lines, simpleQuestions(4));
+
+    // It runs and is recorded like any drill; it asks q3, then q1, and leaves the series.
+    const int seriesDone = rig.record()->seriesDone;
+    rig.results.action = ReportAction::Close;
+    rig.start(next);
+    ASSERT_TRUE(rig.awaitingAnswer());
+    for (const char *question : { "q3", "q1" }) {
+        ASSERT_EQ(rig.view().questionLines[0], question);
+        rig.answerAndWait("a" + std::string(question + 1));
+    }
+    ASSERT_TRUE(rig.view().closed);
+    ASSERT_EQ(rig.results.reports.size(), 2u);
+    EXPECT_FALSE(rig.results.reports[1].retryMissedEnabled);
+    EXPECT_FALSE(rig.session().followUpDrill().has_value());
+    const CSectionLog *record = rig.record();
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->recentRuns.size(), 2u);
+    EXPECT_EQ(record->recentRuns.front().correct + record->recentRuns.back().correct, 8);
+    EXPECT_TRUE(record->lastMissed.empty());
+    EXPECT_EQ(record->seriesDone, seriesDone);
+}
+
+TEST(DrillMissedAgain, NothingFollowsWithoutMissesOrWhenTheReportIsClosed)
+{
+    const struct
+    {
+        ReportAction action;
+        const char *secondAnswer;
+        bool enabled, follows;
+    } rows[] = {
+        { ReportAction::RetryMissed, "a1", false, false },
+        { ReportAction::Close, "x", true, false },
+        { ReportAction::RetryMissed, "x", true, true },
+    };
+    for (const auto &row : rows) {
+        DrillRig rig;
+        rig.results.action = row.action;
+        rig.start(setupOf(simpleQuestions(2)));
+        ASSERT_TRUE(rig.awaitingAnswer());
+        rig.answerAndWait("a0");
+        rig.answerAndWait(row.secondAnswer);
+        rig.session().cancel(); // the re-answer pass ends without asking
+        ASSERT_TRUE(rig.view().closed);
+        ASSERT_EQ(rig.results.reports.size(), 1u);
+        EXPECT_EQ(rig.results.reports[0].retryMissedEnabled, row.enabled);
+        EXPECT_EQ(rig.session().followUpDrill().has_value(), row.follows);
+    }
+}
+
+TEST(DrillMissedAgain, TheSetUpKeepsEachMissedQuestionOnceInOrder)
+{
+    DrillSetup finished = fourInMixedOrder(DrillMode::JapaneseToEnglishChoice);
+    finished.sequentialOrder = false;
+    finished.randomRetryOrder = true;
+    finished.requestedCount = 2;
+    finished.orderSeed = 77;
+    finished.orderSkip = 5;
+    finished.newSeries = true;
+    const DrillSetup next = missedQuestionsSetup(finished, { 2, 0, 2, 3 });
+    EXPECT_EQ(next.selection, (std::vector<int> { 2, 0, 3 }));
+    EXPECT_TRUE(next.sequentialOrder);
+    EXPECT_TRUE(next.randomRetryOrder);
+    EXPECT_EQ(next.requestedCount, -1);
+    EXPECT_EQ(next.orderSeed, 0u);
+    EXPECT_EQ(next.orderSkip, 0);
+    EXPECT_FALSE(next.newSeries);
+    EXPECT_EQ(next.drillMode, DrillMode::JapaneseToEnglishChoice);
 }
 
 } // namespace
