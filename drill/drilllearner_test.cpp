@@ -1,5 +1,5 @@
-// The drill's helps for learners: full-width typing read as half-width, and the drill of the
-// questions just missed, started from the result report.
+// The drill's helps for learners: full-width typing read as half-width, the drill of the
+// questions just missed, started from the result report, and "正解にする(&O)".
 #include <gtest/gtest.h>
 
 #include "drill/testsupport_session.h"
@@ -138,6 +138,104 @@ TEST(DrillMissedAgain, TheSetUpKeepsEachMissedQuestionOnceInOrder)
     EXPECT_EQ(next.orderSkip, 0);
     EXPECT_FALSE(next.newSeries);
     EXPECT_EQ(next.drillMode, DrillMode::JapaneseToEnglishChoice);
+}
+
+// Types a wrong answer and waits for the correction.
+void answerWrong(DrillRig &rig, const std::string &typed)
+{
+    rig.session().confirm(typed);
+    ASSERT_TRUE(rig.awaitingAnswer());
+    ASSERT_EQ(rig.view().state, DrillState::Correcting);
+}
+
+TEST(DrillAcceptAsCorrect, AWrongAnswerTakenAsRightIsRightEverywhere)
+{
+    for (const bool byKey : { false, true }) {
+        DrillRig rig;
+        rig.start(setupOf(simpleQuestions(3)));
+        ASSERT_TRUE(rig.awaitingAnswer());
+        EXPECT_FALSE(rig.view().acceptButton.visible); // not while answering
+        answerWrong(rig, "a-0");
+        EXPECT_TRUE(rig.view().acceptButton.visible && rig.view().acceptButton.enabled);
+        EXPECT_EQ(rig.view().incorrectNow.value, 1);
+        if (byKey) {
+            DrillKey ctrlEnter;
+            ctrlEnter.code = DrillKey::Enter;
+            ctrlEnter.ctrl = true;
+            EXPECT_EQ(rig.session().keyPress(ctrlEnter), KeyAction::Consumed);
+        } else {
+            rig.session().acceptAsCorrect();
+        }
+        EXPECT_EQ(rig.view().state, DrillState::ShowingCorrect);
+        EXPECT_FALSE(rig.view().acceptButton.visible);
+        EXPECT_EQ(rig.view().correctNow.value, 1);
+        EXPECT_EQ(rig.view().incorrectNow.value, 0);
+        EXPECT_EQ(rig.view().shownAnswer, "a0"); // the answer as stored is shown
+        ASSERT_TRUE(rig.awaitingAnswer());
+        rig.answerAndWait("a1");
+        rig.answerAndWait("a2");
+
+        // No re-answer pass: the first pass was all right.
+        ASSERT_TRUE(rig.view().closed);
+        ASSERT_EQ(rig.results.reports.size(), 1u);
+        EXPECT_EQ(rig.results.reports[0].rows[3].value, "3");
+        EXPECT_EQ(rig.results.reports[0].rows[4].value, "0");
+        EXPECT_FALSE(rig.results.reports[0].retryMissedEnabled);
+        const CSectionLog *record = rig.record();
+        ASSERT_NE(record, nullptr);
+        EXPECT_EQ(record->recentRuns.front().correct, 3);
+        EXPECT_EQ(record->recentRuns.front().incorrect, 0);
+        EXPECT_TRUE(record->lastMissed.empty());
+        EXPECT_EQ(record->questionTallies.at(0), (QuestionTally { { 1, 0, 0, 0, 0, 0, 0, 0 } }));
+    }
+}
+
+TEST(DrillAcceptAsCorrect, InAReanswerPassItEndsTheRetriesButNotTheFinalPass)
+{
+    DrillRig rig;
+    rig.start(setupOf(simpleQuestions(2)));
+    ASSERT_TRUE(rig.awaitingAnswer());
+    rig.answerAndWait("a0");
+    rig.answerAndWait("x"); // q1 missed in the first pass
+    ASSERT_EQ(rig.view().pass, PassKind::Retry);
+    answerWrong(rig, "a-1");
+    rig.session().acceptAsCorrect();
+    ASSERT_TRUE(rig.awaitingAnswer());
+    // No second Retry pass; the final pass still asks the first pass's miss.
+    EXPECT_EQ(rig.view().pass, PassKind::FinalRetry);
+    EXPECT_EQ(rig.view().questionLines[0], "q1");
+    rig.answerAndWait("a1");
+    ASSERT_TRUE(rig.view().closed);
+    const CSectionLog *record = rig.record();
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->questionTallies.at(1), (QuestionTally { { 0, 1, 2, 0, 0, 0, 0, 0 } }));
+    EXPECT_EQ(record->lastMissed, (std::vector<std::int32_t> { 1 }));
+}
+
+TEST(DrillAcceptAsCorrect, NotOfferedForAnEmptyAnswerNorInTheFourChoiceModes)
+{
+    DrillRig rig;
+    rig.start(setupOf(simpleQuestions(2)));
+    ASSERT_TRUE(rig.awaitingAnswer());
+    answerWrong(rig, " ");
+    EXPECT_FALSE(rig.view().acceptButton.visible);
+    rig.session().acceptAsCorrect();
+    EXPECT_EQ(rig.view().state, DrillState::Correcting);
+    EXPECT_EQ(rig.view().incorrectNow.value, 1);
+
+    DrillRig choices;
+    choices.start(setupOf(simpleQuestions(4), DrillMode::JapaneseToEnglishChoice));
+    ASSERT_TRUE(choices.awaitingAnswer());
+    ASSERT_EQ(choices.view().questionLines[0], "q0");
+    int wrongRow = 0;
+    while (choices.view().choiceFields[wrongRow].text == "a0")
+        ++wrongRow;
+    choices.session().pickChoice(wrongRow);
+    ASSERT_TRUE(choices.awaitingAnswer());
+    ASSERT_EQ(choices.view().state, DrillState::Correcting);
+    EXPECT_FALSE(choices.view().acceptButton.visible);
+    choices.session().acceptAsCorrect();
+    EXPECT_EQ(choices.view().incorrectNow.value, 1);
 }
 
 } // namespace

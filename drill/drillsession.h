@@ -54,6 +54,8 @@ public:
     void confirm(std::string_view typed); // the same after setting the input
     void pickChoice(int row); // "&1".."&4", rows 0-3
     void cancel(); // "逃げる", Escape, or the "end" command
+    // "正解にする(&O)", Ctrl+Enter: the wrong typed answer counts as right after all.
+    void acceptAsCorrect();
     void showHint(); // "ヒント(&G)", Ctrl+G
     KeyAction keyPress(const DrillKey &key);
     void onTimer(int id);
@@ -103,6 +105,7 @@ private:
     void showAnswerStep();
     void revealHint();
     void stopLimitTimers();
+    bool canAcceptAsCorrect() const;
 
     // Keys (drillkeys.cpp).
     void cycleHint();

@@ -134,6 +134,8 @@ void CDrillDlg::connectControls()
     });
     connect(w.confirmButton, &QPushButton::clicked, this,
             [this] { forward([this] { m_session.confirm(); }); });
+    connect(w.acceptButton, &QPushButton::clicked, this,
+            [this] { forward([this] { m_session.acceptAsCorrect(); }); });
     connect(w.cancelButton, &QPushButton::clicked, this,
             [this] { forward([this] { m_session.cancel(); }); });
     connect(w.hintButton, &QPushButton::clicked, this,

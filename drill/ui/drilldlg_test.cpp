@@ -422,6 +422,31 @@ private Q_SLOTS:
         test::saveScreenshot(rig.dlg.get(), "drill-four-choice-hint-" + skin);
     }
 
+    void acceptButtonInTheCorrectionAtEachSkin_data() { fourChoiceLayoutAtEachSkin_data(); }
+
+    void acceptButtonInTheCorrectionAtEachSkin()
+    {
+        QFETCH(QString, skin);
+        WindowRig rig;
+        rig.settings.SkinPath = sourceFile(("data/skin/" + skin + ".ini").toLatin1().constData());
+        QVERIFY(rig.open(setupOf(words())));
+        QVERIFY(rig.awaitingAnswer());
+        auto *accept = rig.widget<QPushButton>("acceptButton");
+        QVERIFY(!accept->isVisible());
+        rig.typeAndEnter("apples");
+        QVERIFY(rig.awaitingAnswer());
+        QCOMPARE(rig.state(), DrillState::Correcting);
+        QVERIFY(accept->isVisible() && accept->isEnabled());
+        QCOMPARE(accept->text(), utext("正解にする(&O)"));
+        QTest::mouseClick(rig.widget<QPushButton>("hintButton"), Qt::LeftButton);
+        expectNothingOverlaps(rig);
+        test::saveScreenshot(rig.dlg.get(), "drill-accept-as-correct-" + skin);
+        QTest::mouseClick(accept, Qt::LeftButton);
+        QCOMPARE(rig.state(), DrillState::ShowingCorrect);
+        QCOMPARE(rig.labelText("correctNow"), QStringLiteral("   1"));
+        QVERIFY(!accept->isVisible());
+    }
+
     void menuButtonOpensTheSkinMenuWithTheCurrentSkinChecked()
     {
         WindowRig rig;
