@@ -447,24 +447,7 @@ private Q_SLOTS:
     {
         // Real timers and the real window, modal: the learner leaves before the first
         // question, the report is closed, and the runner returns.
-        TempFolder folder;
-        CKvrSettings settings = quietSettings();
-        settings.LogPath = folder.file("translog.txt");
-        settings.SkinPath = sourceFile("data/skin/default.ini");
-        CMemorySettingsStore store;
-        CAnswerLog log;
-        CQuestionDatabase database;
-        test::RecordingServices voice { settings };
-        test::CScriptedPrompter prompter;
-        test::ScriptedFileDialogs fileDialogs;
-        ui::DrillWindowContext context { settings,
-                                         store,
-                                         log,
-                                         database,
-                                         voice.pronunciation,
-                                         prompter,
-                                         fileDialogs,
-                                         CSystemClock::instance() };
+        RealTimeRig real;
         QStringList seen;
         QTimer poll;
         poll.setInterval(20);
@@ -482,7 +465,7 @@ private Q_SLOTS:
             });
         });
         poll.start();
-        ui::runDrillWindow(setupOf(words()), context, nullptr);
+        ui::runDrillWindow(setupOf(words()), real.context, nullptr);
         poll.stop();
         QCOMPARE(seen.size(), 2); // the window, then the result report over it
         QCOMPARE(seen.value(0), QStringLiteral("drillDlg"));

@@ -75,25 +75,8 @@ private Q_SLOTS:
         // Real timers and windows, modal: a wrong answer, Escape in the correction (the
         // first question: the drill ends), the report's button, then the second drill is
         // left before its first question and its report closed.
-        TempFolder folder;
-        CKvrSettings settings = quietSettings();
-        settings.LogPath = folder.file("translog.txt");
-        settings.SkinPath = sourceFile("data/skin/default.ini");
-        settings.IncorrectWaitTime = 0;
-        CMemorySettingsStore store;
-        CAnswerLog log;
-        CQuestionDatabase database;
-        test::RecordingServices voice { settings };
-        test::CScriptedPrompter prompter;
-        test::ScriptedFileDialogs fileDialogs;
-        ui::DrillWindowContext context { settings,
-                                         store,
-                                         log,
-                                         database,
-                                         voice.pronunciation,
-                                         prompter,
-                                         fileDialogs,
-                                         CSystemClock::instance() };
+        RealTimeRig real;
+        real.settings.IncorrectWaitTime = 0;
         QStringList seen;
         bool typed = false;
         QTimer poll;
@@ -130,11 +113,11 @@ private Q_SLOTS:
             }
         });
         poll.start();
-        ui::runDrillWindow(setupOf(words()), context, nullptr);
+        ui::runDrillWindow(setupOf(words()), real.context, nullptr);
         poll.stop();
         QCOMPARE(seen, (QStringList { "drillDlg", "report", "drillDlg", "report" }));
         const CSectionLog *record =
-            findLearnerRecord(log, settings.UserName, "Folder/Words", LogModeIndex(0));
+            findLearnerRecord(real.log, real.settings.UserName, "Folder/Words", LogModeIndex(0));
         QVERIFY(record);
         QCOMPARE(record->recentRuns.size(), std::size_t(1)); // the second drill had no answer
         QCOMPARE(record->lastMissed, (std::vector<std::int32_t> { 0 }));

@@ -17,6 +17,7 @@
 #include "drill/ui/answeredit.h"
 #include "drill/ui/drilldlg.h"
 #include "drill/ui/drillrunner.h"
+#include "platform/clock.h"
 #include "platform/settingsstore.h"
 #include "platform/testsupport_filedialogs.h"
 #include "platform/testsupport_prompter.h"
@@ -98,6 +99,33 @@ struct WindowRig
     CSection section;
     std::unique_ptr<CDrillSession> session;
     std::unique_ptr<ui::CDrillDlg> dlg;
+};
+
+// The real window run modally by the runner, on real timers and the system clock.
+struct RealTimeRig
+{
+    RealTimeRig()
+    {
+        settings.LogPath = folder.file("translog.txt");
+        settings.SkinPath = sourceFile("data/skin/default.ini");
+    }
+
+    TempFolder folder;
+    CKvrSettings settings = quietSettings();
+    CMemorySettingsStore store;
+    CAnswerLog log;
+    CQuestionDatabase database;
+    test::RecordingServices voice { settings };
+    test::CScriptedPrompter prompter;
+    test::ScriptedFileDialogs fileDialogs;
+    ui::DrillWindowContext context { settings,
+                                     store,
+                                     log,
+                                     database,
+                                     voice.pronunciation,
+                                     prompter,
+                                     fileDialogs,
+                                     CSystemClock::instance() };
 };
 
 // Input-method events: a pending composition, and a committed text.
