@@ -10,7 +10,7 @@ namespace kvr {
 namespace {
 
 using test::CScriptedPrompter;
-using test::FakeSoundPlayer;
+using test::CRecordingSoundPlayer;
 
 std::string T(std::string_view utf8)
 {
@@ -81,7 +81,7 @@ protected:
         return transferOptions(Transfer::OutOfControls, settings, copy, m_sound, m_prompter);
     }
 
-    FakeSoundPlayer m_sound;
+    CRecordingSoundPlayer m_sound;
     CScriptedPrompter m_prompter;
 };
 
@@ -192,13 +192,13 @@ TEST_F(OptionsTransferTest, ATickedEffectSoundMustPlay)
         copy.correctSound = true;
         copy.correctSoundFile = row.file;
         m_sound.playable = row.playable;
-        m_sound.events.clear();
+        m_sound.calls.clear();
         m_prompter.asked.clear();
         const bool ok = out(settings, copy).ok;
         EXPECT_EQ(ok, *row.message == 0) << row.file;
         if (ok) {
             EXPECT_EQ(settings.CorrectSoundfile, row.file);
-            EXPECT_EQ(m_sound.events, (std::vector<std::string> { "play /x/ok.wav", "stop" }));
+            EXPECT_EQ(m_sound.calls, (std::vector<std::string> { "play /x/ok.wav", "stop sound" }));
             continue;
         }
         EXPECT_EQ(m_prompter.texts(), std::vector<std::string> { T(row.message) });
@@ -306,7 +306,7 @@ TEST(OptionsDefaults, OnlyTheirControlsChange)
 {
     CKvrSettings settings = unusualSettings();
     OptionsCopy copy;
-    FakeSoundPlayer sound;
+    CRecordingSoundPlayer sound;
     CScriptedPrompter prompter;
     transferOptions(Transfer::IntoControls, settings, copy, sound, prompter);
     copy.skinPath = "/typed/skin.ini";

@@ -12,25 +12,9 @@
 #include "app/optionssheet.h"
 #include "platform/sound.h"
 #include "platform/testsupport_filedialogs.h"
+#include "platform/testsupport_sound.h"
 
 namespace kvr::test {
-
-// Records what was played; a file plays unless it is listed as unplayable (or playable is
-// false). An empty name never plays, as with the real player.
-class FakeSoundPlayer final : public ISoundPlayer
-{
-public:
-    bool play(const std::string &path) override
-    {
-        events.push_back("play " + path);
-        return playable && !path.empty() && !unplayable.count(path);
-    }
-    void stop() override { events.push_back("stop"); }
-
-    bool playable = true;
-    std::set<std::string> unplayable;
-    std::vector<std::string> events;
-};
 
 // Answers the colour dialog from a script (cancel once it is empty).
 class ScriptedOptionsChooser final : public IOptionsChooser

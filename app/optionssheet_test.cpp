@@ -16,7 +16,7 @@ namespace kvr {
 namespace {
 
 using test::CScriptedPrompter;
-using test::FakeSoundPlayer;
+using test::CRecordingSoundPlayer;
 using test::ScriptedOptionsChooser;
 
 std::string T(std::string_view utf8)
@@ -52,7 +52,7 @@ protected:
     CKvrSettings m_settings;
     CMemorySettingsStore m_store;
     std::vector<WebDictionary> m_sites;
-    FakeSoundPlayer m_sound;
+    CRecordingSoundPlayer m_sound;
     CScriptedPrompter m_prompter;
     ScriptedOptionsChooser m_chooser;
     test::ScriptedFileDialogs m_files;

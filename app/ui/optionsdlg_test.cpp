@@ -33,20 +33,6 @@ using namespace kvr::test;
 
 namespace {
 
-class FakeSpeech final : public ISpeechEngine
-{
-public:
-    bool isAvailable() const override { return available; }
-    void setRate(double rate) override { calls.push_back("rate " + QString::number(rate)); }
-    void setVolume(double volume) override { calls.push_back("volume " + QString::number(volume)); }
-    void say(const std::string &text) override { calls.push_back("say " + qtext(text)); }
-    void sayAfter(const std::string &text) override { calls.push_back("after " + qtext(text)); }
-    void stop() override { }
-
-    bool available = true;
-    QStringList calls;
-};
-
 void typeCommitted(QWidget *widget, const QString &text)
 {
     widget->setFocus();
@@ -245,7 +231,8 @@ private slots:
         child<QSlider>(m_dialog.get(), "voiceRate")->setValue(5);
         child<QSlider>(m_dialog.get(), "voiceVolume")->setValue(40);
         click(m_dialog.get(), "voiceTest");
-        QCOMPARE(m_speech.calls, (QStringList { "rate 0.5", "volume 0.4", "say Kelvora" }));
+        QCOMPARE(m_speech.calls,
+                 (std::vector<std::string> { "rate 0.50", "volume 0.40", "say Kelvora" }));
         QCOMPARE(m_settings.VoiceRate, 5);
         click(m_dialog.get(), "cancel");
         QCOMPARE(m_settings.VoiceRate, 5);
@@ -357,8 +344,8 @@ private:
     CKvrSettings m_settings;
     std::vector<WebDictionary> m_sites;
     std::unique_ptr<CMemorySettingsStore> m_store;
-    FakeSpeech m_speech;
-    FakeSoundPlayer m_sound;
+    CRecordingSpeechEngine m_speech;
+    CRecordingSoundPlayer m_sound;
     std::unique_ptr<CScriptedPrompter> m_prompter;
     std::unique_ptr<ScriptedOptionsChooser> m_chooser;
     kvr::test::ScriptedFileDialogs m_files;

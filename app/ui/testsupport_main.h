@@ -27,15 +27,9 @@
 #include "platform/testsupport_filedialogs.h"
 #include "platform/testsupport_prompter.h"
 #include "platform/testsupport_shell.h"
+#include "platform/testsupport_sound.h"
 
 namespace kvr::test {
-
-class CSilentSoundPlayer final : public ISoundPlayer
-{
-public:
-    bool play(const std::string &) override { return true; }
-    void stop() override { }
-};
 
 class CFixedClock final : public IClock
 {
@@ -92,7 +86,7 @@ struct MainWindowRig
     CQuestionDatabase database;
     CAnswerLog log;
     std::vector<WebDictionary> webDictionaries;
-    CSilentSoundPlayer sound;
+    CRecordingSoundPlayer sound;
     CPronunciation voice { nullptr, sound, settings };
     CScriptedPrompter prompter;
     ScriptedFileDialogs fileDialogs; // cancels every dialog

@@ -352,11 +352,11 @@ void QuestionlogPageTest::popupLooksUpAndPronounces()
     filled.model().marks().checkOnly({ 2, 3 });
     filled.model().marksChanged();
     popup->actions()[0]->trigger();
-    CRecordingSpeech reference;
+    CRecordingSpeechEngine reference;
     CPronunciation voice(&reference, rig.sound, rig.settings);
     voice.pronounceQuestions(questionsAt(rig.starterSection(), { 2, 3 }));
-    QVERIFY(!reference.said.empty());
-    QCOMPARE(rig.speech.said, reference.said);
+    QVERIFY(!reference.calls.empty());
+    QCOMPARE(rig.speech.calls, reference.calls);
 
     rig.speech.available = false;
     filled.page.openPopup(filled.view()->viewport()->mapToGlobal(QPoint(60, 30)));

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "app/kvrsettings.h"
+#include "app/testsupport_urlopener.h"
 #include "app/webdictionary.h"
 #include "app/weblookup.h"
 #include "db/questiondatabase.h"
@@ -21,44 +22,9 @@
 #include "platform/settingsstore.h"
 #include "platform/sound.h"
 #include "platform/testsupport_prompter.h"
+#include "platform/testsupport_sound.h"
 
 namespace kvr::test {
-
-class CRecordingSpeech final : public ISpeechEngine
-{
-public:
-    bool isAvailable() const override { return available; }
-    void setRate(double) override { }
-    void setVolume(double) override { }
-    void say(const std::string &text) override { said.push_back(text); }
-    void sayAfter(const std::string &text) override { said.push_back("after " + text); }
-    void stop() override { }
-    bool available = true;
-    std::vector<std::string> said;
-};
-
-class CRecordingSound final : public ISoundPlayer
-{
-public:
-    bool play(const std::string &path) override
-    {
-        played.push_back(path);
-        return true;
-    }
-    void stop() override { }
-    std::vector<std::string> played;
-};
-
-class CRecordingUrlOpener final : public IUrlOpener
-{
-public:
-    bool openUrl(const std::string &url) override
-    {
-        urls.push_back(url);
-        return true;
-    }
-    std::vector<std::string> urls;
-};
 
 // "英単語/中学１年/身の回りのもの" of the starter database (CP932).
 std::string starterCollectionPath();
@@ -88,8 +54,8 @@ struct HistoryPageRig
     CQuestionDatabase database;
     CAnswerLog log;
     std::vector<WebDictionary> webDictionaries;
-    CRecordingSound sound;
-    CRecordingSpeech speech;
+    CRecordingSoundPlayer sound;
+    CRecordingSpeechEngine speech;
     CPronunciation voice { &speech, sound, settings };
     CRecordingUrlOpener urlOpener;
     CScriptedPrompter prompter;
