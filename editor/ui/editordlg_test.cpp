@@ -240,6 +240,19 @@ private slots:
         QVERIFY(rig.get<QRadioButton>("part0")->isChecked());
     }
 
+    // A character CP932 cannot hold is refused by the core, and the field shows the row again.
+    void textTheDataCannotHoldIsRefused()
+    {
+        Rig rig;
+        QVERIFY(rig.shown);
+        auto *answer = rig.get<QLineEdit>("answerField");
+        rig.commit(answer, QString::fromUtf8("\xF0\x9F\x98\x80"));
+        QCOMPARE(rig.files.prompter.asked.size(), std::size_t(1));
+        QCOMPARE(answer->text(), QStringLiteral("go"));
+        QCOMPARE(rig.cell(0, 0), QStringLiteral("go"));
+        QVERIFY(!rig.window->windowTitle().contains(utext("（更新）")));
+    }
+
     void keysGoToTheCoreFirst()
     {
         Rig rig;
@@ -261,6 +274,11 @@ private slots:
         rig.grid()->setCurrentIndex(rig.grid()->model()->index(5, 0));
         QTest::keyClick(answer, Qt::Key_F2, Qt::ShiftModifier);
         QCOMPARE(rig.cell(5, 5), QStringLiteral("%ve"));
+
+        // Shift held shows the part-of-speech keys in the key help.
+        QTest::keyPress(answer, Qt::Key_Shift, Qt::ShiftModifier);
+        saveScreenshot(rig.window.get(), "editor_editordlg_shiftkeys");
+        QTest::keyRelease(answer, Qt::Key_Shift);
 
         QTest::keyClick(answer, Qt::Key_Escape);
         QTest::keyClick(rig.window.get(), Qt::Key_Escape);
