@@ -194,9 +194,14 @@ TEST(EditorSession, TheWindowStartsAtTheStoredSizeAndDividerAndKeepsTheNewOnes)
     files.settings.Pediod = 250;
     files.settings.WindowSizeX = 800;
     files.settings.WindowSizeY = 640;
-    const CEditorSession session(EditorServices { files.settings, files.store, files.database,
-                                                  files.dictionaries, files.prompter,
-                                                  files.clipboard, files.fileDialogs, {} });
+    const CEditorSession session(EditorServices { files.settings,
+                                                  files.store,
+                                                  files.database,
+                                                  files.dictionaries,
+                                                  files.prompter,
+                                                  files.clipboard,
+                                                  files.fileDialogs,
+                                                  {} });
     EXPECT_EQ(session.view().divider, 250);
     EXPECT_EQ(session.view().windowWidth, 800);
     EXPECT_EQ(session.view().windowHeight, 640);

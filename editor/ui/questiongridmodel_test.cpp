@@ -34,7 +34,8 @@ private slots:
         grid.load({ "?apple,ringo,,,," + cp932::text("りんご\\n二行目") + ",hint1\\nhint2,a.wav,x",
                     "plain" });
         CQuestionGridModel model(grid);
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         model.sync(viewOf(grid, 1));
 
         QCOMPARE(model.rowCount(), 3);
@@ -74,7 +75,8 @@ private slots:
         CQuestionGrid grid;
         grid.load(lines);
         CQuestionGridModel model(grid);
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         model.sync(viewOf(grid, 1));
         QCOMPARE(model.rowCount(), 5001);
 
@@ -104,7 +106,8 @@ private slots:
         CQuestionGrid grid;
         grid.load({ "a", "b" });
         CQuestionGridModel model(grid);
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         model.sync(viewOf(grid, 1));
         QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
 
