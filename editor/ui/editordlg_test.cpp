@@ -179,6 +179,14 @@ private slots:
         QTRY_COMPARE(rig.window->size(), QSize(1200, 900));
         QCOMPARE(rig.files.settings.WindowSizeX, 1200);
         saveScreenshot(rig.window.get(), "editor_editordlg_collection_large");
+
+        // Dragging the divider past 600 pixels stops at 600.
+        const int y = rig.get<QWidget>("menuBar")->height() + 100;
+        QTest::mousePress(rig.window.get(), Qt::LeftButton, {}, QPoint(200, y));
+        QTest::mouseRelease(rig.window.get(), Qt::LeftButton, {}, QPoint(900, y));
+        QCOMPARE(rig.files.settings.Pediod, 600);
+        QVERIFY(rig.get<QWidget>("leftPane")->geometry().right() < 600);
+        QVERIFY(rig.get<QWidget>("rightPane")->geometry().left() > 600);
     }
 
     void aFolderDisablesTheCollectionControlsAndACancelledChangeStays()
