@@ -105,6 +105,8 @@ const Row kRows[] = {
     number("LogMode", &S::LogMode, 0),
     flag("CorrectHeadNAnswerJE", &S::CorrectHeadNAnswerJE, true),
     number("nCorrectHeadNAnswerJE", &S::nCorrectHeadNAnswerJE, 1),
+    // Added after the original values, which keep their names, order and meaning.
+    flag("FoldFullWidth", &S::FoldFullWidth, true),
 };
 
 const std::initializer_list<std::string_view> kLastSectionOnly = { "LastSection" };

@@ -70,6 +70,8 @@ struct CKvrSettings
     int LogMode = 0;
     bool CorrectHeadNAnswerJE = true;
     int nCorrectHeadNAnswerJE = 1;
+    // Typed answers: full-width ASCII counts as half-width when that makes it right.
+    bool FoldFullWidth = true;
 
     bool operator==(const CKvrSettings &) const = default;
 

@@ -88,6 +88,7 @@ CKvrSettings unusualSettings()
     s.LogMode = 4;
     s.CorrectHeadNAnswerJE = false;
     s.nCorrectHeadNAnswerJE = 3;
+    s.FoldFullWidth = false;
     return s;
 }
 
@@ -115,8 +116,8 @@ TEST_F(KvrSettingsTest, FirstStartWritesEveryDefaultOnce)
     expected.Wavefiledir = program("Datas/wavvoice");
     EXPECT_EQ(settings, expected);
 
-    EXPECT_EQ(m_store.snapshot().size(), 51u);
-    EXPECT_EQ(m_store.changes().size(), 51u);
+    EXPECT_EQ(m_store.snapshot().size(), 52u);
+    EXPECT_EQ(m_store.changes().size(), 52u);
     EXPECT_EQ(m_store.readInt("Options", "ShowCorrectNumbersDlg"), 0);
     EXPECT_EQ(m_store.readInt("Options", "BackgroundColor"), 16765088);
     EXPECT_EQ(m_store.readString("DBv3", "filename"), expected.DatabaseFilename);
@@ -132,7 +133,7 @@ TEST_F(KvrSettingsTest, SaveAllThenLoadGivesEqualSettings)
 {
     CKvrSettings saved = unusualSettings();
     ASSERT_TRUE(saved.saveAll(m_store));
-    EXPECT_EQ(m_store.snapshot().size(), 51u);
+    EXPECT_EQ(m_store.snapshot().size(), 52u);
     m_store.clearChanges();
     EXPECT_EQ(loaded(), unusualSettings());
     EXPECT_TRUE(m_store.changes().empty());
@@ -156,6 +157,20 @@ TEST_F(KvrSettingsTest, RemovedValuesComeBackAsDefaultsBuiltFromTheStoredInstall
         writtenNames(m_store),
         (std::set<std::string> { "DBv3/filename", "Options/SkinPath", "Options/KvrWindowWidth" }));
     EXPECT_EQ(m_store.readString("DBv3", "filename"), "/opt/kvr/Datas/DBv3.kvr");
+}
+
+TEST_F(KvrSettingsTest, SettingsStoredBeforeTheWidthFoldingGainItSwitchedOn)
+{
+    CKvrSettings saved = unusualSettings();
+    ASSERT_TRUE(saved.saveAll(m_store));
+    ASSERT_TRUE(m_store.remove("Options", "FoldFullWidth"));
+    m_store.clearChanges();
+
+    CKvrSettings expected = unusualSettings();
+    expected.FoldFullWidth = true;
+    EXPECT_EQ(loaded(), expected);
+    EXPECT_EQ(writtenNames(m_store), (std::set<std::string> { "Options/FoldFullWidth" }));
+    EXPECT_EQ(m_store.readInt("Options", "FoldFullWidth"), 1);
 }
 
 TEST_F(KvrSettingsTest, OutOfRangeValuesAreRepairedOnLoad)
@@ -308,7 +323,7 @@ TEST_F(KvrSettingsTest, ValuesOfOtherProgramsSurviveInTheSettingsFile)
     EXPECT_EQ(again.KvrWindowWidth, 777);
     EXPECT_EQ(again.LastSection, "A/B");
     EXPECT_EQ(study.readInt("KvrEditor", "Pediod"), 240);
-    EXPECT_EQ(study.snapshot().size(), 52u);
+    EXPECT_EQ(study.snapshot().size(), 53u);
 }
 
 } // namespace

@@ -59,6 +59,7 @@ struct OptionsCopy
     int multiJudge = 0; // radio index: 0 "全問回答で正解(&C)", 1 "N 問回答で正解(&N)", else none
     int multiJudgeOverN = 1;
     bool ignoreCase = false;
+    bool foldFullWidth = false; // "全角の英数字・記号を半角として判定する"
     bool useReplyStartLimitJe = false;
     int replyStartLimitJe = 0;
     bool correctHeadNAnswerJE = false;
@@ -120,7 +121,7 @@ struct TransferResult
 // OutOfControls checks and stores, in this order, stopping at the first failure: texts
 // that CP932 cannot hold, the ranges of every enabled number field, the wait times, the two effect
 // sounds (a ticked sound is played once and stopped; a file that cannot be played fails with its
-// message), the answer order, the hidden count check, IgnoreCase, AlwaysShowHint,
+// message), the answer order, the hidden count check, IgnoreCase, FoldFullWidth, AlwaysShowHint,
 // IsRandomMistakeReply, the time limits, MultiJudge and its N, the voice values,
 // nDefaultQuestions, Opacity, the paths, BackgroundColor and the head-answer values; then it
 // fills copy again from the result. A failure is shown through prompter (except

@@ -63,6 +63,7 @@ CKvrSettings unusualSettings()
     s.Opacity = 40;
     s.CorrectHeadNAnswerJE = false;
     s.nCorrectHeadNAnswerJE = 4;
+    s.FoldFullWidth = false;
     return s;
 }
 

@@ -130,6 +130,7 @@ bool transferValues(Transfer d, CKvrSettings &s, OptionsCopy &c, ISoundPlayer &s
         return false;
     transferOrder(d, s, c);
     exchange(d, s.IgnoreCase, c.ignoreCase);
+    exchange(d, s.FoldFullWidth, c.foldFullWidth);
     exchange(d, s.AlwaysShowHint, c.alwaysShowHint);
     exchange(d, s.IsRandomMistakeReply, c.randomMistakeReply);
     transferLimits(d, s, c);

@@ -19,6 +19,23 @@ endforeach()
 if(TARGET KvrInstall)
     install(TARGETS KvrInstall LIBRARY DESTINATION ${KVR_PROGRAM_DIR})
 endif()
+# A stripped install also drops the compiler's .comment and .note sections, as Debian's own
+# packages do; plain strip keeps them.
+foreach(target Kvr KvrEditor kelvora-install KvrInstall)
+    if(TARGET ${target} AND CMAKE_OBJCOPY)
+        install(CODE "
+            if(CMAKE_INSTALL_DO_STRIP)
+                execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+                    --remove-section=.note
+                    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${KVR_PROGRAM_DIR}/$<TARGET_FILE_NAME:${target}>\"
+                    RESULT_VARIABLE failed)
+                if(failed)
+                    message(FATAL_ERROR \"objcopy failed on $<TARGET_FILE_NAME:${target}>\")
+                endif()
+            endif()
+        ")
+    endif()
+endforeach()
 
 # Relative links, so the tree can be moved as a whole (DESTDIR, another prefix).
 function(kvr_install_link link target)
@@ -74,6 +91,17 @@ install(CODE "
     endforeach()
 ")
 
+# The editor, when built, is the second way into the same application and the one that
+# opens the export files.
+set(KVR_EDITOR_LAUNCHABLE "")
+set(KVR_EDITOR_PROVIDES "")
+if(TARGET KvrEditor)
+    set(KVR_EDITOR_LAUNCHABLE
+        "\n  <launchable type=\"desktop-id\">${KVR_EDITOR_APP_ID}.desktop</launchable>")
+    set(KVR_EDITOR_PROVIDES "\n    <binary>kelvora-editor</binary>
+    <mediatype>application/x-kelvora-collection</mediatype>
+    <mediatype>application/x-kelvora-folder</mediatype>")
+endif()
 configure_file(${kvr_packaging}/${KVR_APP_ID}.metainfo.xml ${kvr_staging}/${KVR_APP_ID}.metainfo.xml
                @ONLY)
 install(FILES ${kvr_staging}/${KVR_APP_ID}.metainfo.xml
@@ -106,3 +134,8 @@ endforeach()
 kvr_gzip(${kvr_packaging}/changelog ${kvr_staging}/changelog.gz)
 install(FILES ${kvr_packaging}/copyright ${kvr_staging}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kelvora)
+# The read-me and the empty log are data the programs open, not documentation.
+if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+    install(FILES ${kvr_packaging}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+            RENAME kelvora)
+endif()

@@ -5,6 +5,7 @@
 
 #include "app/kvrsettings.h"
 #include "db/question.h"
+#include "drill/widthfold.h"
 #include "platform/cp932.h"
 #include "platform/crand.h"
 
@@ -183,6 +184,7 @@ JudgeOptions JudgeOptions::fromSettings(const CKvrSettings &settings)
     options.headMinLength = settings.nCorrectHeadNAnswerJE;
     options.multiJudge = settings.MultiJudge;
     options.multiJudgeOverN = settings.MultiJudgeOverN;
+    options.foldWidth = settings.FoldFullWidth;
     if (options.multiJudgeOverN < 0 || options.multiJudgeOverN > 5)
         options.multiJudgeOverN = 1;
     return options;
@@ -238,6 +240,15 @@ TypedJudgement judgeEntry(DrillMode mode, std::string_view typed, CAnswerList &l
         return { TypedVerdict::Empty, cp932::text("おいおい！ あきらめたのかっ？"), -1, false };
 
     TypedJudgement judgement = judgeAnswer(mode, text, list, options, pick);
+    if (!judgement.correct() && options.foldWidth) {
+        // The entry as typed comes first, so folding never changes a verdict it had; the
+        // commands below stay half-width words.
+        const std::string folded = trimEntry(foldFullWidth(text));
+        if (folded != text && !folded.empty()) {
+            judgement = judgeAnswer(mode, folded, list, options, pick);
+            judgement.widthFolded = judgement.correct();
+        }
+    }
     if (judgement.correct()) {
         judgement.complete = isQuestionComplete(list, options);
         if (!judgement.complete)
@@ -265,6 +276,11 @@ TypedJudgement judgeFirstEntry(DrillMode mode, std::string_view typed, CAnswerLi
     return judgeEntry(mode, typed, list, options, pick);
 }
 
+std::string fullWidthNotice()
+{
+    return cp932::text("全角で入力されています（IMEがオンのままです）");
+}
+
 std::string correctionPrompt(std::string_view firstWrongEntry)
 {
     return withText("正しい答えを入力しなさい！（間違った答え：%s）", firstWrongEntry);
@@ -276,11 +292,18 @@ CorrectionJudgement judgeCorrection(DrillMode mode, std::string_view typed, CAns
     const std::string text = trimEntry(typed);
     const int expectedIndex = list.firstPending();
     const std::string &expected = list.text(expectedIndex);
-    const bool match = mode == DrillMode::EnglishToJapaneseTyped && options.correctHead
-        ? prefixMatch(expected, text, options.headMinLength)
-        : expected == text;
-
+    const auto matches = [&](const std::string &entry) {
+        return mode == DrillMode::EnglishToJapaneseTyped && options.correctHead
+            ? prefixMatch(expected, entry, options.headMinLength)
+            : expected == entry;
+    };
+    bool match = matches(text);
     CorrectionJudgement judgement;
+    if (!match && options.foldWidth) {
+        const std::string folded = trimEntry(foldFullWidth(text));
+        match = folded != text && !folded.empty() && matches(folded);
+        judgement.widthFolded = match;
+    }
     if (!match) {
         judgement.feedback = withText("ちがう！（間違った答え：%s）", text);
         judgement.expected = expected;

@@ -57,6 +57,9 @@ struct JudgeOptions
     int headMinLength = 1; // nCorrectHeadNAnswerJE (bytes)
     int multiJudge = 0; // MultiJudge
     int multiJudgeOverN = 1; // MultiJudgeOverN (0…5, otherwise 1)
+    // FoldFullWidth: an entry that is right only once its full-width ASCII is read as
+    // half-width (foldFullWidth) counts as right, and says so through widthFolded.
+    bool foldWidth = true;
 
     static JudgeOptions fromSettings(const CKvrSettings &settings);
 };
@@ -84,6 +87,7 @@ struct TypedJudgement
     std::string feedback;
     int matchedIndex = -1; // the entry marked entered, -1 when none
     bool complete = false; // correct and the question needs no further entry
+    bool widthFolded = false; // correct only because full-width characters were folded
 
     bool correct() const { return countsAsCorrect(verdict); }
 };
@@ -113,13 +117,19 @@ struct CorrectionJudgement
     bool finished = false; // every entry is entered: the question is done
     std::string feedback; // the new feedback line (CP932)
     std::string expected; // the answer to show next (empty when finished)
+    bool widthFolded = false; // matched only because full-width characters were folded
 };
+
+// The notice shown when an entry was right only once folded: "全角で入力されています
+// （IMEがオンのままです）" (CP932).
+std::string fullWidthNotice();
 
 // The feedback shown when the correction step begins; expected answer = list.firstPending().
 std::string correctionPrompt(std::string_view firstWrongEntry);
 
 // Judges an entry in the correction step against the first pending entry only: prefixMatch
-// in 英和入力 with CorrectHeadNAnswerJE, otherwise byte for byte.
+// in 英和入力 with CorrectHeadNAnswerJE, otherwise byte for byte; with foldWidth the folded
+// entry is tried too when the entry as typed does not match.
 CorrectionJudgement judgeCorrection(DrillMode mode, std::string_view typed, CAnswerList &list,
                                     const JudgeOptions &options, std::string_view firstWrongEntry);
 

@@ -3,6 +3,7 @@
 #include "app/kvrsettings.h"
 #include "db/question.h"
 #include "drill/answerjudge.h"
+#include "drill/widthfold.h"
 #include "platform/cp932.h"
 #include "platform/crand.h"
 
@@ -26,12 +27,14 @@ CAnswerList listOf(std::initializer_list<std::string> texts)
     return list;
 }
 
-JudgeOptions options(bool ignoreCase, bool correctHead = true, int headMin = 1)
+// The described judging, without the width folding unless asked for.
+JudgeOptions options(bool ignoreCase, bool correctHead = true, int headMin = 1, bool fold = false)
 {
     JudgeOptions result;
     result.ignoreCase = ignoreCase;
     result.correctHead = correctHead;
     result.headMinLength = headMin;
+    result.foldWidth = fold;
     return result;
 }
 
@@ -122,22 +125,24 @@ struct VerdictRow
     int matched;
 };
 
-TEST(JudgeFirstEntry, EveryVerdictWithItsFeedback)
+const char *const kPraise = "よっし、正解！";
+const char *const kWrong = "ざぁ～んねん、不正解！";
+
+// The verdicts of the described rules, with the width folding off.
+const std::vector<VerdictRow> &describedRows()
 {
     const JudgeOptions exact = options(false);
     const JudgeOptions loose = options(true);
     const JudgeOptions head3 = options(true, true, 3);
     using V = TypedVerdict;
     const char *const kEmpty = "おいおい！ あきらめたのかっ？";
-    const char *const kWrong = "ざぁ～んねん、不正解！";
-    const char *const kPraise = "よっし、正解！";
     const char *const kCapital = "おしいっ！ ホントは１文字目が大文字だっ！！";
     const char *const kPeriod = "おしいっ！ ピリオドを忘れてるぞっ！！";
     const char *const kMark = "おしいっ！ クエスチョンマークを忘れてるぞっ！！";
     const char *const kHead = "先頭が合っていました！";
     const char *const kMore = "ほかには？";
     // clang-format off
-    const VerdictRow rows[] = {
+    static const std::vector<VerdictRow> rows = {
         { kJE, loose, { "apple" }, "", V::Empty, kEmpty, -1 },
         { kJE, loose, { "apple" }, " \t ", V::Empty, kEmpty, -1 },
         { kJE, exact, { "Apple" }, "apple", V::CapitalFirst, kCapital, 0 },
@@ -174,18 +179,98 @@ TEST(JudgeFirstEntry, EveryVerdictWithItsFeedback)
         { kEJ, options(true, true, 1), { T("あか"), T("あお") }, T("あお"), V::HeadMatch, kMore, 1 },
     };
     // clang-format on
-    for (const VerdictRow &row : rows) {
+    return rows;
+}
+
+// Judges row.typed on a fresh list; returns whether the width folding made it right.
+bool expectVerdict(const VerdictRow &row, const JudgeOptions &opts)
+{
+    CAnswerList list;
+    for (const std::string &answer : row.answers)
+        list.add(answer);
+    const TypedJudgement judgement = judgeFirstEntry(row.mode, row.typed, list, opts, 0);
+    SCOPED_TRACE(cp932::toUtf8(row.typed));
+    EXPECT_EQ(judgement.verdict, row.verdict);
+    EXPECT_EQ(judgement.feedback, T(row.feedback));
+    EXPECT_EQ(judgement.matchedIndex, row.matched);
+    EXPECT_EQ(list.isEntered(row.matched), row.matched >= 0);
+    EXPECT_EQ(list.enteredCount(), row.matched >= 0 ? 1 : 0);
+    return judgement.widthFolded;
+}
+
+TEST(JudgeFirstEntry, EveryVerdictWithItsFeedback)
+{
+    for (const VerdictRow &row : describedRows())
+        EXPECT_FALSE(expectVerdict(row, row.options));
+}
+
+TEST(JudgeFirstEntry, WidthFoldingChangesNoVerdictOfAnEntryItLeavesAlone)
+{
+    for (const VerdictRow &row : describedRows()) {
+        if (foldFullWidth(trimEntry(row.typed)) != trimEntry(row.typed))
+            continue;
+        JudgeOptions folding = row.options;
+        folding.foldWidth = true;
+        EXPECT_FALSE(expectVerdict(row, folding));
+    }
+}
+
+TEST(JudgeFirstEntry, FullWidthEntriesRightOnlyOnceFolded)
+{
+    using V = TypedVerdict;
+    const JudgeOptions exact = options(false, true, 1, true);
+    const JudgeOptions loose = options(true, true, 1, true);
+    const struct
+    {
+        VerdictRow row;
+        bool folded;
+    } rows[] = {
+        // clang-format off
+        { { kJE, loose, { "apple" }, T("ａｐｐｌｅ"), V::Exact, kPraise, 0 }, true },
+        { { kJE, loose, { "apple" }, "apple" + T("　"), V::Exact, kPraise, 0 }, true },
+        { { kJE, loose, { "apple" }, T("　ＡＰＰＬＥ　"), V::Exact, kPraise, 0 }, true },
+        { { kSpeed, loose, { "I'm here." }, T("Ｉ’ｍ　ｈｅｒｅ．"), V::Exact, kPraise, 0 }, true },
+        { { kJE, loose, { "10:30" }, T("１０：３０"), V::Exact, kPraise, 0 }, true },
+        { { kJE, exact, { "Apple" }, T("ａｐｐｌｅ"), V::CapitalFirst,
+            "おしいっ！ ホントは１文字目が大文字だっ！！", 0 }, true },
+        { { kJE, exact, { "apple" }, T("ＡＰＰＬＥ"), V::Wrong, kWrong, -1 }, false },
+        { { kJE, loose, { "I am." }, T("Ｉ　ａｍ"), V::MissingPeriod,
+            "おしいっ！ ピリオドを忘れてるぞっ！！", 0 }, true },
+        { { kEJ, loose, { "CD" + T("プレーヤー") }, T("ＣＤ"), V::HeadMatch,
+            "先頭が合っていました！", 0 }, true },
+        // Right as typed: the folding is not what made it right.
+        { { kJE, loose, { T("ａｐｐｌｅ") }, T("ＡＰＰＬＥ"), V::Exact, kPraise, 0 }, false },
+        { { kJE, loose, { "apple" }, T("ａｐｐｌｅｓ"), V::Wrong, kWrong, -1 }, false },
+        { { kJE, loose, { "apple" }, T("　"), V::Wrong, kWrong, -1 }, false },
+        // The commands stay half-width words.
+        { { kJE, loose, { "apple" }, T("ｅｘｉｔ"), V::Wrong, kWrong, -1 }, false },
+        { { kJE, loose, { "apple" }, T("ＥＮＤ"), V::Wrong, kWrong, -1 }, false },
+        // clang-format on
+    };
+    for (const auto &[row, folded] : rows)
+        EXPECT_EQ(expectVerdict(row, row.options), folded) << cp932::toUtf8(row.typed);
+
+    // Switched off, the folding never happens.
+    for (const auto &[row, folded] : rows) {
+        if (!folded)
+            continue;
         CAnswerList list;
         for (const std::string &answer : row.answers)
             list.add(answer);
-        const TypedJudgement judgement = judgeFirstEntry(row.mode, row.typed, list, row.options, 0);
-        SCOPED_TRACE(cp932::toUtf8(row.typed));
-        EXPECT_EQ(judgement.verdict, row.verdict);
-        EXPECT_EQ(judgement.feedback, T(row.feedback));
-        EXPECT_EQ(judgement.matchedIndex, row.matched);
-        EXPECT_EQ(list.isEntered(row.matched), row.matched >= 0);
-        EXPECT_EQ(list.enteredCount(), row.matched >= 0 ? 1 : 0);
+        JudgeOptions off = row.options;
+        off.foldWidth = false;
+        EXPECT_EQ(judgeFirstEntry(row.mode, row.typed, list, off, 0).verdict, V::Wrong);
     }
+}
+
+TEST(JudgeFirstEntry, AFoldedExactAnswerDrawsTheGeneratorOnce)
+{
+    crt::srand(1);
+    CAnswerList list = listOf({ "go" });
+    const TypedJudgement judgement = judgeFirstEntry(kJE, T("ｇｏ"), list, JudgeOptions {});
+    EXPECT_TRUE(judgement.widthFolded);
+    EXPECT_EQ(judgement.feedback, T("正解だよ。調子いいんでない？")); // 41 % 3
+    EXPECT_EQ(crt::rand(), 18467);
 }
 
 TEST(JudgeFirstEntry, PraiseIsPickedModuloThree)
@@ -323,6 +408,36 @@ TEST(JudgeCorrection, HeadMatchOnlyInEnglishToJapaneseTyped)
             judgeCorrection(row.mode, T("りん"), list, options(true, row.correctHead, 3), "");
         EXPECT_EQ(step.matched, row.matched);
         EXPECT_EQ(step.finished, row.matched);
+    }
+}
+
+TEST(JudgeCorrection, FullWidthEntriesMatchOnceFoldedWhenSwitchedOn)
+{
+    const struct
+    {
+        DrillMode mode;
+        std::string expected, typed;
+        bool fold, matched, folded;
+    } rows[] = {
+        { kJE, "apple", T("ａｐｐｌｅ"), true, true, true },
+        { kJE, "apple", T("ａｐｐｌｅ"), false, false, false },
+        { kJE, "apple", "apple" + T("　"), true, true, true },
+        { kJE, "apple", "apple", true, true, false },
+        { kJE, "Apple", T("ａｐｐｌｅ"), true, false, false }, // still byte for byte
+        { kJE, T("ａｐｐｌｅ"), T("ａｐｐｌｅ"), true, true, false },
+        { kEJ, "CD" + T("プレーヤー"), T("ＣＤ"), true, true, true },
+    };
+    for (const auto &row : rows) {
+        CAnswerList list = listOf({ row.expected });
+        const CorrectionJudgement step =
+            judgeCorrection(row.mode, row.typed, list, options(true, true, 1, row.fold), "x");
+        SCOPED_TRACE(cp932::toUtf8(row.typed));
+        EXPECT_EQ(step.matched, row.matched);
+        EXPECT_EQ(step.widthFolded, row.folded);
+        if (!row.matched) { // the learner sees what was typed, not its folded form
+            EXPECT_EQ(step.feedback,
+                      T("ちがう！（間違った答え：") + trimEntry(row.typed) + T("）"));
+        }
     }
 }
 

@@ -1,6 +1,10 @@
+#include <algorithm>
+#include <iterator>
+
 #include "drill/drillsession.h"
 #include "drill/pronunciation.h"
 #include "platform/clock.h"
+#include "platform/cp932.h"
 
 namespace kvr {
 
@@ -50,6 +54,8 @@ void CDrillSession::confirmTyped()
         return;
     }
     m_view.feedback = judgement.feedback;
+    if (judgement.widthFolded)
+        showNotice(fullWidthNotice());
     const bool correct = judgement.correct();
     if (correct) {
         m_services.voice.playEffect(Effect::Correct);
@@ -100,7 +106,7 @@ void CDrillSession::confirmChoice()
         m_view.feedback = rightPickFeedback();
         m_state = DrillState::ShowingCorrect;
         countResult(true);
-        setChoiceRows(buttonsAfterRightPick(m_choices), false);
+        setChoiceRows(buttonsAfterRightPick(m_chosenPosition), false);
         m_services.voice.pronounce(VoiceOccasion::ChoiceRevealed, m_setup.drillMode, m_question,
                                    m_choices.rows[static_cast<std::size_t>(m_chosenPosition)].text);
         armTimer(TIMER_NEXT, m_settings.CorrectWaitTime);
@@ -120,6 +126,8 @@ void CDrillSession::correctTyped()
     const CorrectionJudgement judgement =
         judgeCorrection(m_setup.drillMode, m_input, m_answers, m_judge, m_firstWrongEntry);
     m_view.feedback = judgement.feedback;
+    if (judgement.widthFolded)
+        showNotice(fullWidthNotice());
     if (judgement.matched)
         m_services.voice.pronounce(VoiceOccasion::ReentryAccepted, m_setup.drillMode, m_question,
                                    expected);
@@ -142,6 +150,45 @@ void CDrillSession::correctChoice(int row)
         m_correctionDone = true;
         armTimer(TIMER_NEXT, m_settings.IncorrectWaitTime);
     }
+}
+
+bool CDrillSession::canAcceptAsCorrect() const
+{
+    // Only an answer that was typed: an empty one (given up, or out of time) is no answer.
+    return typedMode() && m_questionReady && m_state == DrillState::Correcting && !m_correctionDone
+        && !trimEntry(m_firstWrongEntry).empty();
+}
+
+// The learner's answer was right after all (a spelling the rules do not know): the wrong
+// result this question counted becomes a right one, so the passes, the history and the
+// report see it as right and no re-answer pass repeats it. A question missed in the first
+// pass stays missed for the final re-answer pass when it is accepted in a later pass.
+void CDrillSession::acceptAsCorrect()
+{
+    if (!canAcceptAsCorrect())
+        return;
+    const auto wrong = std::find(m_wrongThisPass.rbegin(), m_wrongThisPass.rend(), m_position);
+    if (wrong != m_wrongThisPass.rend())
+        m_wrongThisPass.erase(std::next(wrong).base());
+    --m_incorrectThisPass;
+    --m_incorrectTotal;
+    const std::size_t position = static_cast<std::size_t>(m_position);
+    if (position < m_tallies.size()) {
+        const auto field = m_pass == PassKind::First ? QuestionTally::FirstIncorrect
+                                                     : QuestionTally::RetryIncorrect;
+        --m_tallies[position].values[field];
+    }
+    countResult(true);
+
+    m_correctionDone = true;
+    m_correctFlag = true;
+    m_state = DrillState::ShowingCorrect;
+    m_view.feedback = cp932::text("正解として記録しました。");
+    m_view.confirmButton.enabled = false;
+    m_view.answerDisplay.visible = false; // as after a right answer, SpeedReply too
+    m_services.voice.playEffect(Effect::Correct);
+    m_answerStep = 0;
+    showAnswerStep();
 }
 
 void CDrillSession::countResult(bool correct)

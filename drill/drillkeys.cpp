@@ -82,7 +82,9 @@ KeyAction CDrillSession::keyPress(const DrillKey &key)
         cancel();
         return KeyAction::Consumed;
     case DrillKey::Enter:
-        if (typedMode()) {
+        if (key.ctrl && canAcceptAsCorrect()) {
+            acceptAsCorrect();
+        } else if (typedMode()) {
             confirm();
         } else if (m_view.focus != DrillFocus::None && m_view.focus != DrillFocus::Input) {
             // Enter presses the focused choice button.

@@ -6,12 +6,18 @@ namespace kvr {
 
 struct ResultReport;
 
+// How the learner left the result report.
+enum class ReportAction {
+    Close, // "OK", Enter, Escape
+    RetryMissed, // "間違えた問題だけもう一度"
+};
+
 // Shows the result report modally; the session goes on when it returns.
 class IResultPresenter
 {
 public:
     virtual ~IResultPresenter() = default;
-    virtual void showResultReport(const ResultReport &report) = 0;
+    virtual ReportAction showResultReport(const ResultReport &report) = 0;
 };
 
 // A key press as the drill window forwards it, before the dialog handles it.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +54,8 @@ public:
     void confirm(std::string_view typed); // the same after setting the input
     void pickChoice(int row); // "&1".."&4", rows 0-3
     void cancel(); // "逃げる", Escape, or the "end" command
+    // "正解にする(&O)", Ctrl+Enter: the wrong typed answer counts as right after all.
+    void acceptAsCorrect();
     void showHint(); // "ヒント(&G)", Ctrl+G
     KeyAction keyPress(const DrillKey &key);
     void onTimer(int id);
@@ -63,6 +66,9 @@ public:
 
     bool hasLastQuestion() const;
     const std::string &lastQuestionLine() const { return m_lastQuestionLine; }
+    // The drill the learner asked for with "間違えた問題だけもう一度" in the result report,
+    // once the session has closed; nothing otherwise.
+    const std::optional<DrillSetup> &followUpDrill() const { return m_followUp; }
     int questionCount() const { return m_questionCount; }
     DrillMode mode() const { return m_setup.drillMode; }
 
@@ -99,6 +105,7 @@ private:
     void showAnswerStep();
     void revealHint();
     void stopLimitTimers();
+    bool canAcceptAsCorrect() const;
 
     // Keys (drillkeys.cpp).
     void cycleHint();
@@ -108,6 +115,7 @@ private:
     void endStep();
     void exitNow();
     void recordHistory(std::int64_t endTime);
+    const std::vector<int> &missedQuestions() const;
     void stopAllTimers();
     void stopQuestionTimers();
     Reply askWithTimersHeld(const Message &message);
@@ -146,6 +154,7 @@ private:
     bool m_finishedNormally = false;
     bool m_ended = false;
     std::vector<QuestionTally> m_tallies;
+    std::optional<DrillSetup> m_followUp;
 
     // The question on screen.
     bool m_questionReady = false;

@@ -65,9 +65,19 @@ void CDrillSession::endStep()
     const std::int64_t endTime = m_services.clock.now();
     if (m_correctTotal + m_incorrectTotal > 0)
         recordHistory(endTime);
-    m_services.results.showResultReport(
-        buildResultReport(m_correctTotal, m_incorrectTotal, m_answerTimeMs, m_keyCount));
+    ResultReport report =
+        buildResultReport(m_correctTotal, m_incorrectTotal, m_answerTimeMs, m_keyCount);
+    report.retryMissedEnabled = !missedQuestions().empty();
+    if (m_services.results.showResultReport(report) == ReportAction::RetryMissed
+        && report.retryMissedEnabled)
+        m_followUp = missedQuestionsSetup(m_setup, missedQuestions());
     m_view.closed = true;
+}
+
+// A drill left during its first pass still missed what it missed so far.
+const std::vector<int> &CDrillSession::missedQuestions() const
+{
+    return m_firstPassDone ? m_wrongFirstPass : m_wrongThisPass;
 }
 
 void CDrillSession::recordHistory(std::int64_t endTime)
@@ -86,8 +96,7 @@ void CDrillSession::recordHistory(std::int64_t endTime)
     drill.seed = m_setup.orderSeed;
     drill.questionsTaken = m_stopAfter;
     drill.newSeries = m_setup.newSeries;
-    // A drill left during its first pass still missed what it missed so far.
-    const std::vector<int> &missed = m_firstPassDone ? m_wrongFirstPass : m_wrongThisPass;
+    const std::vector<int> &missed = missedQuestions();
     drill.missed.assign(missed.begin(), missed.end());
     if (!m_log.recordFinishedDrill(drill, m_settings.LogPath))
         m_services.prompter.ask(errorBox(drillSaveFailedText(m_settings.LogPath)));

@@ -216,6 +216,23 @@ RepeatSelection lastMissedSelection(const CSectionLog *record)
     return { std::vector<int>(record->lastMissed.begin(), record->lastMissed.end()), {} };
 }
 
+DrillSetup missedQuestionsSetup(const DrillSetup &finished, const std::vector<int> &missed)
+{
+    DrillSetup setup;
+    setup.sectionPath = finished.sectionPath;
+    setup.sectionCopy = finished.sectionCopy;
+    setup.drillMode = finished.drillMode;
+    setup.randomRetryOrder = finished.randomRetryOrder;
+    // Sequential over the selection: the questions come in the order they were missed.
+    setup.sequentialOrder = true;
+    for (int position : missed) {
+        if (std::find(setup.selection.begin(), setup.selection.end(), position)
+            == setup.selection.end())
+            setup.selection.push_back(position);
+    }
+    return setup;
+}
+
 std::optional<bool> orderDlgSequential(int selectedRow)
 {
     if (selectedRow == static_cast<int>(OrderItem::Sequential))

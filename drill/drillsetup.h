@@ -78,6 +78,10 @@ RepeatSelection lastDrillSelection(const CSectionLog *record, const CSection *se
 // "前回に間違えた問題": the record's missed list.
 RepeatSelection lastMissedSelection(const CSectionLog *record);
 
+// A drill of the questions a drill just missed: the same collection copy and mode, the
+// missed positions in the order they were missed (each once), no dialogs and no series.
+DrillSetup missedQuestionsSetup(const DrillSetup &finished, const std::vector<int> &missed);
+
 // COrderDlg: items in list order; "ランダム" is selected when it opens.
 enum class OrderItem : int { Sequential = 0, Random = 1 };
 constexpr int kOrderDlgInitialItem = static_cast<int>(OrderItem::Random);

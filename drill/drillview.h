@@ -74,6 +74,8 @@ struct DrillView
     ControlView input;
     int inputRevision = 0; // grows whenever the session itself rewrites the input text
     ControlView confirmButton; // "これでよい"
+    // "正解にする(&O)" (and Ctrl+Enter): in the correction after a wrong typed answer.
+    ControlView acceptButton { false, false, {} };
     ControlView cancelButton; // "逃げる"
     ControlView hintButton; // "ヒント(&G)"
     ControlView hintField; // the hint text

@@ -33,6 +33,7 @@ DrillView CDrillSession::view() const
     view.questionLines = m_band;
     view.hintTitleShown = m_hintShown;
     view.lastQuestionButton.visible = hasLastQuestion();
+    view.acceptButton.visible = view.acceptButton.enabled = canAcceptAsCorrect();
     view.progressValue = std::clamp(m_passIndex, 0, m_passLength);
 
     const bool ended = m_state == DrillState::Ended;

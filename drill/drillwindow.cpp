@@ -88,6 +88,16 @@ SkinRect menuButtonRect(const CSkin &skin)
     return { margin, bottom - kMenuButtonHeight, right, bottom };
 }
 
+SkinRect acceptButtonRect(const CSkin &skin)
+{
+    constexpr int gap = 4;
+    const SkinRect &ok = skin.OkButton_rc;
+    const SkinRect &cancel = skin.CancelButton_rc;
+    const int bottom = ok.top - gap;
+    const int top = std::max(bottom - ok.height(), skin.Hint_rc.bottom + gap / 2);
+    return { std::min(ok.left, cancel.left), top, std::max(ok.right, cancel.right), bottom };
+}
+
 ClientSize drillClientSize(const CSkin &skin)
 {
     return { std::max(skin.DlgWidth_n - kFrameWidth, kSmallestClient),

@@ -61,14 +61,30 @@ FourChoices buildChoices(const CSection &section, int currentPosition, DrillMode
     if (current != pool.end())
         pool.erase(current);
 
+    const ChoiceSlot right = slotFor(section, currentPosition, mode);
+    const auto sameText = [&](int position) {
+        return slotFor(section, position, mode).text == right.text;
+    };
+    // Distractors that read like the right choice, drawn again while the pool offers another
+    // text; they fill the rows only when nothing else is left.
+    std::vector<int> setAside;
     for (int row = 0; row < kChoiceCount; ++row) {
         if (row == choices.choicePosition) {
-            choices.rows[row] = slotFor(section, currentPosition, mode);
+            choices.rows[row] = right;
             continue;
+        }
+        int position = drawRandom(pool);
+        while (position >= 0 && sameText(position)
+               && !std::all_of(pool.begin(), pool.end(), sameText)) {
+            setAside.push_back(position);
+            position = drawRandom(pool);
+        }
+        if (position < 0 && !setAside.empty()) {
+            position = setAside.front();
+            setAside.erase(setAside.begin());
         }
         // With fewer than four questions some rows get no distractor; they stay empty and
         // unavailable, and the right choice is still placed.
-        const int position = drawRandom(pool);
         if (position >= 0)
             choices.rows[row] = slotFor(section, position, mode);
     }
@@ -83,7 +99,12 @@ int choiceRowOfButton(int controlId)
 
 bool isRightPick(const FourChoices &choices, int chosenPosition)
 {
-    return chosenPosition >= 0 && chosenPosition == choices.choicePosition;
+    if (chosenPosition < 0 || chosenPosition >= kChoiceCount)
+        return false;
+    // Two questions may read alike: the learner who picks the right words is right.
+    const ChoiceSlot &picked = choices.rows[chosenPosition];
+    return chosenPosition == choices.choicePosition
+        || (picked.available && picked.text == choices.rows[choices.choicePosition].text);
 }
 
 ChoiceButtons buttonsOnShow(const FourChoices &choices)
@@ -96,11 +117,13 @@ ChoiceButtons buttonsOnShow(const FourChoices &choices)
     return buttons;
 }
 
-ChoiceButtons buttonsAfterRightPick(const FourChoices &choices)
+ChoiceButtons buttonsAfterRightPick(int pickedRow)
 {
     ChoiceButtons buttons;
-    buttons.visible[choices.choicePosition] = true;
-    buttons.enabled[choices.choicePosition] = true;
+    if (pickedRow >= 0 && pickedRow < kChoiceCount) {
+        buttons.visible[pickedRow] = true;
+        buttons.enabled[pickedRow] = true;
+    }
     return buttons;
 }
 
@@ -113,7 +136,7 @@ ChoiceButtons buttonsAfterWrongPick(const FourChoices &choices)
 
 ChoiceButtons buttonsInCorrection(const FourChoices &choices)
 {
-    return buttonsAfterRightPick(choices);
+    return buttonsAfterRightPick(choices.choicePosition);
 }
 
 std::string rightPickFeedback()

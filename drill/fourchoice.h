@@ -34,13 +34,17 @@ struct FourChoices
 std::string choiceText(const CQuestion &question, DrillMode mode);
 
 // Draws choicePosition (crt::rand() % 4) and three distractors with drawRandom from the
-// collection's questions without currentPosition, filling rows 0-3 in order.
+// collection's questions without currentPosition, filling rows 0-3 in order. A distractor
+// whose text equals the right choice's is set aside and drawn again while the pool holds
+// another text (and used only for a row nothing else is left for), so without such a
+// distractor the draws are exactly those of one drawRandom per row.
 FourChoices buildChoices(const CSection &section, int currentPosition, DrillMode mode);
 
 // The row of a choice button id (1012-1015), -1 for any other id.
 int choiceRowOfButton(int controlId);
 
-// A pick is right only on choicePosition; -1 (time ran out) or an unavailable row is wrong.
+// A pick is right on choicePosition or on another row showing the same text; -1 (time ran
+// out) or an unavailable row is wrong.
 bool isRightPick(const FourChoices &choices, int chosenPosition);
 
 // Which rows' buttons are visible and enabled in each step of a question.
@@ -50,7 +54,7 @@ struct ChoiceButtons
     std::array<bool, kChoiceCount> enabled {};
 };
 ChoiceButtons buttonsOnShow(const FourChoices &choices); // available rows
-ChoiceButtons buttonsAfterRightPick(const FourChoices &choices); // only the picked one
+ChoiceButtons buttonsAfterRightPick(int pickedRow); // only the picked one
 ChoiceButtons buttonsAfterWrongPick(const FourChoices &choices); // shown, all disabled
 ChoiceButtons buttonsInCorrection(const FourChoices &choices); // only the right one
 

@@ -4,6 +4,7 @@
 #include "drill/drillsetup.h"
 #include "drill/fourchoice.h"
 #include "drill/testsupport_selection.h"
+#include "drill/testsupport_session.h"
 #include "platform/cp932.h"
 #include "platform/crand.h"
 
@@ -104,8 +105,8 @@ TEST(Picking, OnlyTheRightRowCountsAndButtonsFollowEachStep)
 
     FourChoices choices;
     choices.choicePosition = 1;
-    for (auto &slot : choices.rows)
-        slot.available = true;
+    for (int row = 0; row < kChoiceCount; ++row)
+        choices.rows[row] = { "t" + std::to_string(row), row, true };
     for (const auto &[pick, right] : { std::pair { -1, false }, { 0, false }, { 1, true } }) {
         EXPECT_EQ(isRightPick(choices, pick), right) << pick;
         EXPECT_EQ(correctionFeedback(choices, pick), right ? "OK!" : cp932::text("違う！"));
@@ -121,13 +122,153 @@ TEST(Picking, OnlyTheRightRowCountsAndButtonsFollowEachStep)
         Flags visible, enabled;
     } rows[] = {
         { buttonsOnShow(choices), all, all },
-        { buttonsAfterRightPick(choices), onlyRight, onlyRight },
+        { buttonsAfterRightPick(1), onlyRight, onlyRight },
         { buttonsAfterWrongPick(choices), all, {} },
         { buttonsInCorrection(choices), onlyRight, onlyRight },
     };
     for (const auto &row : rows) {
         EXPECT_EQ(row.buttons.visible, row.visible);
         EXPECT_EQ(row.buttons.enabled, row.enabled);
+    }
+}
+
+// A collection whose "和英４択" texts are the given answers, in order.
+CSection sectionWithAnswers(const std::vector<std::string> &answers)
+{
+    CSection section;
+    section.name = "s";
+    for (std::size_t i = 0; i < answers.size(); ++i)
+        section.lines.push_back(
+            session_test::questionLine("q" + std::to_string(i), { answers[i] }));
+    return section;
+}
+
+// The rows as the plain draws give them: choicePosition, then one drawRandom per row.
+std::array<int, kChoiceCount> plainDraws(const CSection &section, int current)
+{
+    std::array<int, kChoiceCount> positions {};
+    const int right = crt::rand() % kChoiceCount;
+    std::vector<int> pool = buildQuestionPool(section);
+    std::erase(pool, current);
+    for (int row = 0; row < kChoiceCount; ++row)
+        positions[row] = row == right ? current : drawRandom(pool);
+    return positions;
+}
+
+std::array<int, kChoiceCount> positionsOf(const FourChoices &choices)
+{
+    std::array<int, kChoiceCount> positions {};
+    for (int row = 0; row < kChoiceCount; ++row)
+        positions[row] = choices.rows[row].position;
+    return positions;
+}
+
+TEST(BuildChoices, WithoutARepeatedTextTheDrawsAreThePlainOnes)
+{
+    const struct
+    {
+        std::vector<std::string> answers;
+        int current;
+    } collections[] = {
+        { { "a", "b", "c", "d", "e", "f" }, 2 },
+        { { "a", "b", "c" }, 0 }, // too few for three distractors
+        { { "run", "run", "run", "run", "run" }, 1 }, // nothing else to draw
+        { { "run", "run" }, 0 },
+    };
+    for (const auto &collection : collections) {
+        const CSection section = sectionWithAnswers(collection.answers);
+        for (std::uint32_t seed = 1; seed < 200; ++seed) {
+            crt::srand(seed);
+            const std::array<int, kChoiceCount> expected = plainDraws(section, collection.current);
+            const int nextDraw = crt::rand();
+            crt::srand(seed);
+            EXPECT_EQ(positionsOf(buildChoices(section, collection.current, kJE4)), expected)
+                << seed;
+            EXPECT_EQ(crt::rand(), nextDraw) << seed;
+        }
+    }
+}
+
+TEST(BuildChoices, DistractorsReadingLikeTheRightChoiceAreDrawnAgain)
+{
+    // "run" three times, three other words: a row never shows "run" twice, and every row
+    // is filled with a different question.
+    const CSection section = sectionWithAnswers({ "run", "walk", "run", "swim", "run", "jump" });
+    crt::srand(7);
+    for (int round = 0; round < 300; ++round) {
+        const FourChoices choices = buildChoices(section, 0, kJE4);
+        std::set<int> positions;
+        for (int row = 0; row < kChoiceCount; ++row) {
+            ASSERT_TRUE(choices.rows[row].available);
+            positions.insert(choices.rows[row].position);
+            if (row != choices.choicePosition) {
+                EXPECT_NE(choices.rows[row].text, "run");
+            }
+        }
+        EXPECT_EQ(positions.size(), 4u);
+    }
+    // Only one other text: it is drawn, and a set-aside "run" fills the last row.
+    const CSection few = sectionWithAnswers({ "run", "run", "walk", "run" });
+    crt::srand(3);
+    for (int round = 0; round < 100; ++round) {
+        const FourChoices choices = buildChoices(few, 0, kJE4);
+        int walks = 0;
+        for (const ChoiceSlot &slot : choices.rows) {
+            EXPECT_TRUE(slot.available);
+            walks += slot.text == "walk";
+        }
+        EXPECT_EQ(walks, 1);
+    }
+}
+
+TEST(Picking, ARowShowingTheRightTextIsRight)
+{
+    FourChoices choices;
+    choices.choicePosition = 2;
+    const char *texts[] = { "run", "walk", "run", "" };
+    for (int row = 0; row < kChoiceCount; ++row)
+        choices.rows[row] = { texts[row], row + 10, row != 3 };
+    const bool right[] = { true, false, true, false };
+    for (int row = 0; row < kChoiceCount; ++row) {
+        EXPECT_EQ(isRightPick(choices, row), right[row]) << row;
+        EXPECT_EQ(isCorrectionDone(choices, row), right[row]) << row;
+    }
+    EXPECT_FALSE(isRightPick(choices, -1));
+    EXPECT_FALSE(isRightPick(choices, 4));
+    // An unavailable row is never right, even with the same (empty) text.
+    choices.rows[2].text.clear();
+    EXPECT_FALSE(isRightPick(choices, 3));
+    // After a right pick the picked row stays; the correction keeps the right one.
+    EXPECT_EQ(buttonsAfterRightPick(0).visible, (std::array<bool, kChoiceCount> { true }));
+    EXPECT_EQ(buttonsInCorrection(choices).visible,
+              (std::array<bool, kChoiceCount> { false, false, true, false }));
+}
+
+TEST(Picking, TheDrillCountsEitherRowWithTheRightWordsAsRight)
+{
+    // Two questions, both answered "run": the one distractor reads like the right choice.
+    // The same drill twice (the simulated clock seeds both alike); each picks another row.
+    for (int pickIndex = 0; pickIndex < 2; ++pickIndex) {
+        session_test::DrillRig rig;
+        rig.start(session_test::setupOf({ session_test::questionLine("q0", { "run" }),
+                                          session_test::questionLine("q1", { "run" }) },
+                                        kJE4));
+        ASSERT_TRUE(rig.awaitingAnswer());
+        std::vector<int> shown;
+        for (int row = 0; row < kChoiceCount; ++row) {
+            if (rig.view().choiceButtons[row].visible) {
+                shown.push_back(row);
+                EXPECT_EQ(rig.view().choiceFields[row].text, "run");
+            }
+        }
+        ASSERT_EQ(shown.size(), 2u);
+        const int picked = shown[static_cast<std::size_t>(pickIndex)];
+        rig.session().pickChoice(picked);
+        EXPECT_EQ(rig.view().state, DrillState::ShowingCorrect);
+        EXPECT_EQ(rig.view().feedback, cp932::text("正解！"));
+        EXPECT_EQ(rig.view().correctNow.value, 1);
+        for (int row = 0; row < kChoiceCount; ++row)
+            EXPECT_EQ(rig.view().choiceButtons[row].visible, row == picked) << row;
     }
 }
 

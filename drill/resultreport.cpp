@@ -70,6 +70,11 @@ std::string resultCaption()
     return cp932::text("解答結果！");
 }
 
+std::string retryMissedCaption()
+{
+    return cp932::text("間違えた問題だけもう一度");
+}
+
 ResultReport buildResultReport(int correct, int incorrect, std::uint32_t answerMs, int keys)
 {
     ResultReport report;

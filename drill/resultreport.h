@@ -24,6 +24,8 @@ struct ResultReport
     std::string comment; // CP932
     Rgb commentColour;
     std::array<ReportRow, 7> rows;
+    // The button "間違えた問題だけもう一度": enabled when the drill missed a question.
+    bool retryMissedEnabled = false;
 };
 
 // The report of a drill: correct and incorrect answers (all passes), summed answer time,
@@ -43,6 +45,7 @@ std::string formatRunningSpeed(int keys, std::uint32_t answerMs);
 
 // The dialog's caption and fixed colours.
 std::string resultCaption(); // CP932 "解答結果！"
+std::string retryMissedCaption(); // CP932 "間違えた問題だけもう一度"
 constexpr Rgb kReportTextColour { 2, 2, 2 };
 constexpr Rgb kReportCommentColour { 0, 0, 250 };
 constexpr Rgb kReportGoodRateColour { 0, 0, 255 };

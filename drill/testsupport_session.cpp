@@ -104,11 +104,12 @@ std::vector<int> FakeTimers::runUntilIdle(std::uint64_t maxMs)
     return fired;
 }
 
-void FakeResultPresenter::showResultReport(const ResultReport &report)
+ReportAction FakeResultPresenter::showResultReport(const ResultReport &report)
 {
     reports.push_back(report);
     if (onShow)
         onShow();
+    return action;
 }
 
 std::string questionLine(const std::string &question, const std::vector<std::string> &answers,

@@ -91,9 +91,10 @@ private:
 class FakeResultPresenter final : public IResultPresenter
 {
 public:
-    void showResultReport(const ResultReport &report) override;
+    ReportAction showResultReport(const ResultReport &report) override;
 
     std::vector<ResultReport> reports;
+    ReportAction action = ReportAction::Close; // how the learner leaves every report
     std::function<void()> onShow; // runs inside the modal report
 };
 

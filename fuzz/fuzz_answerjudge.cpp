@@ -6,6 +6,7 @@
 
 #include "db/question.h"
 #include "drill/answerjudge.h"
+#include "drill/widthfold.h"
 #include "fuzz/fuzzsupport.h"
 #include "platform/cp932.h"
 
@@ -40,10 +41,15 @@ void checkTrim(std::string_view typed, const std::string &text)
     }
 }
 
-// What the matched entry must look like for each verdict that counts as correct.
-void checkVerdict(DrillMode mode, const std::string &text, const CAnswerList &list,
+// What the matched entry must look like for each verdict that counts as correct; an entry
+// right only once folded is checked in its folded form.
+void checkVerdict(DrillMode mode, const std::string &typedText, const CAnswerList &list,
                   const JudgeOptions &options, const TypedJudgement &judgement)
 {
+    const std::string text =
+        judgement.widthFolded ? trimEntry(foldFullWidth(typedText)) : typedText;
+    KVR_FUZZ_CHECK(!judgement.widthFolded
+                   || (options.foldWidth && judgement.correct() && text != typedText));
     const int index = judgement.matchedIndex;
     const std::string &accepted = list.text(index);
     switch (judgement.verdict) {
@@ -99,6 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     options.headMinLength = static_cast<int>(in.byte(2) % 8) - 1;
     options.multiJudge = static_cast<int>(in.byte(3) % 3);
     options.multiJudgeOverN = static_cast<int>(in.byte(4) % 7) - 1;
+    options.foldWidth = in.byte(1) & 4;
     const int pick = static_cast<int>(in.byte(5)) - 128;
 
     const std::vector<std::string_view> lines = fuzz::splitAt(in.text(), "\n");

@@ -1,5 +1,6 @@
 // Four choices over a tiny collection: the right choice is always placed, the others are
-// distinct other questions, and each row shows its question's text. Control bytes: mode,
+// distinct other questions, each row shows its question's text, and a distractor reads like
+// the right choice only when no other text was left to draw. Control bytes: mode,
 // the current position (+1), the generator seed, a pick. Text lines: the collection.
 #include <algorithm>
 #include <set>
@@ -25,17 +26,20 @@ std::string expectedText(const CSection &section, int position, DrillMode mode)
 void checkButtons(const FourChoices &choices)
 {
     const ChoiceButtons shown = buttonsOnShow(choices);
-    const ChoiceButtons right = buttonsAfterRightPick(choices);
+    const ChoiceButtons right = buttonsAfterRightPick(choices.choicePosition);
     const ChoiceButtons wrong = buttonsAfterWrongPick(choices);
     const ChoiceButtons correction = buttonsInCorrection(choices);
     for (int row = 0; row < kChoiceCount; ++row) {
         const bool isRight = row == choices.choicePosition;
+        const ChoiceSlot &slot = choices.rows[row];
+        const bool readsRight =
+            isRight || (slot.available && slot.text == choices.rows[choices.choicePosition].text);
         KVR_FUZZ_CHECK(shown.visible[row] == choices.rows[row].available);
         KVR_FUZZ_CHECK(right.visible[row] == isRight && right.enabled[row] == isRight);
         KVR_FUZZ_CHECK(!wrong.enabled[row] && wrong.visible[row] == shown.visible[row]);
         KVR_FUZZ_CHECK(correction.visible[row] == isRight);
-        KVR_FUZZ_CHECK(isRightPick(choices, row) == isRight);
-        KVR_FUZZ_CHECK(isCorrectionDone(choices, row) == isRight);
+        KVR_FUZZ_CHECK(isRightPick(choices, row) == readsRight);
+        KVR_FUZZ_CHECK(isCorrectionDone(choices, row) == readsRight);
         KVR_FUZZ_CHECK(choiceRowOfButton(kFirstChoiceButtonId + row) == row);
     }
     KVR_FUZZ_CHECK(!isRightPick(choices, -1));
@@ -77,6 +81,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         KVR_FUZZ_CHECK(slot.text == expectedText(section, slot.position, mode));
     }
     KVR_FUZZ_CHECK(seen.size() == std::min<std::size_t>(others.size(), kChoiceCount - 1));
+    bool repeatsRight = false;
+    for (int position : seen)
+        repeatsRight |= expectedText(section, position, mode) == right.text;
+    for (int position : others) {
+        if (repeatsRight && expectedText(section, position, mode) != right.text)
+            KVR_FUZZ_CHECK(seen.count(position) == 1);
+    }
     checkButtons(choices);
     const int pick = static_cast<int>(in.byte(3) % 6) - 1;
     KVR_FUZZ_CHECK(!correctionFeedback(choices, pick).empty());

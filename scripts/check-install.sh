@@ -4,7 +4,9 @@
 #      passes lintian with no error or warning;
 #   2. the installed, read-only program starts under Xvfb for an unprivileged user with a
 #      fresh home (first window "Kelvora", data seeded under that home), and root gets
-#      its own home's folder;
+#      its own home's folder; when the editor is built, it is installed with its desktop
+#      entry and man page, and starts for that user (offscreen: still running after a
+#      while or ended with 0; under Xvfb: a window of KvrEditor);
 #   3. the MIME types recognise an export file and "open" passes its absolute path to the
 #      editor's launcher (a stub stands in for the editor);
 #   4. the user-level install and removal scripts with a stub host: status 3 removes
@@ -67,11 +69,11 @@ fi
 
 # --- 2. read-only install, first start -------------------------------------------------
 chmod -R a-w "$D/usr"
-start_program() { # user home shot
-    local user=$1 home=$2 shot=$3
+start_program() { # user home shot [program window-name-pattern]
+    local user=$1 home=$2 shot=$3 program=${4:-kelvora} window=${5:-'^Kelvora$'}
     local log=$work/$shot.log
     local run=(env -i PATH=/usr/bin:/bin HOME="$home" LANG=C.UTF-8 DISPLAY=:97
-               XDG_RUNTIME_DIR="$home/run" "$D/usr/bin/kelvora")
+               XDG_RUNTIME_DIR="$home/run" "$D/usr/bin/$program")
     mkdir -p "$home/run" && chmod 700 "$home/run"
     if [[ $user != root ]]; then
         chown -R "$user" "$home"
@@ -82,7 +84,7 @@ start_program() { # user home shot
     pids+=("$pid")
     local found=
     for _ in $(seq 1 120); do
-        found=$(DISPLAY=:97 xdotool search --name '^Kelvora$' 2>/dev/null | head -n 1 || true)
+        found=$(DISPLAY=:97 xdotool search --name "$window" 2>/dev/null | head -n 1 || true)
         [[ -n $found ]] && break
         sleep 0.5
     done
@@ -109,6 +111,38 @@ if start_program "$learner" "$home" install-first-start; then pass "first window
 else fail "first window for $learner"; cat "$work/install-first-start.log"; fi
 if check_seeded "$home"; then pass "InstallPath and starter data under $learner's home"
 else fail "seeding under $learner's home"; fi
+# The editor: installed beside the study program, named by its desktop entry, documented,
+# and starting over the data the study program's first start seeded.
+editor=$D/usr/bin/kelvora-editor
+editor_entry=$D/usr/share/applications/org.example.kelvora.kvreditor.desktop
+if [[ ! -e $editor ]]; then
+    echo "SKIP: KvrEditor is not built, so neither installed nor started"
+else
+    program=$(readlink -f "$editor")
+    [[ -f $program && -x $program && $(basename "$program") == KvrEditor \
+        && $(dirname "$program") == $(dirname "$(readlink -f "$D/usr/bin/kelvora")") ]] \
+        && pass "KvrEditor installed beside Kvr" || fail "KvrEditor program: $program"
+    exec_program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$editor_entry" 2>/dev/null | head -n 1)
+    [[ -n $exec_program && $(readlink -f "$exec_program") == "$program" ]] \
+        && pass "editor's desktop entry starts KvrEditor" \
+        || fail "editor's desktop entry Exec: ${exec_program:-missing}"
+    grep -qxF 'MimeType=application/x-kelvora-collection;application/x-kelvora-folder;' \
+        "$editor_entry" 2>/dev/null && pass "editor's desktop entry opens export files" \
+        || fail "editor's desktop entry has no MIME types"
+    gzip -t "$D/usr/share/man/man1/kelvora-editor.1.gz" 2>/dev/null \
+        && pass "kelvora-editor(1) installed" || fail "kelvora-editor(1) missing"
+    status=0
+    setpriv --reuid="$learner" --regid="$(id -g "$learner")" --clear-groups \
+        env -i PATH=/usr/bin:/bin HOME="$home" LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen \
+        XDG_RUNTIME_DIR="$home/run" timeout 10 "$editor" >"$work/editor-offscreen.log" 2>&1 \
+        || status=$?
+    [[ $status -eq 0 || $status -eq 124 ]] \
+        && pass "KvrEditor starts offscreen for $learner (status $status)" \
+        || { fail "KvrEditor offscreen: status $status"; cat "$work/editor-offscreen.log"; }
+    if start_program "$learner" "$home" install-editor-start kelvora-editor 'KvrEditor'; then
+        pass "a KvrEditor window for $learner"
+    else fail "no KvrEditor window for $learner"; cat "$work/install-editor-start.log"; fi
+fi
 roothome=$work/home-root
 mkdir -p "$roothome"
 touch "$work/before-root"
@@ -166,6 +200,11 @@ hostenv=(env HOME="$uhome" KVR_INSTALL_HOST="$work/stub-host" STUB_LOG="$work/st
 "${hostenv[@]}" scripts/install-user.sh --build "$build" --prefix "$uhome/.local" >/dev/null
 [[ -x $uhome/.local/bin/kelvora && $(cat "$work/stub.log") == commit ]] \
     && pass "install-user.sh installs and runs commit" || fail "install-user.sh"
+if [[ -e $editor ]]; then
+    [[ -x $uhome/.local/bin/kelvora-editor \
+        && -f $uhome/.local/share/applications/org.example.kelvora.kvreditor.desktop ]] \
+        && pass "install-user.sh installs the editor" || fail "install-user.sh: no editor"
+fi
 listing=$(cd "$uhome" && find . | sort)
 status=0
 "${hostenv[@]}" STUB_STATUS=3 scripts/uninstall-user.sh --prefix "$uhome/.local" >/dev/null || status=$?

@@ -5,7 +5,7 @@
 # Prints the path of the .deb on its last line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build-package}
+build=$(realpath -m "${1:-build-package}")
 
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cppflags=$(dpkg-buildflags --get CPPFLAGS)
@@ -22,4 +22,4 @@ cmake -S . -B "$build" -G Ninja "${launcher[@]}" \
 ninja -C "$build"
 rm -f "$build"/kelvora_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
-ls "$PWD/$build"/kelvora_*.deb
+ls "$build"/kelvora_*.deb

@@ -5,29 +5,42 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ui/appinfo.h"
 #include "app/ui/toolicons.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
 
+namespace {
+
+QIcon iconOf(ProgramIcon icon)
+{
+    return icon == ProgramIcon::Editor ? toolIcon(ToolIcon::Editor) : programIcon();
+}
+
+} // namespace
+
 CAboutDlg::CAboutDlg(QWidget *parent)
+    : CAboutDlg(kStudyProgram, parent)
+{
+}
+
+CAboutDlg::CAboutDlg(const ProgramIdentity &program, QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("aboutDlg"));
-    setWindowTitle(utext(kAboutCaption));
-    setWindowIcon(programIcon());
+    setWindowTitle(utext(program.aboutCaption));
+    setWindowIcon(iconOf(program.icon));
 
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("aboutIcon"));
-    icon->setPixmap(programIcon().pixmap(48, 48));
+    icon->setPixmap(iconOf(program.icon).pixmap(48, 48));
     icon->setAlignment(Qt::AlignTop);
 
-    auto *version = new QLabel(utext(kAboutVersionLine), this);
+    auto *version = new QLabel(utext(program.versionLine), this);
     version->setObjectName(QStringLiteral("aboutVersion"));
     version->setFont(gothicFont(14));
-    auto *copyright = new QLabel(utext(kAboutCopyright), this);
+    auto *copyright = new QLabel(utext(program.copyright), this);
     copyright->setObjectName(QStringLiteral("aboutCopyright"));
     copyright->setFont(gothicFont(12));
 

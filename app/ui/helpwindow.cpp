@@ -17,18 +17,37 @@ static void registerHelpPages()
 
 namespace kvr::ui {
 
+namespace {
+
+QString titleOf(const QString &pageTitle)
+{
+    return pageTitle.isEmpty() ? utext("Kelvora ヘルプ") : pageTitle;
+}
+
+} // namespace
+
 QUrl CHelpWindow::topPage()
 {
-    return QUrl(QStringLiteral("qrc:/help/top.html"));
+    return startPage(kStudyProgram);
+}
+
+QUrl CHelpWindow::startPage(const ProgramIdentity &program)
+{
+    return QUrl(QStringLiteral("qrc:/help/") + utext(program.helpPage));
 }
 
 CHelpWindow::CHelpWindow(QWidget *parent)
+    : CHelpWindow(topPage(), parent)
+{
+}
+
+CHelpWindow::CHelpWindow(const QUrl &page, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_browser(new QTextBrowser(this))
 {
     registerHelpPages();
     setObjectName(QStringLiteral("helpWindow"));
-    setWindowTitle(utext("Kvr ヘルプ"));
+    setWindowTitle(titleOf({}));
     setWindowIcon(programIcon());
     resize(720, 560);
 
@@ -49,16 +68,17 @@ CHelpWindow::CHelpWindow(QWidget *parent)
     forward->setEnabled(false);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
-    connect(m_browser, &QTextBrowser::sourceChanged, this, [this] {
-        const QString title = m_browser->documentTitle();
-        setWindowTitle(title.isEmpty() ? utext("Kvr ヘルプ") : utext("Kvr ヘルプ - ") + title);
-    });
+    connect(m_browser, &QTextBrowser::sourceChanged, this,
+            [this] { setWindowTitle(titleOf(m_browser->documentTitle())); });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(bar);
     layout->addWidget(m_browser, 1);
+
+    // The first source set is the browser's home.
+    m_browser->setSource(page);
 }
 
 void CHelpWindow::showPage(const QUrl &page)

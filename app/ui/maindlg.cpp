@@ -15,11 +15,11 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolBar>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "app/kvrsettings.h"
 #include "app/ui/appinfo.h"
+#include "app/ui/databasetreewidget.h"
 #include "app/ui/helpwindow.h"
 #include "app/ui/logmodetabpage.h"
 #include "app/ui/toolicons.h"
@@ -197,13 +197,12 @@ void CMainDlg::refresh()
     m_modeStrip->showLogMode(m_context.settings.LogMode);
     m_loginfoPage->showLogMode(m_context.settings.LogMode);
     updateSelectionMenuItems();
-    QTreeWidgetItem *current = m_tree->currentItem();
-    if (!current)
+    const TreeIndexPath chain = m_tree->currentChain();
+    if (chain.empty())
         return;
-    const TreeIndexPath chain = chainOf(current);
-    const TreeNode *node = nodeAt(m_treeData, chain);
+    const TreeNode *node = nodeAt(m_tree->tree(), chain);
     const bool isFolder = node && node->isFolder;
-    const std::string path = treePath(m_treeData, chain);
+    const std::string path = treePath(m_tree->tree(), chain);
     const HeaderInfo info =
         headerInfo(m_context.database.root, path, isFolder, m_context.settings.nDefaultQuestions);
     const PageSelection selection { path,

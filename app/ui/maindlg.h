@@ -25,8 +25,6 @@ class QTextEdit;
 class QRubberBand;
 class QTabWidget;
 class QToolBar;
-class QTreeWidget;
-class QTreeWidgetItem;
 class QFrame;
 
 namespace kvr {
@@ -51,6 +49,7 @@ struct WindowDrillRequest;
 
 namespace kvr::ui {
 
+class CDatabaseTreeWidget;
 class CHelpWindow;
 class CLoginfoPage;
 class CLogmodeTabpage;
@@ -120,7 +119,6 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
@@ -135,11 +133,8 @@ private:
     // maindlg_tree.cpp
     void createTree();
     void rebuildTree();
-    void fillLevel(QTreeWidgetItem *parent, const TreeNode &node);
-    TreeIndexPath chainOf(const QTreeWidgetItem *item) const;
-    QTreeWidgetItem *itemAt(const TreeIndexPath &chain) const;
     std::optional<std::string> selectedCollectionPath() const;
-    void showTreePopup(const QPoint &globalPos, QTreeWidgetItem *item);
+    void showTreePopup(const QPoint &globalPos, const TreeIndexPath &chain);
     // maindlg_layout.cpp
     QRect clientRect() const;
     Size clientSize() const;
@@ -184,10 +179,7 @@ private:
     QAction *m_popupShortcut = nullptr;
     QAction *m_popupPathItem = nullptr;
 
-    QTreeWidget *m_tree = nullptr;
-    TreeNode m_treeData;
-    QIcon m_folderIcon;
-    QIcon m_collectionIcon;
+    CDatabaseTreeWidget *m_tree = nullptr;
     bool m_rebuilding = false;
     std::string m_popupPath;
 

@@ -5,11 +5,13 @@
 #include <QUrl>
 
 #include "app/datafolder.h"
+#include "app/editorlaunch.h"
 #include "app/kvrsettings.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "app/ui/aboutdlg.h"
 #include "app/ui/appinfo.h"
+#include "app/ui/databasetreewidget.h"
 #include "app/ui/helpwindow.h"
 #include "app/ui/maindlg.h"
 #include "app/ui/optionsdlg.h"
@@ -87,7 +89,7 @@ void CMainDlg::reload()
 
 void CMainDlg::showQuestionList(const std::string &path)
 {
-    const TreeNode *node = nodeAt(m_treeData, findNodeByPath(m_treeData, path));
+    const TreeNode *node = nodeAt(m_tree->tree(), findNodeByPath(m_tree->tree(), path));
     const QString name = node ? qtext(node->name) : QString();
     guarded(m_context.prompter, "問題集を取得できませんでした。(%s)", [&] {
         const CSection &section = findSection(m_context.database.root, path);
@@ -118,10 +120,7 @@ void CMainDlg::makeShortcut(const std::string &path)
 
 void CMainDlg::startEditor()
 {
-    const QString folder = programFolder();
-    // A missing program stays silent, as it always did.
-    m_services.shell->startDetached(cp932(QDir(folder).filePath(QStringLiteral("KvrEditor"))), {},
-                                    cp932(folder));
+    kvr::startEditor(*m_services.shell, m_context.prompter, cp932(programFolder()));
 }
 
 void CMainDlg::showHelp()
@@ -173,7 +172,7 @@ void CMainDlg::openReadme()
 
 void CMainDlg::openHomePage()
 {
-    const std::string address = homePageAddress(kHomePage, kHomePageQuery, kVersionText);
+    const std::string address = homePageOf(kStudyProgram);
     m_services.shell->openAddress(address);
 }
 

@@ -1,8 +1,7 @@
 // Drill starts from the main window: the mode commands, a double-click and the repeat
 // commands. The starter decides; the window shows the dialogs and runs the drill.
-#include <QTreeWidget>
-
 #include "app/kvrsettings.h"
+#include "app/ui/databasetreewidget.h"
 #include "app/ui/maindlg.h"
 #include "db/questiondatabase.h"
 #include "drill/drillstarter.h"
@@ -61,13 +60,12 @@ template <typename Start> void CMainDlg::launch(Start &&start)
 
 void CMainDlg::startFromTree(std::optional<DrillMode> mode)
 {
-    QTreeWidgetItem *current = m_tree->currentItem();
-    if (!current)
+    const TreeIndexPath chain = m_tree->currentChain();
+    if (chain.empty())
         return;
-    const TreeIndexPath chain = chainOf(current);
     const int pending = mode ? static_cast<int>(*mode) : -1;
     launch([&](DrillStartContext &starter, DrillStartDialogs dialogs) {
-        return kvr::startFromTree(starter, dialogs, m_treeData, chain, pending);
+        return kvr::startFromTree(starter, dialogs, m_tree->tree(), chain, pending);
     });
 }
 

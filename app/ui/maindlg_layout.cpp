@@ -8,9 +8,9 @@
 #include <QSizeGrip>
 #include <QTextEdit>
 #include <QToolBar>
-#include <QTreeWidget>
 
 #include "app/kvrsettings.h"
+#include "app/ui/databasetreewidget.h"
 #include "app/ui/maindlg.h"
 #include "platform/rgb.h"
 #include "platform/ui/backgroundpalette.h"

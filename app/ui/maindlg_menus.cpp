@@ -4,8 +4,8 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QToolBar>
-#include <QTreeWidget>
 
+#include "app/ui/databasetreewidget.h"
 #include "app/ui/maindlg.h"
 #include "platform/ui/qtext.h"
 
@@ -81,8 +81,8 @@ void CMainDlg::createToolBar()
 
 void CMainDlg::updateSelectionMenuItems()
 {
-    QTreeWidgetItem *current = m_tree ? m_tree->currentItem() : nullptr;
-    const TreeNode *node = current ? nodeAt(m_treeData, chainOf(current)) : nullptr;
+    const TreeIndexPath chain = m_tree ? m_tree->currentChain() : TreeIndexPath();
+    const TreeNode *node = chain.empty() ? nullptr : nodeAt(m_tree->tree(), chain);
     const std::optional<bool> enabled = selectionMenuItemsEnabled(node);
     if (!enabled)
         return;

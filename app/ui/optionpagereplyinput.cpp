@@ -39,6 +39,7 @@ COptionpageReplyInput::COptionpageReplyInput(QWidget *parent)
     , m_multiJudgeOverN(number("multiJudgeOverN"))
     , m_nLabel(label("N = "))
     , m_ignoreCase(check("ignoreCase", "大文字と小文字の違いを無視"))
+    , m_foldFullWidth(check("foldFullWidth", "全角の英数字・記号を半角として判定する"))
     , m_useReplyStartLimitJe(switchCheck("useReplyStartLimitJe", "回答開始までに制限時間を設ける"))
     , m_replyStartLimitJe(number("replyStartLimitJe"))
     , m_replyStartLimitLabel(label("制限時間(mSec)"))
@@ -57,6 +58,11 @@ COptionpageReplyInput::COptionpageReplyInput(QWidget *parent)
     judge->addWidget(m_multiJudgeOverN);
     judge->addStretch();
 
+    // Every typed mode folds, so the check stands above the two modes' groups.
+    auto *width = new QHBoxLayout;
+    width->addWidget(m_foldFullWidth);
+    width->addStretch();
+
     auto *japaneseToEnglish = new QGroupBox(utext("和英モード"), this);
     QGridLayout *je = limitGrid(japaneseToEnglish);
     je->addWidget(m_ignoreCase, 0, 0, 1, 3);
@@ -69,6 +75,7 @@ COptionpageReplyInput::COptionpageReplyInput(QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(judge);
+    layout->addLayout(width);
     layout->addWidget(japaneseToEnglish);
     layout->addWidget(englishToJapanese);
     layout->addStretch();
@@ -80,6 +87,7 @@ void COptionpageReplyInput::load(const OptionsCopy &copy, const OptionsEnabling 
     show(m_nAnswers, copy.multiJudge == 1);
     show(m_multiJudgeOverN, copy.multiJudgeOverN);
     show(m_ignoreCase, copy.ignoreCase);
+    show(m_foldFullWidth, copy.foldFullWidth);
     show(m_useReplyStartLimitJe, copy.useReplyStartLimitJe);
     show(m_replyStartLimitJe, copy.replyStartLimitJe);
     show(m_correctHeadNAnswerJE, copy.correctHeadNAnswerJE);
@@ -101,6 +109,7 @@ void COptionpageReplyInput::collect(OptionsCopy &copy) const
     copy.multiJudge = m_nAnswers->isChecked() ? 1 : m_allAnswers->isChecked() ? 0 : -1;
     copy.multiJudgeOverN = m_multiJudgeOverN->value();
     copy.ignoreCase = m_ignoreCase->isChecked();
+    copy.foldFullWidth = m_foldFullWidth->isChecked();
     copy.useReplyStartLimitJe = m_useReplyStartLimitJe->isChecked();
     copy.replyStartLimitJe = m_replyStartLimitJe->value();
     copy.correctHeadNAnswerJE = m_correctHeadNAnswerJE->isChecked();

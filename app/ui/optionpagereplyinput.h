@@ -22,6 +22,7 @@ private:
     CRangeSpinBox *m_multiJudgeOverN;
     QLabel *m_nLabel;
     QCheckBox *m_ignoreCase;
+    QCheckBox *m_foldFullWidth;
     QCheckBox *m_useReplyStartLimitJe;
     CRangeSpinBox *m_replyStartLimitJe;
     QLabel *m_replyStartLimitLabel;

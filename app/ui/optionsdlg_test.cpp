@@ -151,6 +151,17 @@ private slots:
         QVERIFY(child<QCheckBox>(m_dialog.get(), "hideCountDialog")->isHidden());
     }
 
+    void theWidthFoldingCheckReachesItsSetting()
+    {
+        auto *fold = child<QCheckBox>(m_dialog.get(), "foldFullWidth");
+        QCOMPARE(fold->text(), utext("全角の英数字・記号を半角として判定する"));
+        QVERIFY(fold->isChecked());
+        fold->click();
+        click(m_dialog.get(), "ok");
+        QVERIFY(!m_settings.FoldFullWidth);
+        QCOMPARE(m_store->readInt("Options", "FoldFullWidth"), 0);
+    }
+
     void theArrowsStayInsideTheRangeWhileTypingMayLeaveIt()
     {
         auto *wait = child<QSpinBox>(m_dialog.get(), "correctWaitTime");

@@ -1,5 +1,6 @@
 // The program's small windows: the loading window and its loader, the about box, the help.
 #include <atomic>
+#include <memory>
 #include <thread>
 
 #include <QApplication>
@@ -50,8 +51,11 @@ private slots:
 
     void loaderRunsOffTheUiThreadAndAsksOnIt();
     void loaderFailureAndExceptionsReportFalse();
+    void aboutBoxShowsVersionAndCopyright_data();
     void aboutBoxShowsVersionAndCopyright();
+    void homePageAddressesTellTheProgramsApart();
     void helpWindowShowsTheTopPageAndFollowsLinks();
+    void helpWindowOpensOnTheEditorPage();
 };
 
 void WindowsTest::loaderRunsOffTheUiThreadAndAsksOnIt()
@@ -99,19 +103,45 @@ void WindowsTest::loaderFailureAndExceptionsReportFalse()
     }
 }
 
+void WindowsTest::aboutBoxShowsVersionAndCopyright_data()
+{
+    QTest::addColumn<bool>("editor");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<QString>("shot");
+    QTest::newRow("study") << false << QString::fromUtf8("Kelvora のﾊﾞｰｼﾞｮﾝ情報")
+                           << QStringLiteral("Kelvora  Version 4.0.0") << QStringLiteral("about");
+    QTest::newRow("editor") << true << QString::fromUtf8("KvrEditorのﾊﾞｰｼﾞｮﾝ情報")
+                            << QStringLiteral("KvrEditor  Version 4.0.0")
+                            << QStringLiteral("about-editor");
+}
+
 void WindowsTest::aboutBoxShowsVersionAndCopyright()
 {
-    CAboutDlg about;
-    about.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&about));
-    QCOMPARE(about.windowTitle(), QString::fromUtf8("Kelvora のﾊﾞｰｼﾞｮﾝ情報"));
-    QCOMPARE(about.findChild<QLabel *>(QStringLiteral("aboutVersion"))->text(),
-             QStringLiteral("Kelvora  Version 4.0.0"));
-    QVERIFY(!about.findChild<QLabel *>(QStringLiteral("aboutCopyright"))->text().isEmpty());
-    QVERIFY(!about.findChild<QLabel *>(QStringLiteral("aboutIcon"))->pixmap().isNull());
-    kvr::test::saveScreenshot(&about, QStringLiteral("about"));
-    QTest::keyClick(&about, Qt::Key_Return);
-    QCOMPARE(about.result(), int(QDialog::Accepted));
+    QFETCH(bool, editor);
+    QFETCH(QString, caption);
+    QFETCH(QString, version);
+    QFETCH(QString, shot);
+    // The study program's call sites name no program.
+    std::unique_ptr<CAboutDlg> about =
+        editor ? std::make_unique<CAboutDlg>(kEditorProgram) : std::make_unique<CAboutDlg>();
+    about->show();
+    QVERIFY(QTest::qWaitForWindowExposed(about.get()));
+    QCOMPARE(about->windowTitle(), caption);
+    QCOMPARE(about->findChild<QLabel *>(QStringLiteral("aboutVersion"))->text(), version);
+    QCOMPARE(about->findChild<QLabel *>(QStringLiteral("aboutCopyright"))->text(),
+             QStringLiteral("Copyright (C) 2026 The Kelvora Project"));
+    QVERIFY(!about->findChild<QLabel *>(QStringLiteral("aboutIcon"))->pixmap().isNull());
+    kvr::test::saveScreenshot(about.get(), shot);
+    QTest::keyClick(about.get(), Qt::Key_Return);
+    QCOMPARE(about->result(), int(QDialog::Accepted));
+}
+
+void WindowsTest::homePageAddressesTellTheProgramsApart()
+{
+    QCOMPARE(homePageOf(kStudyProgram), std::string("https://kelvora.example.org/?t=r:Kvr4.0.0"));
+    QCOMPARE(homePageOf(kEditorProgram),
+             std::string("https://kelvora.example.org/?t=r:KvrEditor4.0.0"));
 }
 
 void WindowsTest::helpWindowShowsTheTopPageAndFollowsLinks()
@@ -130,6 +160,36 @@ void WindowsTest::helpWindowShowsTheTopPageAndFollowsLinks()
         QVERIFY(!browser->toPlainText().trimmed().isEmpty());
     }
     QVERIFY(browser->isBackwardAvailable());
+}
+
+// The editor's help opens on its own page, which is its home, and reaches the top page.
+void WindowsTest::helpWindowOpensOnTheEditorPage()
+{
+    const QUrl editorPage = CHelpWindow::startPage(kEditorProgram);
+    QCOMPARE(editorPage, QUrl(QStringLiteral("qrc:/help/editor.html")));
+    CHelpWindow help(editorPage);
+    help.resize(760, 620);
+    help.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&help));
+    QTextBrowser *browser = help.browser();
+    QCOMPARE(browser->source(), editorPage);
+    QCOMPARE(help.windowTitle(), QString::fromUtf8("Kelvora ヘルプ － 問題エディタ KvrEditor"));
+    const QString text = browser->toPlainText();
+    // What the editor's users look for first: the keys, the row commands and the files.
+    for (const char *topic :
+         { "F3", "F4", "Shift+F1", "行の挿入(I)", "エクスポート(E)...", "インポート(I)...",
+           "CSV/テキストから問題集を作成(V)...", "表計算ソフト" })
+        QVERIFY2(text.contains(QString::fromUtf8(topic)), topic);
+    kvr::test::saveScreenshot(&help, QStringLiteral("help-editor"));
+    for (const char *anchor : { "spreadsheet", "csv", "menus" }) {
+        browser->scrollToAnchor(QLatin1String(anchor));
+        kvr::test::saveScreenshot(&help, QStringLiteral("help-editor-") + QLatin1String(anchor));
+    }
+
+    browser->setSource(CHelpWindow::topPage());
+    QVERIFY(browser->toPlainText().contains(QString::fromUtf8("Kelvora ヘルプ")));
+    browser->home();
+    QCOMPARE(browser->source(), editorPage);
 }
 
 QTEST_MAIN(WindowsTest)

@@ -157,8 +157,34 @@ private slots:
         QCOMPARE(child<QLabel>(&dialog, "comment")->text(), qtext(report.comment));
         QCOMPARE(child<QLabel>(&dialog, "value0")->text(), qtext(report.rows[0].value));
         QCOMPARE(child<QLabel>(&dialog, "label6")->text(), qtext(report.rows[6].label));
+        QVERIFY(!child<QPushButton>(&dialog, "retryMissed")->isEnabled());
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.action(), ReportAction::Close);
+    }
+
+    void resultDialogStartsTheMissedQuestionsAgain()
+    {
+        ResultReport report = buildResultReport(3, 2, 9000, 30);
+        report.retryMissedEnabled = true;
+        QTimer::singleShot(0, [] {
+            auto *dialog = modalDialog<CResultDlg>();
+            QVERIFY(dialog);
+            auto *retry = child<QPushButton>(dialog, "retryMissed");
+            QCOMPARE(retry->text(), utext("間違えた問題だけもう一度"));
+            QVERIFY(retry->isEnabled());
+            QVERIFY(child<QPushButton>(dialog, "ok")->isDefault());
+            saveScreenshot(dialog, "resultdlg-retry-missed");
+            click(dialog, "retryMissed");
+        });
+        CQtResultPresenter presenter(nullptr, rgbFromColorRef(16765088));
+        QCOMPARE(presenter.showResultReport(report), ReportAction::RetryMissed);
+        QTimer::singleShot(0, [] {
+            auto *dialog = modalDialog<CResultDlg>();
+            QVERIFY(dialog);
+            QTest::keyClick(dialog, Qt::Key_Return); // Enter is still "OK"
+        });
+        QCOMPARE(presenter.showResultReport(report), ReportAction::Close);
     }
 
     void startPrompterShowsTheOrderDialog()

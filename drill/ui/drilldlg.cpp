@@ -85,12 +85,11 @@ void CDrillReportRelay::attach(CDrillDlg *window, IResultPresenter *presenter)
     m_presenter = presenter;
 }
 
-void CDrillReportRelay::showResultReport(const ResultReport &report)
+ReportAction CDrillReportRelay::showResultReport(const ResultReport &report)
 {
     if (m_window)
         m_window->render();
-    if (m_presenter)
-        m_presenter->showResultReport(report);
+    return m_presenter ? m_presenter->showResultReport(report) : ReportAction::Close;
 }
 
 CDrillDlg::CDrillDlg(CDrillSession &session, DrillWindowContext &context, const CSection &section,
@@ -135,6 +134,8 @@ void CDrillDlg::connectControls()
     });
     connect(w.confirmButton, &QPushButton::clicked, this,
             [this] { forward([this] { m_session.confirm(); }); });
+    connect(w.acceptButton, &QPushButton::clicked, this,
+            [this] { forward([this] { m_session.acceptAsCorrect(); }); });
     connect(w.cancelButton, &QPushButton::clicked, this,
             [this] { forward([this] { m_session.cancel(); }); });
     connect(w.hintButton, &QPushButton::clicked, this,

@@ -79,7 +79,7 @@ class CDrillReportRelay final : public IResultPresenter
 {
 public:
     void attach(CDrillDlg *window, IResultPresenter *presenter);
-    void showResultReport(const ResultReport &report) override;
+    ReportAction showResultReport(const ResultReport &report) override;
 
 private:
     CDrillDlg *m_window = nullptr;

@@ -23,6 +23,7 @@
 #include "drill/ui/drillrunner.h"
 #include "drill/ui/questionlistdlg.h"
 #include "drill/ui/skinmenu.h"
+#include "drill/ui/testsupport_drillwindow.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/settingsstore.h"
@@ -38,107 +39,6 @@ using kvr::ui::CDrillDlg;
 using kvr::ui::utext;
 
 namespace {
-
-std::string sourceFile(const char *relative)
-{
-    return qEnvironmentVariable("KVR_TEST_SOURCE_DIR").toStdString() + "/" + relative;
-}
-
-std::string jp(const char *utf8)
-{
-    return cp932::text(utf8);
-}
-
-// Four everyday words: Japanese question, English answers, a hint on the first.
-std::vector<std::string> words()
-{
-    return { questionLine(jp("りんご"), { "apple", "an apple" }, { jp("赤い果物") }),
-             questionLine(jp("走る"), { "run" }), questionLine(jp("美しい"), { "beautiful" }),
-             questionLine(jp("図書館"), { "library" }) };
-}
-
-// The real window over a session on simulated time.
-struct WindowRig
-{
-    WindowRig()
-    {
-        settings.LogPath = folder.file("translog.txt");
-        settings.SkinPath = sourceFile("data/skin/default.ini");
-        settings.DatabaseFilename = folder.file("DBv3.kvr");
-    }
-
-    bool open(DrillSetup setup)
-    {
-        section = setup.sectionCopy;
-        const DrillServices services { timers, clock, voice.pronunciation, prompter, relay };
-        session = std::make_unique<CDrillSession>(std::move(setup), settings, log, services);
-        dlg = std::make_unique<CDrillDlg>(*session, context, section);
-        relay.attach(dlg.get(), &results);
-        timers.setTarget([this](int id) { dlg->timerFired(id); });
-        dlg->show();
-        return QTest::qWaitForWindowExposed(dlg.get());
-    }
-
-    DrillView view() const { return session->view(); }
-    DrillState state() const { return view().state; }
-
-    // Runs the simulated time until the session waits for the learner (or has closed).
-    bool awaitingAnswer()
-    {
-        timers.runWhile([this] {
-            const DrillState s = state();
-            const bool correctionDone = s == DrillState::Correcting && timers.isRunning(TIMER_NEXT);
-            return !view().closed
-                && (s == DrillState::Starting || s == DrillState::ShowingCorrect
-                    || s == DrillState::ShowingWrong || correctionDone);
-        });
-        return !view().closed;
-    }
-
-    template <typename Widget> Widget *widget(const char *name) const
-    {
-        return dlg->findChild<Widget *>(QString::fromLatin1(name));
-    }
-    ui::CAnswerEdit *input() const { return widget<ui::CAnswerEdit>("input"); }
-    QString labelText(const char *name) const { return widget<QLabel>(name)->text(); }
-
-    void typeAndEnter(const char *ascii)
-    {
-        QTest::keyClicks(input(), QString::fromLatin1(ascii));
-        QTest::keyClick(input(), Qt::Key_Return);
-    }
-
-    TempFolder folder;
-    FakeClock clock;
-    FakeTimers timers { clock };
-    CKvrSettings settings = quietSettings();
-    CMemorySettingsStore store;
-    CAnswerLog log;
-    CQuestionDatabase database;
-    test::RecordingServices voice { settings };
-    test::CScriptedPrompter prompter;
-    FakeResultPresenter results;
-    ui::CDrillReportRelay relay;
-    test::ScriptedFileDialogs fileDialogs;
-    ui::DrillWindowContext context { settings, store,       log,  database, voice.pronunciation,
-                                     prompter, fileDialogs, clock };
-    CSection section;
-    std::unique_ptr<CDrillSession> session;
-    std::unique_ptr<CDrillDlg> dlg;
-};
-
-void sendPreedit(QWidget *target, const QString &text)
-{
-    QInputMethodEvent event(text, {});
-    QApplication::sendEvent(target, &event);
-}
-
-void sendCommit(QWidget *target, const QString &text)
-{
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    QApplication::sendEvent(target, &event);
-}
 
 // Runs action on the popup menu once it is open (a popup's exec() blocks the test).
 void whenPopupOpens(std::function<void(QMenu *)> action)
@@ -164,30 +64,6 @@ int rightRow(const WindowRig &rig, const QString &text)
             return row;
     }
     return -1;
-}
-
-// No two visible controls of the window share a pixel, and the pass list's title ends left
-// of its separator line.
-void expectNothingOverlaps(const WindowRig &rig)
-{
-    QList<QWidget *> shown;
-    for (QWidget *w : rig.dlg->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (w->isVisible() && w->objectName() != QLatin1String("infoGroup"))
-            shown << w;
-    }
-    const QRect group = rig.widget<QWidget>("infoGroup")->geometry();
-    for (int i = 0; i < shown.size(); ++i) {
-        const bool inGroup = group.contains(shown[i]->geometry());
-        QVERIFY2(inGroup || !group.intersects(shown[i]->geometry()),
-                 qPrintable(shown[i]->objectName()));
-        for (int j = i + 1; j < shown.size(); ++j) {
-            QVERIFY2(!shown[i]->geometry().intersects(shown[j]->geometry()),
-                     qPrintable(shown[i]->objectName() + " / " + shown[j]->objectName()));
-        }
-    }
-    const CSkin &skin = rig.dlg->skin();
-    const QRect text = QFontMetrics(ui::passListTitleFont(skin)).boundingRect(utext("回答状況"));
-    QVERIFY(skin.ReplyInfo_ReplyInfo_pos.x + text.width() < skin.PaddingX_n - 1);
 }
 
 QStringList actionTexts(const QMenu *menu)

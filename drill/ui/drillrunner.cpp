@@ -1,5 +1,7 @@
 #include "drill/ui/drillrunner.h"
 
+#include <optional>
+
 #include "drill/drillsession.h"
 #include "drill/ui/drilldlg.h"
 #include "drill/ui/resultdlg.h"
@@ -10,7 +12,8 @@ namespace kvr::ui {
 
 namespace {
 
-void runDrill(DrillSetup setup, DrillWindowContext &context, QWidget *parent)
+// Runs one drill; the drill the learner asked for in its report comes back.
+std::optional<DrillSetup> runDrill(DrillSetup setup, DrillWindowContext &context, QWidget *parent)
 {
     const CSection section = setup.sectionCopy; // for the question preview
     CDrillDlg *window = nullptr;
@@ -29,13 +32,20 @@ void runDrill(DrillSetup setup, DrillWindowContext &context, QWidget *parent)
     dialog.exec();
     window = nullptr;
     results.attach(nullptr, nullptr);
+    return session.followUpDrill();
 }
 
 } // namespace
 
 void runDrillWindow(DrillSetup setup, DrillWindowContext &context, QWidget *parent)
 {
-    guarded(context.prompter, [&] { runDrill(std::move(setup), context, parent); });
+    // A drill of the missed questions runs at once, under the marker the caller holds.
+    std::optional<DrillSetup> next = std::move(setup);
+    while (next) {
+        DrillSetup current = std::move(*next);
+        next.reset();
+        guarded(context.prompter, [&] { next = runDrill(std::move(current), context, parent); });
+    }
 }
 
 } // namespace kvr::ui

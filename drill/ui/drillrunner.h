@@ -31,7 +31,8 @@ struct DrillWindowContext
 };
 
 // Runs one drill in its window, modally, and returns when the window has closed (after the
-// result report and the history update). The caller holds the in-use marker meanwhile.
+// result report and the history update), or after the drills of missed questions the
+// learner started from the reports. The caller holds the in-use marker meanwhile.
 void runDrillWindow(DrillSetup setup, DrillWindowContext &context, QWidget *parent);
 
 } // namespace kvr::ui

@@ -156,6 +156,8 @@ void createControls(DrillWidgets &w, QWidget *parent)
 {
     w.input = named(new CAnswerEdit(parent), "input");
     w.confirmButton = button(parent, "confirmButton", "これでよい");
+    w.acceptButton = button(parent, "acceptButton", "正解にする(&O)");
+    w.acceptButton->setToolTip(QStringLiteral("Ctrl+Enter"));
     w.cancelButton = button(parent, "cancelButton", "逃げる");
     w.hintButton = button(parent, "hintButton", "ヒント(&G)");
     w.hintField = readOnlyField(parent, "hintField");
@@ -215,6 +217,7 @@ void layoutDrillWidgets(const DrillWidgets &w, const CSkin &skin, bool choiceMod
 {
     place(w.input, skin.InputArea_rc, FontKind::Field);
     place(w.confirmButton, skin.OkButton_rc, FontKind::Button);
+    place(w.acceptButton, acceptButtonRect(skin), FontKind::Button);
     place(w.cancelButton, skin.CancelButton_rc, FontKind::Button);
     const HintPlacement hint = hintPlacement(skin, choiceMode);
     place(w.hintButton, hint.button, FontKind::Button);
@@ -251,6 +254,7 @@ void renderDrillWidgets(const DrillWidgets &w, const DrillView &view)
 {
     showControl(w.input, view.input);
     showControl(w.confirmButton, view.confirmButton);
+    showControl(w.acceptButton, view.acceptButton);
     showControl(w.cancelButton, view.cancelButton);
     showControl(w.hintButton, view.hintButton);
     const QString hints = qtext(view.hintField.text);

@@ -26,6 +26,7 @@ struct DrillWidgets
 {
     CAnswerEdit *input = nullptr;
     QPushButton *confirmButton = nullptr; // "これでよい"
+    QPushButton *acceptButton = nullptr; // "正解にする(&O)"
     QPushButton *cancelButton = nullptr; // "逃げる"
     QPushButton *hintButton = nullptr; // "ヒント(&G)"
     QLineEdit *hintField = nullptr;

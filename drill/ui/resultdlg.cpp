@@ -1,5 +1,7 @@
 #include "drill/ui/resultdlg.h"
 
+#include <algorithm>
+
 #include <QLabel>
 #include <QPushButton>
 
@@ -65,13 +67,26 @@ CResultDlg::CResultDlg(const ResultReport &report, Rgb background, QWidget *pare
     ok->setDefault(true);
     ok->setGeometry((kWidth - 100) / 2, kHeight - 44, 100, 30);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    // Beside "OK", so Enter still closes the report.
+    auto *retry = new QPushButton(qtext(retryMissedCaption()), this);
+    retry->setObjectName("retryMissed");
+    retry->setAutoDefault(false);
+    retry->setEnabled(report.retryMissedEnabled);
+    const int retryWidth = std::max(retry->sizeHint().width(), 180);
+    retry->setGeometry(kWidth - retryWidth - 20, kHeight - 44, retryWidth, 30);
+    connect(retry, &QPushButton::clicked, this, [this] {
+        m_action = ReportAction::RetryMissed;
+        accept();
+    });
     ok->setFocus();
 }
 
-void CQtResultPresenter::showResultReport(const ResultReport &report)
+ReportAction CQtResultPresenter::showResultReport(const ResultReport &report)
 {
     CResultDlg dialog(report, m_background, m_parent);
     dialog.exec();
+    return dialog.action();
 }
 
 } // namespace kvr::ui

@@ -1,0 +1,145 @@
+// The drill window's helps for learners: the notice of full-width typing, "正解にする(&O)"
+// and the drill of the missed questions started from the report. Their rules are the
+// session's; these check that the windows show them and pass them on.
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "drill/ui/resultdlg.h"
+#include "drill/ui/testsupport_drillwindow.h"
+#include "platform/clock.h"
+#include "platform/ui/fonts.h"
+#include "platform/ui/qtext.h"
+#include "platform/ui/testsupport_widgets.h"
+
+using namespace kvr;
+using namespace kvr::session_test;
+using kvr::ui::utext;
+
+class DrillLearnerTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { ui::installFontSubstitutions(); }
+    void cleanup() { test::expectNoTopLevelWindows(); }
+
+    void fullWidthAnswerShowsTheWidthNotice()
+    {
+        WindowRig rig;
+        QVERIFY(rig.open(setupOf(words())));
+        QVERIFY(rig.awaitingAnswer());
+        sendCommit(rig.input(), utext("ａｐｐｌｅ"));
+        QTest::keyClick(rig.input(), Qt::Key_Return);
+        QCOMPARE(rig.labelText("feedback"), utext("ほかには？"));
+        QVERIFY(rig.widget<QLabel>("notice")->isVisible());
+        QCOMPARE(rig.labelText("notice"), utext("全角で入力されています（IMEがオンのままです）"));
+        QVERIFY(!rig.widget<QLabel>("instruction")->isVisible());
+        test::saveScreenshot(rig.dlg.get(), QStringLiteral("drill-width-notice"));
+    }
+
+    void acceptButtonInTheCorrectionAtEachSkin_data()
+    {
+        QTest::addColumn<QString>("skin");
+        for (const char *skin : { "default", "compact", "large" })
+            QTest::newRow(skin) << QString::fromLatin1(skin);
+    }
+
+    void acceptButtonInTheCorrectionAtEachSkin()
+    {
+        QFETCH(QString, skin);
+        WindowRig rig;
+        rig.settings.SkinPath = sourceFile(("data/skin/" + skin + ".ini").toLatin1().constData());
+        QVERIFY(rig.open(setupOf(words())));
+        QVERIFY(rig.awaitingAnswer());
+        auto *accept = rig.widget<QPushButton>("acceptButton");
+        QVERIFY(!accept->isVisible());
+        rig.typeAndEnter("apples");
+        QVERIFY(rig.awaitingAnswer());
+        QCOMPARE(rig.state(), DrillState::Correcting);
+        QVERIFY(accept->isVisible() && accept->isEnabled());
+        QCOMPARE(accept->text(), utext("正解にする(&O)"));
+        QTest::mouseClick(rig.widget<QPushButton>("hintButton"), Qt::LeftButton);
+        expectNothingOverlaps(rig);
+        test::saveScreenshot(rig.dlg.get(), "drill-accept-as-correct-" + skin);
+        QTest::mouseClick(accept, Qt::LeftButton);
+        QCOMPARE(rig.state(), DrillState::ShowingCorrect);
+        QCOMPARE(rig.labelText("correctNow"), QStringLiteral("   1"));
+        QVERIFY(!accept->isVisible());
+    }
+
+    void theReportsButtonRunsTheMissedQuestionsAtOnce()
+    {
+        // Real timers and windows, modal: a wrong answer, Escape in the correction (the
+        // first question: the drill ends), the report's button, then the second drill is
+        // left before its first question and its report closed.
+        TempFolder folder;
+        CKvrSettings settings = quietSettings();
+        settings.LogPath = folder.file("translog.txt");
+        settings.SkinPath = sourceFile("data/skin/default.ini");
+        settings.IncorrectWaitTime = 0;
+        CMemorySettingsStore store;
+        CAnswerLog log;
+        CQuestionDatabase database;
+        test::RecordingServices voice { settings };
+        test::CScriptedPrompter prompter;
+        test::ScriptedFileDialogs fileDialogs;
+        ui::DrillWindowContext context { settings,
+                                         store,
+                                         log,
+                                         database,
+                                         voice.pronunciation,
+                                         prompter,
+                                         fileDialogs,
+                                         CSystemClock::instance() };
+        QStringList seen;
+        bool typed = false;
+        QTimer poll;
+        poll.setInterval(20);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal)
+                return;
+            const bool report = qobject_cast<ui::CResultDlg *>(modal) != nullptr;
+            const QString name = report ? QStringLiteral("report") : modal->objectName();
+            const bool fresh = seen.isEmpty() || seen.last() != name;
+            if (fresh)
+                seen << name;
+            if (report) {
+                if (fresh) // queued: the next modal must find this poll free to run
+                    QTimer::singleShot(0, modal, [modal, first = seen.size() == 2] {
+                        QTest::mouseClick(
+                            modal->findChild<QPushButton *>(first ? "retryMissed" : "ok"),
+                            Qt::LeftButton);
+                    });
+                return;
+            }
+            auto *input = modal->findChild<QLineEdit *>("input");
+            auto *feedback = modal->findChild<QLabel *>("feedback");
+            if (seen.size() == 3 && fresh) {
+                QTimer::singleShot(0, modal, [modal] { QTest::keyClick(modal, Qt::Key_Escape); });
+            } else if (seen.size() == 1 && !typed && input->isEnabled()
+                       && feedback->text().isEmpty()) {
+                typed = true;
+                QTest::keyClicks(input, QStringLiteral("x"));
+                QTest::keyClick(input, Qt::Key_Return);
+            } else if (seen.size() == 1 && feedback->text().startsWith(utext("正しい答え"))) {
+                QTimer::singleShot(0, modal, [modal] { QTest::keyClick(modal, Qt::Key_Escape); });
+            }
+        });
+        poll.start();
+        ui::runDrillWindow(setupOf(words()), context, nullptr);
+        poll.stop();
+        QCOMPARE(seen, (QStringList { "drillDlg", "report", "drillDlg", "report" }));
+        const CSectionLog *record =
+            findLearnerRecord(log, settings.UserName, "Folder/Words", LogModeIndex(0));
+        QVERIFY(record);
+        QCOMPARE(record->recentRuns.size(), std::size_t(1)); // the second drill had no answer
+        QCOMPARE(record->lastMissed, (std::vector<std::int32_t> { 0 }));
+    }
+};
+
+QTEST_MAIN(DrillLearnerTest)
+#include "drilllearner_test.moc"

@@ -1,0 +1,111 @@
+#pragma once
+
+// The drill window over a session on simulated time, for the widget tests of drill/ui.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QLabel>
+#include <QString>
+#include <QTest>
+
+#include "app/kvrsettings.h"
+#include "db/questiondatabase.h"
+#include "drill/drillsession.h"
+#include "drill/testsupport_session.h"
+#include "drill/ui/answeredit.h"
+#include "drill/ui/drilldlg.h"
+#include "drill/ui/drillrunner.h"
+#include "platform/settingsstore.h"
+#include "platform/testsupport_filedialogs.h"
+#include "platform/testsupport_prompter.h"
+
+namespace kvr::session_test {
+
+// A file of the source tree (KVR_TEST_SOURCE_DIR).
+std::string sourceFile(const char *relative);
+std::string jp(const char *utf8); // CP932 of a UTF-8 literal
+
+// Four everyday words: Japanese question, English answers, a hint on the first.
+std::vector<std::string> words();
+
+// The real window over a session on simulated time.
+struct WindowRig
+{
+    WindowRig()
+    {
+        settings.LogPath = folder.file("translog.txt");
+        settings.SkinPath = sourceFile("data/skin/default.ini");
+        settings.DatabaseFilename = folder.file("DBv3.kvr");
+    }
+
+    bool open(DrillSetup setup)
+    {
+        section = setup.sectionCopy;
+        const DrillServices services { timers, clock, voice.pronunciation, prompter, relay };
+        session = std::make_unique<CDrillSession>(std::move(setup), settings, log, services);
+        dlg = std::make_unique<ui::CDrillDlg>(*session, context, section);
+        relay.attach(dlg.get(), &results);
+        timers.setTarget([this](int id) { dlg->timerFired(id); });
+        dlg->show();
+        return QTest::qWaitForWindowExposed(dlg.get());
+    }
+
+    DrillView view() const { return session->view(); }
+    DrillState state() const { return view().state; }
+
+    // Runs the simulated time until the session waits for the learner (or has closed).
+    bool awaitingAnswer()
+    {
+        timers.runWhile([this] {
+            const DrillState s = state();
+            const bool correctionDone = s == DrillState::Correcting && timers.isRunning(TIMER_NEXT);
+            return !view().closed
+                && (s == DrillState::Starting || s == DrillState::ShowingCorrect
+                    || s == DrillState::ShowingWrong || correctionDone);
+        });
+        return !view().closed;
+    }
+
+    template <typename Widget> Widget *widget(const char *name) const
+    {
+        return dlg->findChild<Widget *>(QString::fromLatin1(name));
+    }
+    ui::CAnswerEdit *input() const { return widget<ui::CAnswerEdit>("input"); }
+    QString labelText(const char *name) const { return widget<QLabel>(name)->text(); }
+
+    void typeAndEnter(const char *ascii)
+    {
+        QTest::keyClicks(input(), QString::fromLatin1(ascii));
+        QTest::keyClick(input(), Qt::Key_Return);
+    }
+
+    TempFolder folder;
+    FakeClock clock;
+    FakeTimers timers { clock };
+    CKvrSettings settings = quietSettings();
+    CMemorySettingsStore store;
+    CAnswerLog log;
+    CQuestionDatabase database;
+    test::RecordingServices voice { settings };
+    test::CScriptedPrompter prompter;
+    FakeResultPresenter results;
+    ui::CDrillReportRelay relay;
+    test::ScriptedFileDialogs fileDialogs;
+    ui::DrillWindowContext context { settings, store,       log,  database, voice.pronunciation,
+                                     prompter, fileDialogs, clock };
+    CSection section;
+    std::unique_ptr<CDrillSession> session;
+    std::unique_ptr<ui::CDrillDlg> dlg;
+};
+
+// Input-method events: a pending composition, and a committed text.
+void sendPreedit(QWidget *target, const QString &text);
+void sendCommit(QWidget *target, const QString &text);
+
+// No two visible controls of the window share a pixel, and the pass list's title ends left
+// of its separator line.
+void expectNothingOverlaps(const WindowRig &rig);
+
+} // namespace kvr::session_test
