@@ -13,10 +13,11 @@
 
 #include "app/datafolder.h"
 #include "app/kvrsettings.h"
+#include "app/ui/aboutdlg.h"
+#include "app/ui/appinfo.h"
 #include "app/ui/helpwindow.h"
 #include "app/ui/toolicons.h"
 #include "db/questiondatabase.h"
-#include "editor/editorlabels.h"
 #include "editor/editorsession.h"
 #include "editor/editorsettings.h"
 #include "editor/editorstartup.h"
@@ -44,42 +45,38 @@ namespace {
 using namespace kvr;
 using namespace kvr::ui;
 
-// Help, home page and about box, as the program offers them.
+// Help, home page and about box: the study program's windows, told they serve the editor.
 class CEditorActions final : public IEditorWindowActions
 {
 public:
-    CEditorActions(IShell &shell, IPrompter &prompter)
+    explicit CEditorActions(IShell &shell)
         : m_shell(shell)
-        , m_prompter(prompter)
     {
     }
 
     void showHelp(QWidget *parent) override
     {
+        const QUrl page = CHelpWindow::startPage(kEditorProgram);
         if (!m_help) {
-            m_help = new CHelpWindow(parent);
+            m_help = new CHelpWindow(page, parent);
             m_help->setAttribute(Qt::WA_DeleteOnClose);
         }
-        m_help->showPage(QUrl(QStringLiteral("qrc:/help/") + QLatin1String(kEditorHelpPage)));
+        m_help->showPage(page);
         m_help->show();
         m_help->raise();
         m_help->activateWindow();
     }
 
-    void openHomePage() override { m_shell.openAddress(homePageAddress()); }
+    void openHomePage() override { m_shell.openAddress(homePageOf(kEditorProgram)); }
 
-    void showAbout(QWidget *) override
+    void showAbout(QWidget *parent) override
     {
-        Message message;
-        message.caption = aboutCaption();
-        message.text = aboutVersionLine();
-        message.icon = Icon::Information;
-        m_prompter.ask(message);
+        CAboutDlg about(kEditorProgram, parent);
+        about.exec();
     }
 
 private:
     IShell &m_shell;
-    IPrompter &m_prompter;
     QPointer<CHelpWindow> m_help;
 };
 
@@ -140,7 +137,7 @@ int runEditor(const QStringList &args, CQtPrompter &prompter)
                                             qtEditorDialogs(prompter, qtFileDialogs) });
     session.start();
     CQtShell shell;
-    CEditorActions actions(shell, prompter);
+    CEditorActions actions(shell);
     CEditorDlg window(EditorWindowContext { session, prompter, shell, actions });
     if (importFile) {
         // Once the window is up: the import's file dialog answered by the given file.
@@ -171,7 +168,7 @@ int main(int argc, char *argv[])
     QApplication application(qtArgc, qtArgv);
     QApplication::setApplicationName(QStringLiteral("KvrEditor"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.kelvora.kvreditor"));
-    QApplication::setWindowIcon(programIcon());
+    QApplication::setWindowIcon(toolIcon(ToolIcon::Editor));
     installFontSubstitutions();
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -16,7 +16,6 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTableView>
-#include <QTreeWidget>
 
 #include "drill/ui/answeredit.h"
 #include "editor/editorlabels.h"

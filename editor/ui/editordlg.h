@@ -26,8 +26,6 @@ class QSpinBox;
 class QStackedWidget;
 class QTabBar;
 class QTableView;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace kvr {
 class CEditorSession;
@@ -38,6 +36,7 @@ class IShell;
 namespace kvr::ui {
 
 class CAnswerEdit;
+class CDatabaseTreeWidget;
 class CQuestionGridModel;
 class CWebPane;
 class IEditorWindowActions;
@@ -99,11 +98,6 @@ private:
     void showGridPopup(const QPoint &globalPos);
     // editordlg_tree.cpp
     void createLeftPane();
-    void fillTreeLevel(QTreeWidgetItem *parent, const TreeNode &node);
-    TreeIndexPath chainOf(const QTreeWidgetItem *item) const;
-    QTreeWidgetItem *itemAt(const TreeIndexPath &chain) const;
-    void treeSelectionChanged();
-    bool filterTreeMouse(QEvent *event);
     // editordlg_input.cpp
     EditorFocus focusPlace() const;
     bool filterKey(QKeyEvent *event);
@@ -126,7 +120,7 @@ private:
     QWidget *m_leftPane = nullptr;
     QTabBar *m_tabs = nullptr;
     QStackedWidget *m_leftStack = nullptr;
-    QTreeWidget *m_tree = nullptr;
+    CDatabaseTreeWidget *m_tree = nullptr;
     CWebPane *m_webPane = nullptr;
 
     QWidget *m_rightPane = nullptr;

@@ -6,8 +6,8 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTableView>
-#include <QTreeWidget>
 
+#include "app/ui/databasetreewidget.h"
 #include "drill/ui/answeredit.h"
 #include "editor/editorlayout.h"
 #include "editor/editorsession.h"
@@ -88,8 +88,6 @@ EditorFocus CEditorDlg::focusPlace() const
 
 bool CEditorDlg::eventFilter(QObject *watched, QEvent *event)
 {
-    if (m_tree && watched == m_tree->viewport() && filterTreeMouse(event))
-        return true;
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         // Once per key: at its first receiver, the focused control of this window (a
         // dialog or popup opened from here has keys of its own).

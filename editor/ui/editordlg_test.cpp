@@ -319,6 +319,15 @@ private slots:
         QCOMPARE(rig.actions.about, 1);
         for (const char *popup : { "SectionPopup", "DatalistPopup" })
             QVERIFY2(!child<QMenu>(rig.window.get(), popup)->actions().isEmpty(), popup);
+        // The right button over the tree opens its popup and leaves the selection.
+        auto *tree = rig.get<QTreeWidget>("databaseTree");
+        QTreeWidgetItem *selected = tree->currentItem();
+        QTest::mouseClick(tree->viewport(), Qt::RightButton, {},
+                          tree->visualItemRect(tree->topLevelItem(1)).center());
+        auto *sectionPopup = child<QMenu>(rig.window.get(), "SectionPopup");
+        QTRY_VERIFY(sectionPopup->isVisible());
+        sectionPopup->close();
+        QCOMPARE(tree->currentItem(), selected);
         QCOMPARE(child<QMenu>(rig.window.get(), "helpMenu")->actions().last()->text(),
                  utext("KvrEditor のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
 
