@@ -13,6 +13,9 @@ CEditorSession::CEditorSession(EditorServices services)
     , m_edit(m_services.database, m_services.settings.DatabaseFilename, m_services.prompter)
 {
     m_view.dictionaries = editorDictionaryLists(m_services.webDictionaries);
+    m_view.divider = m_services.settings.Pediod;
+    m_view.windowWidth = m_services.settings.WindowSizeX;
+    m_view.windowHeight = m_services.settings.WindowSizeY;
     refreshView();
 }
 
@@ -195,12 +198,15 @@ bool CEditorSession::finish()
 void CEditorSession::setDivider(int x)
 {
     m_services.settings.Pediod = limitDivider(x);
+    m_view.divider = m_services.settings.Pediod;
 }
 
 void CEditorSession::setWindowSize(int width, int height)
 {
     m_services.settings.WindowSizeX = width;
     m_services.settings.WindowSizeY = height;
+    m_view.windowWidth = width;
+    m_view.windowHeight = height;
 }
 
 RowCommandContext CEditorSession::rowContext()

@@ -75,6 +75,9 @@ struct EditorView
     int tab = 0; // 0 "問題集ツリー" (the tree shown), 1 "Web辞書" (the browser shown)
     std::string webAddress; // navigate the browser when webRevision changes
     int webRevision = 0;
+    int divider = 200; // x of the divider between the tree and the grid (Pediod)
+    int windowWidth = 600; // the window's size at its start
+    int windowHeight = 500;
 };
 
 // What the window does after a command beyond rendering.

@@ -179,12 +179,39 @@ TEST(EditorSession, ClosingAsksStaysOnCancelOrFailureAndTheEndWritesTheDatabase)
     files.session->editField(EditField::Answer, "y");
     files.session->setDivider(900);
     EXPECT_EQ(files.settings.Pediod, 600);
+    EXPECT_EQ(files.session->view().divider, 600);
     std::filesystem::remove(files.context.databasePath);
     std::filesystem::create_directory(files.context.databasePath); // no file can go there
     files.prompter.asked.clear();
     EXPECT_FALSE(files.session->requestClose());
     EXPECT_EQ(files.prompter.texts().back(), sj("データベースの更新に失敗しました・・・"));
     EXPECT_FALSE(files.session->finish());
+}
+
+TEST(EditorSession, TheWindowStartsAtTheStoredSizeAndDividerAndKeepsTheNewOnes)
+{
+    SessionFiles files("A");
+    files.settings.Pediod = 250;
+    files.settings.WindowSizeX = 800;
+    files.settings.WindowSizeY = 640;
+    const CEditorSession session(EditorServices { files.settings,
+                                                  files.store,
+                                                  files.database,
+                                                  files.dictionaries,
+                                                  files.prompter,
+                                                  files.clipboard,
+                                                  files.fileDialogs,
+                                                  {} });
+    EXPECT_EQ(session.view().divider, 250);
+    EXPECT_EQ(session.view().windowWidth, 800);
+    EXPECT_EQ(session.view().windowHeight, 640);
+
+    files.session->setDivider(10);
+    files.session->setWindowSize(700, 550);
+    EXPECT_EQ(files.session->view().divider, 15);
+    EXPECT_EQ(files.settings.WindowSizeX, 700);
+    EXPECT_EQ(files.session->view().windowWidth, 700);
+    EXPECT_EQ(files.session->view().windowHeight, 550);
 }
 
 } // namespace

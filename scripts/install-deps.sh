@@ -7,7 +7,7 @@ packages=(
     cmake g++ make pkg-config
     clang libclang-rt-14-dev clang-format
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-multimedia-dev qt6-declarative-dev
+    qt6-base-dev qt6-multimedia-dev qt6-declarative-dev qt6-webengine-dev
     qt6-translations-l10n xdg-utils
     gstreamer1.0-plugins-good
     flite1-dev open-jtalk open-jtalk-mecab-naist-jdic

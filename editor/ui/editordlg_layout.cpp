@@ -1,0 +1,134 @@
+// The editor's geometry: the two panes either side of the divider, the key help along the
+// bottom, the divider's drag.
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRubberBand>
+
+#include "editor/editorlabels.h"
+#include "editor/editorlayout.h"
+#include "editor/editorsession.h"
+#include "editor/editorsettings.h"
+#include "editor/ui/editordlg.h"
+#include "platform/ui/fonts.h"
+#include "platform/ui/qtext.h"
+
+namespace kvr::ui {
+
+namespace {
+
+constexpr int kMargin = 4;
+constexpr int kDividerGap = 3; // either side of the divider's x
+constexpr int kKeyHelpHeight = 30; // the bottom of the window
+constexpr int kKeyHelpFontPixels = 12;
+constexpr int kPartButtonsInOneRow = 620; // the right pane's width for one row of eight
+
+} // namespace
+
+// Below the menu bar: where the divider and size grip rules measure.
+QRect CEditorDlg::clientRect() const
+{
+    const int top = m_menuBar ? m_menuBar->height() : 0;
+    return QRect(0, top, width(), std::max(0, height() - top));
+}
+
+int CEditorDlg::divider() const
+{
+    return m_session.view().divider;
+}
+
+void CEditorDlg::layoutChildren()
+{
+    m_menuBar->setGeometry(0, 0, width(), m_menuBar->sizeHint().height());
+    const QRect client = clientRect();
+    const int top = client.top() + kMargin;
+    const int bottom = client.bottom() - kKeyHelpHeight;
+    const int left = std::min(divider(), std::max(0, width() - 2 * kMargin));
+    m_leftPane->setGeometry(kMargin, top, std::max(0, left - kDividerGap - kMargin),
+                            std::max(0, bottom - top));
+    const int rightX = left + kDividerGap;
+    const int rightWidth = std::max(0, width() - kMargin - rightX);
+    arrangePartButtons(rightWidth >= kPartButtonsInOneRow ? kPartOfSpeechCount : 4);
+    m_rightPane->setGeometry(rightX, top, rightWidth, std::max(0, bottom - top));
+    update();
+}
+
+void CEditorDlg::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    layoutChildren();
+    m_session.setWindowSize(width(), height());
+}
+
+void CEditorDlg::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    const EditorLabels labels = editorLabels();
+    QPainter painter(this);
+    painter.setFont(gothicFont(kKeyHelpFontPixels));
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QRect band(kMargin * 2, height() - kKeyHelpHeight, width() - 4 * kMargin - 16,
+                     kKeyHelpHeight);
+    const std::string help =
+        m_shiftHeld ? labels.partKeyHelp + "  " + labels.partKeyShift : labels.keyHelp;
+    painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, qtext(help));
+}
+
+void CEditorDlg::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint() - clientRect().topLeft();
+    if (m_draggingDivider) {
+        if (!(event->buttons() & Qt::LeftButton)) {
+            // The button went up outside the window: the drop happens now.
+            finishDividerDrag(at.x());
+            return;
+        }
+        const QRect client = clientRect();
+        m_dividerBand->setGeometry(event->position().toPoint().x() - 1, client.top() + 20, 3,
+                                   std::max(0, client.height() - 30));
+        return;
+    }
+    if (onDivider(at.x(), at.y(), divider(), clientRect().height()))
+        setCursor(Qt::SplitHCursor);
+    else
+        unsetCursor();
+    QDialog::mouseMoveEvent(event);
+}
+
+void CEditorDlg::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint() - clientRect().topLeft();
+    if (event->button() == Qt::LeftButton
+        && onDivider(at.x(), at.y(), divider(), clientRect().height())) {
+        if (!m_dividerBand)
+            m_dividerBand = new QRubberBand(QRubberBand::Line, this);
+        m_draggingDivider = true;
+        const QRect client = clientRect();
+        m_dividerBand->setGeometry(event->position().toPoint().x() - 1, client.top() + 20, 3,
+                                   std::max(0, client.height() - 30));
+        m_dividerBand->show();
+        m_dividerBand->raise();
+        return;
+    }
+    QDialog::mousePressEvent(event);
+}
+
+void CEditorDlg::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_draggingDivider && event->button() == Qt::LeftButton) {
+        finishDividerDrag(event->position().toPoint().x());
+        return;
+    }
+    QDialog::mouseReleaseEvent(event);
+}
+
+void CEditorDlg::finishDividerDrag(int clientX)
+{
+    m_draggingDivider = false;
+    m_dividerBand->hide();
+    unsetCursor();
+    m_session.setDivider(clientX);
+    layoutChildren();
+}
+
+} // namespace kvr::ui
