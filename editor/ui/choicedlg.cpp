@@ -3,36 +3,25 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
-#include <QStyle>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/ui/databasetreewidget.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
 
-namespace {
-
-// Item data: the CP932 path and whether the item is a folder.
-constexpr int kPathRole = Qt::UserRole;
-constexpr int kFolderRole = Qt::UserRole + 1;
-
-} // namespace
-
 CChoiceDlg::CChoiceDlg(const ChoiceDialogRequest &request, QWidget *parent)
     : QDialog(parent)
     , m_request(request)
-    , m_tree(new QTreeWidget(this))
+    , m_tree(new CDatabaseTreeWidget(this))
     , m_rootBox(new QCheckBox(qtext(request.rootBoxText), this))
     , m_ok(nullptr)
 {
     setWindowTitle(qtext(request.caption));
     m_tree->setObjectName("tree");
-    m_tree->setHeaderHidden(true);
     m_tree->setMinimumSize(300, 320);
-    for (const TreeNode &child : request.tree.children)
-        fill(nullptr, child, std::string());
+    m_tree->setTree(request.tree);
     m_rootBox->setObjectName("root");
     m_rootBox->setVisible(request.rootBoxShown);
 
@@ -56,19 +45,6 @@ CChoiceDlg::CChoiceDlg(const ChoiceDialogRequest &request, QWidget *parent)
     update();
 }
 
-void CChoiceDlg::fill(QTreeWidgetItem *parent, const TreeNode &node, const std::string &path)
-{
-    const std::string itemPath = path.empty() ? node.name : path + "/" + node.name;
-    auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_tree);
-    item->setText(0, qtext(node.name));
-    item->setIcon(0,
-                  style()->standardIcon(node.isFolder ? QStyle::SP_DirIcon : QStyle::SP_FileIcon));
-    item->setData(0, kPathRole, QByteArray::fromStdString(itemPath));
-    item->setData(0, kFolderRole, node.isFolder);
-    for (const TreeNode &child : node.children)
-        fill(item, child, itemPath);
-}
-
 std::optional<ChoiceAnswer> CChoiceDlg::answer() const
 {
     if (m_request.rootBoxShown && m_rootBox->isChecked()) {
@@ -79,9 +55,10 @@ std::optional<ChoiceAnswer> CChoiceDlg::answer() const
     const QTreeWidgetItem *item = m_tree->currentItem();
     if (!item || !item->isSelected())
         return std::nullopt;
-    return ChoiceAnswer { false, item->data(0, kPathRole).toByteArray().toStdString(),
-                          item->data(0, kFolderRole).toBool() ? EntryKind::Folder
-                                                              : EntryKind::Section };
+    const TreeIndexPath chain = m_tree->chainOf(item);
+    const TreeNode *node = nodeAt(m_tree->tree(), chain);
+    return ChoiceAnswer { false, treePath(m_tree->tree(), chain),
+                          node && node->isFolder ? EntryKind::Folder : EntryKind::Section };
 }
 
 void CChoiceDlg::update()

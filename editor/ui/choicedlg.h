@@ -8,10 +8,10 @@
 
 class QCheckBox;
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace kvr::ui {
+
+class CDatabaseTreeWidget;
 
 // The choice dialog: the whole database as a tree, OK, "ｷｬﾝｾﾙ" and, when a destination is
 // chosen, "ルートに作成する". OK follows choiceOkEnabled.
@@ -28,11 +28,10 @@ public:
     static std::optional<ChoiceAnswer> ask(QWidget *parent, const ChoiceDialogRequest &request);
 
 private:
-    void fill(QTreeWidgetItem *parent, const TreeNode &node, const std::string &path);
     void update();
 
     ChoiceDialogRequest m_request;
-    QTreeWidget *m_tree;
+    CDatabaseTreeWidget *m_tree;
     QCheckBox *m_rootBox;
     QPushButton *m_ok;
 };
