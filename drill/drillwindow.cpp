@@ -157,8 +157,8 @@ void keepLastQuestion(CDrillSession &session, KeepTarget target, const KeepPlace
     if (target == KeepTarget::TextFile) {
         session.showSaveReport(appendToLastQuestionsFile(places.desktopFolder, line));
     } else if (places.database) {
-        session.showSaveReport(
-            addToSavedQuestions(*places.database, places.databasePath, places.userName, line));
+        session.showSaveReport(addToSavedQuestions(*places.database, places.databasePath,
+                                                   places.userName, line, places.backup));
     }
 }
 

@@ -10,6 +10,7 @@
 
 namespace kvr {
 
+class CDailyBackup;
 class CDrillSession;
 struct CQuestionDatabase;
 class ISettingsStore;
@@ -91,6 +92,7 @@ struct KeepPlaces
     CQuestionDatabase *database = nullptr;
     std::string databasePath;
     std::string userName; // the account running the program, inputter of a new collection
+    const CDailyBackup *backup = nullptr; // taken before the database file is written
 };
 
 // Keeps the session's last question in the target and hands the report to the session (a

@@ -15,6 +15,7 @@
 #include "drill/ui/questionlistdlg.h"
 #include "drill/ui/skinmenu.h"
 #include "platform/cp932.h"
+#include "platform/dailybackup.h"
 #include "platform/environment.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/qcolour.h"
@@ -283,8 +284,9 @@ void CDrillDlg::openLastQuestionMenu(const QPoint &globalPos)
     const std::optional<KeepTarget> target = menu.choose(globalPos);
     if (!target || m_session.view().closed)
         return;
+    const CDailyBackup backup { m_context.clock, m_context.prompter };
     const KeepPlaces places { env::desktopFolder(), &m_context.database,
-                              m_context.settings.DatabaseFilename, env::userName() };
+                              m_context.settings.DatabaseFilename, env::userName(), &backup };
     forward([this, &target, &places] { keepLastQuestion(m_session, *target, places); });
 }
 
