@@ -131,12 +131,17 @@ void CDrillDlg::connectControls()
 {
     const DrillWidgets &w = m_widgets;
     connect(w.input, &QLineEdit::textEdited, this, [this](const QString &text) {
-        forward([this, typed = cp932(text)] { m_session.setInput(typed); });
+        // A character without a CP932 form is judged as "?", but never stored as one.
+        forward([this, typed = cp932(text), storable = cp932Exact(text).has_value()] {
+            m_session.setInput(typed, storable);
+        });
     });
     connect(w.confirmButton, &QPushButton::clicked, this,
             [this] { forward([this] { m_session.confirm(); }); });
     connect(w.acceptButton, &QPushButton::clicked, this,
             [this] { forward([this] { m_session.acceptAsCorrect(); }); });
+    connect(w.addAnswerButton, &QPushButton::clicked, this,
+            [this] { forward([this] { m_session.addAnswerAsCorrect(); }); });
     connect(w.cancelButton, &QPushButton::clicked, this,
             [this] { forward([this] { m_session.cancel(); }); });
     connect(w.hintButton, &QPushButton::clicked, this,
