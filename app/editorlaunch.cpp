@@ -2,6 +2,7 @@
 
 #include "platform/cp932.h"
 #include "platform/environment.h"
+#include "platform/namedmutex.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
 #include "platform/textfile.h"
@@ -21,6 +22,15 @@ bool startEditor(IShell &shell, IPrompter &prompter, const std::string &programF
         : "問題エディタ KvrEditor が見つかりませんでした。\n%s\n\n"
           "Kvr と同じフォルダに KvrEditor を置いてください。";
     prompter.tell(formatText(cp932::text(text), program.c_str()), {}, Icon::Warning);
+    return false;
+}
+
+bool editorIsRunning(const std::string &marker)
+{
+    CNamedMutex probe;
+    if (!probe.acquire(marker))
+        return true;
+    probe.release();
     return false;
 }
 

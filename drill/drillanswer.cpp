@@ -191,6 +191,39 @@ void CDrillSession::acceptAsCorrect()
     showAnswerStep();
 }
 
+bool CDrillSession::canAddAnswer() const
+{
+    // In the English-to-Japanese mode the typed meaning is judged against the question
+    // lines, not the answers: there is nothing of the kind to add it to.
+    return m_services.answerStore && canAcceptAsCorrect()
+        && m_setup.drillMode != DrillMode::EnglishToJapaneseTyped
+        && lineWithAnswer(m_currentLine, trimEntry(m_firstWrongEntry)).has_value();
+}
+
+void CDrillSession::addAnswerAsCorrect()
+{
+    if (!canAddAnswer())
+        return;
+    if (!m_firstWrongStorable) {
+        showSaveReport({ SaveReport::MessageBox, answerNotCp932Text() });
+        return;
+    }
+    const std::string answer = trimEntry(m_firstWrongEntry);
+    const SaveReport report = m_services.answerStore->addAnswer(
+        { m_setup.sectionPath, m_position, m_currentLine, answer });
+    if (report.kind == SaveReport::MessageBox) {
+        showSaveReport(report);
+        return;
+    }
+    // Later passes of this drill judge the question with the new answer too.
+    if (const std::optional<std::string> line = lineWithAnswer(m_currentLine, answer)) {
+        m_setup.sectionCopy.lines.set(static_cast<std::size_t>(m_position), *line);
+        m_currentLine = *line;
+    }
+    acceptAsCorrect();
+    showSaveReport(report);
+}
+
 void CDrillSession::countResult(bool correct)
 {
     const bool first = m_pass == PassKind::First;
@@ -213,6 +246,7 @@ void CDrillSession::wrongAnswerStep(const std::string &typed)
     m_wrongThisPass.push_back(m_position);
     countResult(false);
     m_firstWrongEntry = typed;
+    m_firstWrongStorable = typed.empty() || m_inputStorable;
 }
 
 void CDrillSession::startFlashing()

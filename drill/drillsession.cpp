@@ -373,12 +373,14 @@ void CDrillSession::setFocus(DrillFocus focus)
 void CDrillSession::setInputText(std::string text)
 {
     m_input = std::move(text);
+    m_inputStorable = true;
     ++m_view.inputRevision;
 }
 
-void CDrillSession::setInput(std::string_view text)
+void CDrillSession::setInput(std::string_view text, bool storable)
 {
     m_input = std::string(text);
+    m_inputStorable = storable;
 }
 
 bool CDrillSession::hasLastQuestion() const

@@ -9,6 +9,7 @@
 
 #include "app/kvrsettings.h"
 #include "db/question.h"
+#include "drill/answeraddition.h"
 #include "drill/answerjudge.h"
 #include "drill/drillports.h"
 #include "drill/drillsetup.h"
@@ -32,6 +33,7 @@ struct DrillServices
     CPronunciation &voice;
     IPrompter &prompter;
     IResultPresenter &results;
+    IAnswerStore *answerStore = nullptr; // "この答えも正解に追加(&A)"; nothing: not offered
 };
 
 // One drill, from the start countdown to the history update: the model of the drill
@@ -49,13 +51,17 @@ public:
     DrillView view() const;
 
     // Events of the window.
-    void setInput(std::string_view text); // the learner edited the input field
+    // The learner edited the input field; storable: every character had a CP932 form.
+    void setInput(std::string_view text, bool storable = true);
     void confirm(); // "これでよい" (or Enter in a typed mode)
     void confirm(std::string_view typed); // the same after setting the input
     void pickChoice(int row); // "&1".."&4", rows 0-3
     void cancel(); // "逃げる", Escape, or the "end" command
     // "正解にする(&O)", Ctrl+Enter: the wrong typed answer counts as right after all.
     void acceptAsCorrect();
+    // "この答えも正解に追加(&A)": the same, after the typed answer went into the database as
+    // the question's next answer. A refusal is told and changes nothing.
+    void addAnswerAsCorrect();
     void showHint(); // "ヒント(&G)", Ctrl+G
     KeyAction keyPress(const DrillKey &key);
     void onTimer(int id);
@@ -106,6 +112,7 @@ private:
     void revealHint();
     void stopLimitTimers();
     bool canAcceptAsCorrect() const;
+    bool canAddAnswer() const;
 
     // Keys (drillkeys.cpp).
     void cycleHint();
@@ -165,6 +172,7 @@ private:
     std::array<std::string, 2> m_band;
     CAnswerList m_answers;
     std::string m_firstWrongEntry;
+    bool m_firstWrongStorable = true;
     bool m_correctFlag = false;
     bool m_correctionDone = false;
     FourChoices m_choices;
@@ -176,6 +184,7 @@ private:
     int m_answerStep = 0;
     int m_flashCounter = 0;
     std::string m_input;
+    bool m_inputStorable = true;
     std::string m_shownAnswer;
 
     std::uint32_t m_questionStartTick = 0;

@@ -76,6 +76,8 @@ struct DrillView
     ControlView confirmButton; // "これでよい"
     // "正解にする(&O)" (and Ctrl+Enter): in the correction after a wrong typed answer.
     ControlView acceptButton { false, false, {} };
+    // "この答えも正解に追加(&A)": beside it, when the answer can go into the database.
+    ControlView addAnswerButton { false, false, {} };
     ControlView cancelButton; // "逃げる"
     ControlView hintButton; // "ヒント(&G)"
     ControlView hintField; // the hint text

@@ -34,6 +34,7 @@ DrillView CDrillSession::view() const
     view.hintTitleShown = m_hintShown;
     view.lastQuestionButton.visible = hasLastQuestion();
     view.acceptButton.visible = view.acceptButton.enabled = canAcceptAsCorrect();
+    view.addAnswerButton.visible = view.addAnswerButton.enabled = canAddAnswer();
     view.progressValue = std::clamp(m_passIndex, 0, m_passLength);
 
     const bool ended = m_state == DrillState::Ended;

@@ -98,6 +98,14 @@ SkinRect acceptButtonRect(const CSkin &skin)
     return { std::min(ok.left, cancel.left), top, std::max(ok.right, cancel.right), bottom };
 }
 
+SkinRect addAnswerButtonRect(const CSkin &skin)
+{
+    constexpr int gap = 4;
+    const SkinRect accept = acceptButtonRect(skin);
+    const int right = accept.left - gap;
+    return { std::max(right - accept.width(), gap), accept.top, right, accept.bottom };
+}
+
 ClientSize drillClientSize(const CSkin &skin)
 {
     return { std::max(skin.DlgWidth_n - kFrameWidth, kSmallestClient),
@@ -157,8 +165,8 @@ void keepLastQuestion(CDrillSession &session, KeepTarget target, const KeepPlace
     if (target == KeepTarget::TextFile) {
         session.showSaveReport(appendToLastQuestionsFile(places.desktopFolder, line));
     } else if (places.database) {
-        session.showSaveReport(
-            addToSavedQuestions(*places.database, places.databasePath, places.userName, line));
+        session.showSaveReport(addToSavedQuestions(*places.database, places.databasePath,
+                                                   places.userName, line, places.backup));
     }
 }
 

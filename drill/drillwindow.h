@@ -10,6 +10,7 @@
 
 namespace kvr {
 
+class CDailyBackup;
 class CDrillSession;
 struct CQuestionDatabase;
 class ISettingsStore;
@@ -58,6 +59,8 @@ SkinRect menuButtonRect(const CSkin &skin);
 // "正解にする(&O)": over "これでよい" and "逃げる", as high as "これでよい", below the hint
 // field (lower and shorter when the skin leaves less room).
 SkinRect acceptButtonRect(const CSkin &skin);
+// "この答えも正解に追加(&A)": on the same row, left of it and as wide.
+SkinRect addAnswerButtonRect(const CSkin &skin);
 
 // The window's opacity (0…1) when the Opacity setting asks for transparency: 1-99 percent,
 // as the alpha value Opacity × 255 / 100 gives it. 0 switches transparency off and 100 is
@@ -91,6 +94,7 @@ struct KeepPlaces
     CQuestionDatabase *database = nullptr;
     std::string databasePath;
     std::string userName; // the account running the program, inputter of a new collection
+    const CDailyBackup *backup = nullptr; // taken before the database file is written
 };
 
 // Keeps the session's last question in the target and hands the report to the session (a

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "db/databaseupdate.h"
 #include "db/question.h"
 #include "platform/cp932.h"
 #include "platform/environment.h"
@@ -129,7 +130,8 @@ SaveReport appendToLastQuestionsFile(std::string_view desktopFolder, std::string
 }
 
 SaveReport addToSavedQuestions(CQuestionDatabase &database, std::string_view databasePath,
-                               std::string_view userName, std::string_view line)
+                               std::string_view userName, std::string_view line,
+                               const CDailyBackup *backup)
 {
     if (line.empty())
         return {};
@@ -137,25 +139,23 @@ SaveReport addToSavedQuestions(CQuestionDatabase &database, std::string_view dat
     if (section.containsLine(line))
         return notice("すでにその問題は存在しています");
     section.appendLine(std::string(line));
-    // The line goes into the file as it is now, under its lock: the editor may have saved
-    // since this program read it, and that must not be thrown away. A file that is there
-    // but does not read is left alone; the line stays in memory.
-    {
-        const CSharedFileLock lock(databasePath);
-        CQuestionDatabase fresh;
-        const bool exists = fileExists(databasePath);
-        if (exists && !readDatabase(fresh, databasePath))
-            return notice(kNoticeFailed);
-        CQuestionDatabase &target = exists ? fresh : database;
-        CSection &stored = savedQuestionsSection(target, userName);
-        if (&target != &database && !stored.containsLine(line))
-            stored.appendLine(std::string(line));
-        if (!writeDatabase(target, databasePath))
-            return notice(kNoticeFailed);
-    }
+    const std::string sectionName = section.name;
+    // The editor may have saved since this program read the file: the line goes into the
+    // file as it is now. When the file cannot be written the line stays in memory.
+    const DatabaseUpdate update = changeDatabaseFile(
+        databasePath, database,
+        [&](CQuestionDatabase &target) {
+            CSection &stored = savedQuestionsSection(target, userName);
+            if (!stored.containsLine(line))
+                stored.appendLine(std::string(line));
+            return true;
+        },
+        backup);
+    if (update != DatabaseUpdate::Saved)
+        return notice(kNoticeFailed);
     const std::string format = cp932::text("問題集 %s に追加しました");
     const std::size_t mark = format.find("%s");
-    return { SaveReport::Notice, format.substr(0, mark) + section.name + format.substr(mark + 2) };
+    return { SaveReport::Notice, format.substr(0, mark) + sectionName + format.substr(mark + 2) };
 }
 
 } // namespace kvr

@@ -7,6 +7,8 @@
 
 namespace kvr {
 
+class CDailyBackup;
+
 // The top-level collection that keeps questions saved during drills (UTF-8 source text).
 inline constexpr std::string_view kSavedQuestionsSection = "【回答中に保存された問題】";
 inline constexpr std::string_view kSavedQuestionsCopyright = "various members";
@@ -44,7 +46,9 @@ SaveReport appendToLastQuestionsFile(std::string_view desktopFolder, std::string
 // file is written from memory). "すでにその問題は存在しています", "問題集 %s に追加しました", or
 // "追加できませんでした" (the line stays in memory only; a file that does not read is left
 // alone). An empty line does nothing.
+// A backup given is taken before the file is written.
 SaveReport addToSavedQuestions(CQuestionDatabase &database, std::string_view databasePath,
-                               std::string_view userName, std::string_view line);
+                               std::string_view userName, std::string_view line,
+                               const CDailyBackup *backup = nullptr);
 
 } // namespace kvr

@@ -4,7 +4,10 @@
 #include "drill/lastquestion.h"
 #include "drill/testsupport_selection.h"
 #include "platform/cp932.h"
+#include "platform/dailybackup.h"
 #include "platform/testsupport.h"
+#include "platform/testsupport_clock.h"
+#include "platform/testsupport_prompter.h"
 #include "platform/textfile.h"
 
 namespace kvr {
@@ -132,6 +135,21 @@ TEST(DatabaseTarget, KeepsWhatAnotherProgramSavedSince)
     expectReport(addToSavedQuestions(loaded, path, "taro", questionLine(2)),
                  notice("追加できませんでした"));
     EXPECT_EQ(readWholeFile(path), "<not a database");
+}
+
+TEST(DatabaseTarget, KeepingAQuestionBacksUpTheFileFirst)
+{
+    TempFolder data;
+    const std::string path = data.file("DBv3.kvr");
+    CQuestionDatabase database = databaseWithOneSection();
+    ASSERT_TRUE(writeDatabase(database, path));
+    const std::optional<std::string> before = readWholeFile(path);
+    test::FixedClock clock;
+    test::CScriptedPrompter prompter;
+    const CDailyBackup backup(clock, prompter);
+    addToSavedQuestions(database, path, "taro", questionLine(1), &backup);
+    EXPECT_EQ(readWholeFile(data.file("backup/DBv3-20261210.kvr")), before);
+    EXPECT_NE(readWholeFile(path), before);
 }
 
 } // namespace

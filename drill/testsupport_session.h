@@ -109,6 +109,19 @@ std::vector<std::string> simpleQuestions(int count);
 // Settings without time limits, with waits of 600 ms and recognisable effect sounds.
 CKvrSettings quietSettings();
 
+// Takes every answer handed to it and answers with reply.
+class RecordingAnswerStore final : public IAnswerStore
+{
+public:
+    SaveReport addAnswer(const AnswerAddition &addition) override
+    {
+        added.push_back(addition);
+        return reply;
+    }
+    std::vector<AnswerAddition> added;
+    SaveReport reply { SaveReport::Notice, answerAddedText() };
+};
+
 // Everything one session needs. The settings may be changed before start().
 struct DrillRig
 {
@@ -135,6 +148,7 @@ struct DrillRig
     test::RecordingServices voice { settings };
     test::CScriptedPrompter prompter;
     FakeResultPresenter results;
+    IAnswerStore *answerStore = nullptr; // set before start() to offer adding answers
 
 private:
     DrillSetup m_setup;

@@ -3,6 +3,7 @@
 
 #include "db/treeops.h"
 #include "platform/cp932.h"
+#include "platform/dailybackup.h"
 #include "platform/error.h"
 #include "platform/textfile.h"
 #include "platform/textformat.h"
@@ -153,6 +154,8 @@ CCollectionEdit::Write CCollectionEdit::writeDatabaseFile()
         if (!overwrite)
             return Write::Declined;
     }
+    if (dailyBackup)
+        dailyBackup->beforeSave(m_databasePath);
     const CSharedFileLock lock(m_databasePath);
     if (!writeDatabase(m_database, m_databasePath))
         return Write::Failed;

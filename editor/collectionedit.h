@@ -14,6 +14,8 @@
 // window title, and saving the working copy into the database and its file.
 namespace kvr {
 
+class CDailyBackup;
+
 // The item selected in the tree.
 struct SelectedItem
 {
@@ -46,6 +48,8 @@ public:
     // Asked before a write over such a changed file; true writes anyway, false keeps the
     // working copy unsaved. Unset, the prompter asks (databaseChangedQuestion).
     std::function<bool(const std::string &databasePath)> confirmOverwrite;
+    // Taken before the database file is written (nothing: no backups).
+    const CDailyBackup *dailyBackup = nullptr;
 
     // Makes the item the open one: a folder's header, or a collection's header and grid
     // (row 0 current). A failed look-up is told ("フォルダの情報が取得できませんでした。" /

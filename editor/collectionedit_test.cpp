@@ -4,6 +4,8 @@
 
 #include "db/treeops.h"
 #include "editor/testsupport_editor.h"
+#include "platform/dailybackup.h"
+#include "platform/testsupport_clock.h"
 #include "platform/textfile.h"
 
 namespace kvr {
@@ -50,6 +52,21 @@ TEST(CollectionEdit, SaveCollectionGivesItsFiveResults)
             EXPECT_EQ(asked.buttons, Buttons::YesNoCancel);
         }
     }
+}
+
+TEST(CollectionEdit, TheFirstSaveOfTheDayKeepsTheFileAsItWas)
+{
+    RowFiles files({ "a" });
+    test::FixedClock clock;
+    const CDailyBackup backup(clock, files.prompter);
+    files.edit.dailyBackup = &backup;
+    const std::optional<std::string> before = readWholeFile(files.edit.databasePath());
+    files.edit.grid().selectRow(1);
+    files.edit.grid().editField(EditField::Answer, "b");
+    files.edit.setModified(true);
+    ASSERT_EQ(files.edit.saveCollection(false), SaveResult::Saved);
+    EXPECT_EQ(readWholeFile(backupPathOf(files.edit.databasePath(), "20261210")), before);
+    EXPECT_NE(readWholeFile(files.edit.databasePath()), before);
 }
 
 // The study program writes the database when a learner keeps a question during a drill: the

@@ -12,6 +12,8 @@
 // message they show. Dialogs come in as small seams; the tree view acts on the result.
 namespace kvr {
 
+class CDailyBackup;
+
 // The open database, the file it came from and the learners' history file.
 struct TreeEditContext
 {
@@ -19,6 +21,7 @@ struct TreeEditContext
     std::string databasePath;
     std::string logPath;
     IPrompter &prompter;
+    const CDailyBackup *backup = nullptr; // taken before the log is written
 };
 
 // A folder or collection by its path from the root.

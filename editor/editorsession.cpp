@@ -11,7 +11,9 @@ namespace kvr {
 CEditorSession::CEditorSession(EditorServices services)
     : m_services(std::move(services))
     , m_edit(m_services.database, m_services.settings.DatabaseFilename, m_services.prompter)
+    , m_backup(m_services.clock, m_services.prompter)
 {
+    m_edit.dailyBackup = &m_backup;
     m_view.dictionaries = editorDictionaryLists(m_services.webDictionaries);
     m_view.divider = m_services.settings.Pediod;
     m_view.windowWidth = m_services.settings.WindowSizeX;

@@ -17,6 +17,8 @@
 #include "editor/gridsort.h"
 #include "editor/headerdialog.h"
 #include "editor/rowcommands.h"
+#include "platform/clock.h"
+#include "platform/dailybackup.h"
 
 // The editor's main window as a core: everything it shows (the tree, the selected item, the
 // grid, the edit fields, the part-of-speech buttons, the dictionary lists, the title) and
@@ -48,6 +50,7 @@ struct EditorServices
     IFileDialogs &fileDialogs; // export, import, WAV file, database file
     EditorDialogs dialogs;
     std::string markerName = std::string(kInUseMarkerName);
+    const IClock &clock = CSystemClock::instance(); // dates the daily backups
 };
 
 // Everything the window shows but the grid's rows (grid().rows()). Texts are CP932.
@@ -156,6 +159,7 @@ private:
 
     EditorServices m_services;
     CCollectionEdit m_edit;
+    CDailyBackup m_backup;
     CSortDirections m_sortDirections;
     EditorView m_view;
     std::size_t m_shownRowCount = 0;

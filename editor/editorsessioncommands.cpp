@@ -112,7 +112,7 @@ void CEditorSession::saveCommand()
 TreeEditContext CEditorSession::treeContext()
 {
     return TreeEditContext { m_services.database, m_edit.databasePath(),
-                             m_services.settings.LogPath, m_services.prompter };
+                             m_services.settings.LogPath, m_services.prompter, &m_backup };
 }
 
 std::optional<NodeRef> CEditorSession::selectedNode() const

@@ -1,6 +1,7 @@
 // The editor's start-up sequence.
 #include "editor/editorstartup.h"
 
+#include "app/editorlaunch.h"
 #include "db/questiondatabase.h"
 #include "editor/editorsettings.h"
 #include "editor/textrules.h"
@@ -11,6 +12,9 @@
 #include "platform/textfile.h"
 
 namespace kvr {
+
+// The study program looks for this marker before it writes over the editor's database.
+static_assert(kEditorInstanceName == kEditorInstanceMarker);
 
 namespace {
 

@@ -46,6 +46,7 @@ void renameHistory(TreeEditContext &context, std::string_view oldPath, std::stri
     if (!fileExists(context.logPath))
         return;
     CAnswerLog log;
+    log.setDailyBackup(context.backup);
     const auto update = log.updateAnswerLog(context.logPath, [&](CAnswerLog &fresh) {
         if (kind == EntryKind::Folder)
             fresh.renameFolderLogs(oldPath, newPath);

@@ -13,13 +13,14 @@ namespace kvr {
 
 namespace {
 
-void changeLog(const std::string &logPath, IPrompter &prompter,
+void changeLog(const std::string &logPath, IPrompter &prompter, const CDailyBackup *backup,
                const std::function<void(CAnswerLog &)> &change)
 {
     // Made on the file's content under its lock, so a drill saved meanwhile stays.
     if (!fileExists(logPath))
         return;
     CAnswerLog log;
+    log.setDailyBackup(backup);
     if (log.updateAnswerLog(logPath, change) == CAnswerLog::Update::WriteFailed)
         prompter.ask(errorBox(logSaveFailedText(logPath)));
 }
@@ -51,9 +52,9 @@ void reorderRecord(CSectionLog &record, const std::vector<std::size_t> &order)
 
 void shiftQuestionHistory(const std::string &logPath, std::string_view sectionPath,
                           std::size_t position, TallyShift shift, IPrompter &prompter,
-                          std::size_t count)
+                          std::size_t count, const CDailyBackup *backup)
 {
-    changeLog(logPath, prompter, [&](CAnswerLog &log) {
+    changeLog(logPath, prompter, backup, [&](CAnswerLog &log) {
         for (std::size_t i = 0; i < count; ++i) {
             if (shift == TallyShift::Insert)
                 log.insertQuestionTally(sectionPath, position);
@@ -64,9 +65,10 @@ void shiftQuestionHistory(const std::string &logPath, std::string_view sectionPa
 }
 
 void reorderQuestionHistory(const std::string &logPath, std::string_view sectionPath,
-                            const std::vector<std::size_t> &order, IPrompter &prompter)
+                            const std::vector<std::size_t> &order, IPrompter &prompter,
+                            const CDailyBackup *backup)
 {
-    changeLog(logPath, prompter, [&, name = logSectionName(sectionPath)](CAnswerLog &log) {
+    changeLog(logPath, prompter, backup, [&, name = logSectionName(sectionPath)](CAnswerLog &log) {
         for (CUserLog &user : log.users) {
             for (CSectionLog &record : user.sections) {
                 if (record.sectionName == name)

@@ -7,6 +7,7 @@
 
 namespace kvr {
 
+class CDailyBackup;
 class IPrompter;
 
 // Keeping every learner's per-question history with its questions when the editor moves
@@ -20,11 +21,12 @@ enum class TallyShift { Insert, Erase };
 // log is loaded and saved once.
 void shiftQuestionHistory(const std::string &logPath, std::string_view sectionPath,
                           std::size_t position, TallyShift shift, IPrompter &prompter,
-                          std::size_t count = 1);
+                          std::size_t count = 1, const CDailyBackup *backup = nullptr);
 
 // The questions reordered: the new question i was question order[i]. Tallies and the last
 // missed positions follow their questions; tallies beyond the reordered rows stay.
 void reorderQuestionHistory(const std::string &logPath, std::string_view sectionPath,
-                            const std::vector<std::size_t> &order, IPrompter &prompter);
+                            const std::vector<std::size_t> &order, IPrompter &prompter,
+                            const CDailyBackup *backup = nullptr);
 
 } // namespace kvr

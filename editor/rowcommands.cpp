@@ -46,7 +46,8 @@ bool mayChangeRows(RowCommandContext &context, CNamedMutex &marker, const char *
 
 void shiftHistory(RowCommandContext &context, std::size_t row, TallyShift shift)
 {
-    shiftQuestionHistory(context.logPath, openPath(context), row, shift, context.prompter);
+    shiftQuestionHistory(context.logPath, openPath(context), row, shift, context.prompter, 1,
+                         context.edit.dailyBackup);
 }
 
 // Rows changed: the collection is saved at once, so the file and the log stay in step.
@@ -143,7 +144,7 @@ bool pasteRowCommand(RowCommandContext &context)
     for (std::size_t i = pasted.size(); i-- > 0;)
         context.edit.grid().insertRow(*row, pasted[i]);
     shiftQuestionHistory(context.logPath, openPath(context), *row, TallyShift::Insert,
-                         context.prompter, pasted.size());
+                         context.prompter, pasted.size(), context.edit.dailyBackup);
     saveAfterRowChange(context);
     return true;
 }
@@ -182,7 +183,8 @@ bool sortRowsCommand(RowCommandContext &context, GridColumn column, CSortDirecti
     const std::vector<std::size_t> order =
         sortedOrder(grid.rows(), column, directions.take(column));
     grid.reorder(order);
-    reorderQuestionHistory(context.logPath, openPath(context), order, context.prompter);
+    reorderQuestionHistory(context.logPath, openPath(context), order, context.prompter,
+                           context.edit.dailyBackup);
     saveAfterRowChange(context);
     return true;
 }

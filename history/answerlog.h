@@ -14,6 +14,8 @@
 
 namespace kvr {
 
+class CDailyBackup;
+
 struct DrillRunRecord
 {
     std::int32_t correct = 0;
@@ -140,6 +142,8 @@ public:
     // true when it did (the history views then show the new content).
     bool reloadIfChanged(std::string_view path);
     bool hasUnsavedChanges() const { return !m_unsaved.empty(); }
+    // Taken before updateAnswerLog and saveWholeLog write the file (nothing: no backups).
+    void setDailyBackup(const CDailyBackup *backup) { m_backup = backup; }
     // Set whenever an update or a reload took content another program wrote; the views
     // clear it once they have been refreshed.
     bool changedByOthers = false;
@@ -168,6 +172,7 @@ public:
 private:
     CFileVersion m_version;
     std::vector<Change> m_unsaved;
+    const CDailyBackup *m_backup = nullptr;
     std::size_t m_faultLine = 0;
 };
 

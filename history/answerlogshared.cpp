@@ -1,5 +1,6 @@
 // Writing the log that the study program and the editor share.
 #include "history/answerlog.h"
+#include "platform/dailybackup.h"
 #include "platform/textfile.h"
 
 namespace kvr {
@@ -10,6 +11,8 @@ CAnswerLog::Update CAnswerLog::updateAnswerLog(std::string_view path, const Chan
         change(*this);
         m_unsaved.push_back(change);
     }
+    if (m_backup)
+        m_backup->beforeSave(path);
     const CSharedFileLock lock(path);
     // A file that is gone is written anew from memory.
     if (m_version.changedSince(path) && fileExists(path)) {
@@ -36,6 +39,8 @@ CAnswerLog::Update CAnswerLog::updateAnswerLog(std::string_view path, const Chan
 
 bool CAnswerLog::saveWholeLog(std::string_view path)
 {
+    if (m_backup)
+        m_backup->beforeSave(path);
     const CSharedFileLock lock(path);
     if (!saveAnswerLog(path))
         return false;

@@ -5,8 +5,10 @@
 #endif
 
 #include "history/answerlog.h"
+#include "platform/dailybackup.h"
 #include "platform/environment.h"
 #include "platform/testsupport.h"
+#include "platform/testsupport_clock.h"
 #include "platform/testsupport_prompter.h"
 #include "platform/textfile.h"
 
@@ -179,3 +181,30 @@ TEST(AnswerLogShared, UnsavedDrillsAreSettledAtExit)
 }
 
 } // namespace
+
+// Both ways the programs write the log keep the day's first version as its backup.
+TEST(SharedLog, WritesKeepTheDaysFirstVersionAsABackup)
+{
+    TempFolder folder;
+    const std::string path = folder.file("translog.txt");
+    test::FixedClock clock;
+    test::CScriptedPrompter prompter;
+    const CDailyBackup backup(clock, prompter);
+    CAnswerLog log;
+    log.setDailyBackup(&backup);
+    ASSERT_EQ(log.updateAnswerLog(path, [](CAnswerLog &) {}), CAnswerLog::Update::Saved);
+    EXPECT_TRUE(listBackups(path).empty()); // a new file: nothing to keep
+    const std::optional<std::string> first = readWholeFile(path);
+
+    ASSERT_EQ(
+        log.updateAnswerLog(path, [](CAnswerLog &fresh) { fresh.foldFinishedDrill(drillOn("a")); }),
+        CAnswerLog::Update::Saved);
+    clock.time += test::kOneDay;
+    const std::optional<std::string> second = readWholeFile(path);
+    ASSERT_TRUE(log.saveWholeLog(path));
+    const std::vector<BackupFile> backups = listBackups(path);
+    ASSERT_EQ(backups.size(), 2u);
+    EXPECT_EQ(readWholeFile(backups[1].path), first);
+    EXPECT_EQ(readWholeFile(backups[0].path), second);
+    EXPECT_TRUE(prompter.asked.empty());
+}

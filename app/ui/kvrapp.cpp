@@ -71,6 +71,8 @@ int CKvrApp::runSteps(const QStringList &args)
     tellSettingsWriteFailure();
     if (!loaded)
         return 1;
+    // Not during loading: its boxes are carried over from the loading thread.
+    m_log.setDailyBackup(&m_backup);
     // Only now: it asks whether speech works, and the engine's probe ran during loading.
     m_voice->applyVoiceSettings();
     if (!registerFirstLearner(nullptr, m_settings, *m_store, m_log, m_prompter))

@@ -12,6 +12,7 @@
 #include "db/questiondatabase.h"
 #include "history/answerlog.h"
 #include "platform/clock.h"
+#include "platform/dailybackup.h"
 #include "platform/filelock.h"
 #include "platform/namedmutex.h"
 #include "platform/ui/qtfiledialogs.h"
@@ -53,6 +54,7 @@ private:
     CSystemClock m_clock;
     std::unique_ptr<CFileLock> m_dataFolderClaim;
     CQtPrompter m_prompter;
+    CDailyBackup m_backup { m_clock, m_prompter };
     CQtFileDialogs m_fileDialogs { m_prompter };
     CNamedMutex m_instance;
     std::unique_ptr<ISettingsStore> m_store;

@@ -9,10 +9,11 @@ namespace {
 using C = MainCommand;
 using I = ToolIcon;
 
-const std::array<MainCommandInfo, 21> kCommands { {
+const std::array<MainCommandInfo, 22> kCommands { {
     { C::Reload, "Reload", "データベースの再読み込み(&M)\tF5", Qt::Key_F5, {}, {} },
     { C::Shortcut, "Shortcut", "問題のショートカットの作成(&S)...", 0, I::Shortcut,
       "問題集のショートカットをデスクトップに作成します。" },
+    { C::RestoreBackup, "RestoreBackup", "バックアップから戻す(&B)...", 0, {}, {} },
     { C::Exit, "Exit", "逃げる(&X)", 0, I::Exit, "Kvr を終了します。" },
     { C::JapaneseToEnglishTyped, "JapaneseToEnglishTyped", "和英入力モード(&J)", 0,
       I::JapaneseToEnglishTyped, "和英学習を開始します。" },
@@ -66,7 +67,8 @@ const std::optional<MainCommand> kToolBar[] = {
     C::Exit,
 };
 
-const std::optional<MainCommand> kFileMenu[] = { C::Reload, C::Shortcut, std::nullopt, C::Exit };
+const std::optional<MainCommand> kFileMenu[] = { C::Reload,        C::Shortcut,  std::nullopt,
+                                                 C::RestoreBackup, std::nullopt, C::Exit };
 const std::optional<MainCommand> kStudyMenu[] = {
     C::JapaneseToEnglishTyped,
     C::JapaneseToEnglishChoice,

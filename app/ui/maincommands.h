@@ -14,6 +14,7 @@ namespace kvr::ui {
 enum class MainCommand {
     Reload,
     Shortcut,
+    RestoreBackup,
     Exit,
     JapaneseToEnglishTyped,
     JapaneseToEnglishChoice,

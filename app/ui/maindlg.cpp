@@ -285,6 +285,8 @@ void CMainDlg::runCommand(MainCommand command)
             makeShortcut(m_popupPath);
         }
         return;
+    case MainCommand::RestoreBackup:
+        return restoreBackup();
     case MainCommand::Exit:
         close();
         return;

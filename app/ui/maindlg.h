@@ -11,6 +11,7 @@
 #include <QIcon>
 #include <QPointer>
 
+#include "app/backuprestore.h"
 #include "app/databasetree.h"
 #include "app/mainlayout.h"
 #include "app/ui/maincommands.h"
@@ -84,6 +85,7 @@ struct MainWindowServices
     std::function<void(QWidget *parent)> showOptions;
     std::function<void(const std::string &sectionPath, QWidget *parent)> makeShortcut;
     IShell *shell = nullptr; // the browser, the read-me and the editor
+    std::string editorMarker = std::string(kEditorInstanceMarker); // restores wait for its end
 };
 
 // The study program's main window: the database tree, the tab pages of the selected
@@ -157,6 +159,8 @@ private:
     void openReadme();
     void openHomePage();
     void showAbout();
+    // maindlg_backup.cpp
+    void restoreBackup();
     // maindlg_drill.cpp
     void fillDefaultDrillServices();
     template <typename Start> void launch(Start &&start);

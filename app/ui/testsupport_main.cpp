@@ -1,6 +1,7 @@
 #include "app/ui/testsupport_main.h"
 
 #include <algorithm>
+#include <unistd.h>
 
 #include "platform/cp932.h"
 
@@ -118,6 +119,7 @@ std::unique_ptr<ui::CMainDlg> MainWindowRig::makeWindow()
         shortcuts.push_back(path);
     };
     services.shell = &shell;
+    services.editorMarker = "kvr-main-test-editor-" + std::to_string(::getpid());
     return std::make_unique<ui::CMainDlg>(context, std::move(services));
 }
 

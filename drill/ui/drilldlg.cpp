@@ -15,6 +15,7 @@
 #include "drill/ui/questionlistdlg.h"
 #include "drill/ui/skinmenu.h"
 #include "platform/cp932.h"
+#include "platform/dailybackup.h"
 #include "platform/environment.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/qcolour.h"
@@ -130,12 +131,17 @@ void CDrillDlg::connectControls()
 {
     const DrillWidgets &w = m_widgets;
     connect(w.input, &QLineEdit::textEdited, this, [this](const QString &text) {
-        forward([this, typed = cp932(text)] { m_session.setInput(typed); });
+        // A character without a CP932 form is judged as "?", but never stored as one.
+        forward([this, typed = cp932(text), storable = cp932Exact(text).has_value()] {
+            m_session.setInput(typed, storable);
+        });
     });
     connect(w.confirmButton, &QPushButton::clicked, this,
             [this] { forward([this] { m_session.confirm(); }); });
     connect(w.acceptButton, &QPushButton::clicked, this,
             [this] { forward([this] { m_session.acceptAsCorrect(); }); });
+    connect(w.addAnswerButton, &QPushButton::clicked, this,
+            [this] { forward([this] { m_session.addAnswerAsCorrect(); }); });
     connect(w.cancelButton, &QPushButton::clicked, this,
             [this] { forward([this] { m_session.cancel(); }); });
     connect(w.hintButton, &QPushButton::clicked, this,
@@ -283,8 +289,9 @@ void CDrillDlg::openLastQuestionMenu(const QPoint &globalPos)
     const std::optional<KeepTarget> target = menu.choose(globalPos);
     if (!target || m_session.view().closed)
         return;
+    const CDailyBackup backup { m_context.clock, m_context.prompter };
     const KeepPlaces places { env::desktopFolder(), &m_context.database,
-                              m_context.settings.DatabaseFilename, env::userName() };
+                              m_context.settings.DatabaseFilename, env::userName(), &backup };
     forward([this, &target, &places] { keepLastQuestion(m_session, *target, places); });
 }
 

@@ -70,6 +70,55 @@ private Q_SLOTS:
         QVERIFY(!accept->isVisible());
     }
 
+    void addAnswerButtonBesideTheAcceptButtonAtEachSkin_data()
+    {
+        acceptButtonInTheCorrectionAtEachSkin_data();
+    }
+
+    void addAnswerButtonBesideTheAcceptButtonAtEachSkin()
+    {
+        QFETCH(QString, skin);
+        WindowRig rig;
+        RecordingAnswerStore answers;
+        rig.answerStore = &answers;
+        rig.settings.SkinPath = sourceFile(("data/skin/" + skin + ".ini").toLatin1().constData());
+        QVERIFY(rig.open(setupOf(words())));
+        QVERIFY(rig.awaitingAnswer());
+        auto *add = rig.widget<QPushButton>("addAnswerButton");
+        QVERIFY(!add->isVisible());
+        rig.typeAndEnter("apples");
+        QVERIFY(rig.awaitingAnswer());
+        QVERIFY(add->isVisible() && add->isEnabled());
+        QCOMPARE(add->text(), utext("この答えも正解に追加(&A)"));
+        QTest::mouseClick(rig.widget<QPushButton>("hintButton"), Qt::LeftButton);
+        expectNothingOverlaps(rig);
+        test::saveScreenshot(rig.dlg.get(), "drill-add-answer-" + skin);
+        QTest::mouseClick(add, Qt::LeftButton);
+        QCOMPARE(answers.added.size(), std::size_t(1));
+        QCOMPARE(QString::fromLatin1(answers.added[0].answer.c_str()), QStringLiteral("apples"));
+        QCOMPARE(rig.state(), DrillState::ShowingCorrect);
+        QCOMPARE(rig.labelText("notice"), utext("この答えを正解に追加しました"));
+        QVERIFY(!add->isVisible());
+    }
+
+    // A character CP932 has no form for is judged as "?" but never stored.
+    void anAnswerWithoutACp932FormIsNotAdded()
+    {
+        WindowRig rig;
+        RecordingAnswerStore answers;
+        rig.answerStore = &answers;
+        QVERIFY(rig.open(setupOf(words())));
+        QVERIFY(rig.awaitingAnswer());
+        sendCommit(rig.input(), QStringLiteral("appl\u00e9\U0001F34E"));
+        QTest::keyClick(rig.input(), Qt::Key_Return);
+        QVERIFY(rig.awaitingAnswer());
+        QCOMPARE(rig.state(), DrillState::Correcting);
+        QTest::mouseClick(rig.widget<QPushButton>("addAnswerButton"), Qt::LeftButton);
+        QVERIFY(answers.added.empty());
+        QCOMPARE(rig.prompter.texts(), std::vector<std::string> { answerNotCp932Text() });
+        QCOMPARE(rig.state(), DrillState::Correcting);
+    }
+
     void theReportsButtonRunsTheMissedQuestionsAtOnce()
     {
         // Real timers and windows, modal: a wrong answer, Escape in the correction (the

@@ -2,9 +2,11 @@
 
 #include <optional>
 
+#include "drill/answeraddition.h"
 #include "drill/drillsession.h"
 #include "drill/ui/drilldlg.h"
 #include "drill/ui/resultdlg.h"
+#include "platform/dailybackup.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/qttimerhost.h"
 
@@ -22,8 +24,10 @@ std::optional<DrillSetup> runDrill(DrillSetup setup, DrillWindowContext &context
             window->timerFired(id);
     });
     CDrillReportRelay results;
-    const DrillServices services { timers, context.clock, context.voice, context.prompter,
-                                   results };
+    const CDailyBackup backup(context.clock, context.prompter);
+    CDatabaseAnswerStore answers(context.database, context.settings.DatabaseFilename, &backup);
+    const DrillServices services { timers,           context.clock, context.voice,
+                                   context.prompter, results,       &answers };
     CDrillSession session(std::move(setup), context.settings, context.log, services);
     CDrillDlg dialog(session, context, section, parent);
     CQtResultPresenter report(&dialog, rgbFromColorRef(context.settings.BackgroundColor));

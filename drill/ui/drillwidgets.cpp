@@ -158,6 +158,7 @@ void createControls(DrillWidgets &w, QWidget *parent)
     w.confirmButton = button(parent, "confirmButton", "これでよい");
     w.acceptButton = button(parent, "acceptButton", "正解にする(&O)");
     w.acceptButton->setToolTip(QStringLiteral("Ctrl+Enter"));
+    w.addAnswerButton = button(parent, "addAnswerButton", "この答えも正解に追加(&A)");
     w.cancelButton = button(parent, "cancelButton", "逃げる");
     w.hintButton = button(parent, "hintButton", "ヒント(&G)");
     w.hintField = readOnlyField(parent, "hintField");
@@ -218,6 +219,7 @@ void layoutDrillWidgets(const DrillWidgets &w, const CSkin &skin, bool choiceMod
     place(w.input, skin.InputArea_rc, FontKind::Field);
     place(w.confirmButton, skin.OkButton_rc, FontKind::Button);
     place(w.acceptButton, acceptButtonRect(skin), FontKind::Button);
+    place(w.addAnswerButton, addAnswerButtonRect(skin), FontKind::Button);
     place(w.cancelButton, skin.CancelButton_rc, FontKind::Button);
     const HintPlacement hint = hintPlacement(skin, choiceMode);
     place(w.hintButton, hint.button, FontKind::Button);
@@ -255,6 +257,7 @@ void renderDrillWidgets(const DrillWidgets &w, const DrillView &view)
     showControl(w.input, view.input);
     showControl(w.confirmButton, view.confirmButton);
     showControl(w.acceptButton, view.acceptButton);
+    showControl(w.addAnswerButton, view.addAnswerButton);
     showControl(w.cancelButton, view.cancelButton);
     showControl(w.hintButton, view.hintButton);
     const QString hints = qtext(view.hintField.text);

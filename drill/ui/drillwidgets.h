@@ -27,6 +27,7 @@ struct DrillWidgets
     CAnswerEdit *input = nullptr;
     QPushButton *confirmButton = nullptr; // "これでよい"
     QPushButton *acceptButton = nullptr; // "正解にする(&O)"
+    QPushButton *addAnswerButton = nullptr; // "この答えも正解に追加(&A)"
     QPushButton *cancelButton = nullptr; // "逃げる"
     QPushButton *hintButton = nullptr; // "ヒント(&G)"
     QLineEdit *hintField = nullptr;

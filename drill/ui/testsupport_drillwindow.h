@@ -44,7 +44,8 @@ struct WindowRig
     bool open(DrillSetup setup)
     {
         section = setup.sectionCopy;
-        const DrillServices services { timers, clock, voice.pronunciation, prompter, relay };
+        const DrillServices services { timers,   clock, voice.pronunciation,
+                                       prompter, relay, answerStore };
         session = std::make_unique<CDrillSession>(std::move(setup), settings, log, services);
         dlg = std::make_unique<ui::CDrillDlg>(*session, context, section);
         relay.attach(dlg.get(), &results);
@@ -96,6 +97,7 @@ struct WindowRig
     test::ScriptedFileDialogs fileDialogs;
     ui::DrillWindowContext context { settings, store,       log,  database, voice.pronunciation,
                                      prompter, fileDialogs, clock };
+    IAnswerStore *answerStore = nullptr; // set before open() to offer adding answers
     CSection section;
     std::unique_ptr<CDrillSession> session;
     std::unique_ptr<ui::CDrillDlg> dlg;
