@@ -320,6 +320,22 @@ bool parseSkinRect(std::string_view text, SkinRect &rect)
     return true;
 }
 
+std::vector<SkinPoint *> skinPoints(CSkin &skin)
+{
+    std::vector<SkinPoint *> points;
+    for (const PointKey &key : kPointKeys)
+        points.push_back(&(skin.*key.field));
+    return points;
+}
+
+std::vector<SkinRect *> skinRects(CSkin &skin)
+{
+    std::vector<SkinRect *> rects;
+    for (const RectKey &key : kRectKeys)
+        rects.push_back(&(skin.*key.field));
+    return rects;
+}
+
 std::vector<SkinMenuEntry> listSkins(std::string_view skinPath)
 {
     return listSkins(skinPath, env::programFolder());
