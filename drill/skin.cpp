@@ -93,16 +93,7 @@ constexpr TextKey kTextKeys[] = {
 std::string profileValue(const CIniFile &ini, const char *key)
 {
     std::string value = ini.getString(kSection, key, "");
-    if (value.size() < kValueBuffer)
-        return value;
-    std::size_t end = 0;
-    while (end < value.size()) {
-        const std::size_t next = end + cp932::charLength(value, end);
-        if (next > kValueBuffer - 1)
-            break;
-        end = next;
-    }
-    value.resize(end);
+    value.resize(cp932::fittingPrefix(value, kValueBuffer - 1));
     return value;
 }
 

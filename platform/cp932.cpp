@@ -179,6 +179,31 @@ std::size_t charLength(std::string_view text, std::size_t pos)
     return isLeadByte(text[pos]) && pos + 1 < text.size() ? 2 : 1;
 }
 
+std::size_t fittingPrefix(std::string_view text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes)
+        return text.size();
+    std::size_t end = 0;
+    while (end < text.size()) {
+        const std::size_t next = end + charLength(text, end);
+        if (next > maxBytes)
+            break;
+        end = next;
+    }
+    return end;
+}
+
+std::string cutForDisplay(std::string_view text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes)
+        return std::string(text);
+    const std::string ellipsis = cp932::text("…");
+    const std::size_t room = maxBytes > ellipsis.size() ? maxBytes - ellipsis.size() : 0;
+    std::string cut(text.substr(0, fittingPrefix(text, room)));
+    cut += ellipsis;
+    return cut;
+}
+
 std::size_t charCount(std::string_view text)
 {
     std::size_t count = 0;

@@ -22,6 +22,15 @@ constexpr bool isLeadByte(char c)
 // byte at the end of the text).
 std::size_t charLength(std::string_view text, std::size_t pos);
 
+// The length of the longest start of text that fits in maxBytes without splitting a
+// double-byte character.
+std::size_t fittingPrefix(std::string_view text, std::size_t maxBytes);
+
+// A text for a widget cell: at most maxBytes, cut at a character boundary with "…" at the
+// end when longer, so a huge stored text never reaches the widgets whole.
+constexpr std::size_t kDisplayTextBytes = 1024;
+std::string cutForDisplay(std::string_view text, std::size_t maxBytes = kDisplayTextBytes);
+
 // Number of characters, a double-byte character counting as one.
 std::size_t charCount(std::string_view text);
 
