@@ -47,6 +47,13 @@ struct Encoded
 // Encodes UTF-8 to CP932. Invalid UTF-8 counts as unmappable (as U+FFFD).
 Encoded fromUtf8(std::string_view utf8);
 
+// File names of the machine (on Linux UTF-8 bytes) as CP932 paths and back, without loss:
+// a character CP932 cannot hold (/home/müller) and a byte that is not UTF-8 keep their
+// bytes, each as one character of the user-defined row F9 (F940…F9C0), which the way back
+// turns into the byte again. Everything else is plain CP932, so a path shows as usual.
+std::string fromNativePath(std::string_view native);
+std::string toNativePath(std::string_view cp932Path);
+
 // The system's own texts are written as UTF-8 literals; this gives their CP932 bytes.
 // The text must be representable (checked in debug builds).
 std::string text(std::string_view utf8);
