@@ -21,21 +21,6 @@ std::string sortKey(std::string_view name)
     return key;
 }
 
-TreeNode nodeOf(const CFolder &folder, std::string name)
-{
-    TreeNode node { std::move(name), true, {} };
-    for (const TreeEntry &entry : folder.entries) {
-        if (entry.kind() == EntryKind::Folder)
-            node.children.push_back(nodeOf(entry.folder(), entry.name()));
-        else
-            node.children.push_back(TreeNode { entry.name(), false, {} });
-    }
-    std::stable_sort(
-        node.children.begin(), node.children.end(),
-        [](const TreeNode &a, const TreeNode &b) { return treeNameLess(a.name, b.name); });
-    return node;
-}
-
 std::vector<std::string_view> splitPath(std::string_view path)
 {
     std::vector<std::string_view> names;
@@ -77,9 +62,96 @@ bool treeNameLess(std::string_view a, std::string_view b)
         });
 }
 
+TreeNode::TreeNode(std::string name, bool isFolder, std::vector<TreeNode> children)
+    : name(std::move(name))
+    , isFolder(isFolder)
+    , children(std::move(children))
+{
+}
+
+TreeNode::TreeNode(const TreeNode &other)
+    : name(other.name)
+    , isFolder(other.isFolder)
+{
+    std::vector<std::pair<TreeNode *, const TreeNode *>> pending { { this, &other } };
+    while (!pending.empty()) {
+        const auto [to, from] = pending.back();
+        pending.pop_back();
+        // Reserved first: the addresses of the new children stay valid while pending.
+        to->children.reserve(from->children.size());
+        for (const TreeNode &child : from->children) {
+            to->children.emplace_back(child.name, child.isFolder);
+            pending.emplace_back(&to->children.back(), &child);
+        }
+    }
+}
+
+TreeNode &TreeNode::operator=(const TreeNode &other)
+{
+    if (this != &other) {
+        TreeNode copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+TreeNode::~TreeNode()
+{
+    if (children.empty())
+        return;
+    // Each node's children are taken out before the node goes, so every destructor below
+    // meets a node without children.
+    std::vector<TreeNode> pending = std::move(children);
+    while (!pending.empty()) {
+        TreeNode node = std::move(pending.back());
+        pending.pop_back();
+        for (TreeNode &child : node.children)
+            pending.push_back(std::move(child));
+    }
+}
+
+bool TreeNode::operator==(const TreeNode &other) const
+{
+    std::vector<std::pair<const TreeNode *, const TreeNode *>> pending { { this, &other } };
+    while (!pending.empty()) {
+        const auto [a, b] = pending.back();
+        pending.pop_back();
+        if (a->name != b->name || a->isFolder != b->isFolder
+            || a->children.size() != b->children.size())
+            return false;
+        for (std::size_t i = 0; i < a->children.size(); ++i)
+            pending.emplace_back(&a->children[i], &b->children[i]);
+    }
+    return true;
+}
+
 TreeNode buildDatabaseTree(const CFolder &root)
 {
-    return nodeOf(root, {});
+    TreeNode tree;
+    tree.isFolder = true;
+    std::vector<std::pair<TreeNode *, const CFolder *>> pending { { &tree, &root } };
+    while (!pending.empty()) {
+        const auto [node, folder] = pending.back();
+        pending.pop_back();
+        // Sorted with their sources, so each child folder is filled from its own folder.
+        std::vector<std::pair<TreeNode, const CFolder *>> children;
+        children.reserve(folder->entries.size());
+        for (const TreeEntry &entry : folder->entries) {
+            const bool isFolder = entry.kind() == EntryKind::Folder;
+            children.emplace_back(TreeNode(entry.name(), isFolder),
+                                  isFolder ? &entry.folder() : nullptr);
+        }
+        std::stable_sort(children.begin(), children.end(), [](const auto &a, const auto &b) {
+            return treeNameLess(a.first.name, b.first.name);
+        });
+        node->children.reserve(children.size());
+        for (auto &[child, source] : children) {
+            node->children.push_back(std::move(child));
+            if (source)
+                pending.emplace_back(&node->children.back(), source);
+        }
+    }
+    return tree;
 }
 
 const TreeNode *nodeAt(const TreeNode &root, const TreeIndexPath &chain)

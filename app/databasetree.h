@@ -11,13 +11,23 @@ namespace kvr {
 struct CFolder;
 
 // The main window's tree as data: one node per folder or collection. Names are CP932.
+// Folders nest to any depth, so copying, comparing and destroying a node work through a
+// list of pending nodes instead of recursing: a deep tree cannot overflow the stack.
 struct TreeNode
 {
     std::string name;
     bool isFolder = false;
     std::vector<TreeNode> children;
 
-    bool operator==(const TreeNode &) const = default;
+    TreeNode() = default;
+    TreeNode(std::string name, bool isFolder, std::vector<TreeNode> children = {});
+    TreeNode(const TreeNode &other);
+    TreeNode(TreeNode &&) noexcept = default;
+    TreeNode &operator=(const TreeNode &other);
+    TreeNode &operator=(TreeNode &&) noexcept = default;
+    ~TreeNode();
+
+    bool operator==(const TreeNode &other) const;
 };
 
 // A node's place: the index at each level from the top (empty: no node).

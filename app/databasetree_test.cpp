@@ -161,5 +161,37 @@ TEST(DatabaseTree, HeaderOfACollectionAFolderAndAFailedLookUp)
     }
 }
 
+// A database nested far deeper than any stack holds frames for: building, copying,
+// comparing and destroying the tree, and the database file both ways, must not recurse.
+TEST(DatabaseTreeDepth, HundredThousandLevelsNeedNoRecursion)
+{
+    constexpr int kLevels = 100000;
+    CQuestionDatabase database;
+    CFolder *folder = &database.root;
+    for (int level = 0; level < kLevels; ++level)
+        folder = &addFolder(*folder, "f");
+    addCollection(*folder, "end", 1);
+
+    const TreeNode tree = buildDatabaseTree(database.root);
+    Chain chain(kLevels + 1, 0);
+    const TreeNode *deepest = nodeAt(tree, chain);
+    ASSERT_NE(deepest, nullptr);
+    EXPECT_EQ(deepest->name, "end");
+    EXPECT_FALSE(deepest->isFolder);
+    EXPECT_EQ(findNodeByPath(tree, treePath(tree, chain)), chain);
+
+    TreeNode copy = tree;
+    EXPECT_EQ(copy, tree);
+    const_cast<TreeNode *>(nodeAt(copy, chain))->name = "other";
+    EXPECT_FALSE(copy == tree);
+    copy = tree;
+    EXPECT_EQ(copy, tree);
+
+    CQuestionDatabase reread;
+    ASSERT_TRUE(readDatabaseText(reread, formatDatabase(database)));
+    EXPECT_EQ(buildDatabaseTree(reread.root), tree);
+    EXPECT_EQ(reread, database);
+}
+
 } // namespace
 } // namespace kvr

@@ -5,6 +5,7 @@
 #include <variant>
 #include <vector>
 
+#include "app/settingranges.h"
 #include "platform/environment.h"
 #include "platform/settingsstore.h"
 
@@ -137,8 +138,10 @@ public:
             if (only.size() == 0 || std::find(only.begin(), only.end(), row.name) != only.end())
                 std::visit([&](auto member) { transfer(row, m_settings.*member); }, row.field);
         }
-        if (m_direction == Direction::Load)
+        if (m_direction == Direction::Load) {
             repairRanges();
+            clampToRanges(m_settings);
+        }
         m_settings.ShowCorrectNumbersDlg = true;
     }
 

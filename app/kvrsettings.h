@@ -16,7 +16,9 @@ class ISettingsStore;
 // since the default paths are built from it. A value that is missing when loaded takes its
 // default, which is written back at once. After every load and save MultiJudgeOverN is in
 // 0..5 (else 1), CorrectrateMode in 0..2 (else 2), and ShowCorrectNumbersDlg is true in
-// memory whatever is stored. Store failures are not reported beyond the bool results.
+// memory whatever is stored. Loading also brings every number of the range table
+// (settingranges.h) into its range, in memory. Store failures are not reported beyond the bool
+// results.
 struct CKvrSettings
 {
     std::string InstallPath;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/settingranges.h"
 #include "app/webdictionary.h"
 
 namespace kvr {
@@ -143,11 +144,6 @@ struct RangeFailure
 // disabled field keeps whatever value it was loaded with.
 std::optional<RangeFailure> checkFields(OptionPage page, const OptionsCopy &copy);
 // The accepted range of a number field (also its arrows' range); nothing for other names.
-struct FieldRange
-{
-    int minimum;
-    int maximum;
-};
 std::optional<FieldRange> fieldRange(const std::string &field);
 
 // "標準(&D)": sets only its controls, the others keep their values.

@@ -11,12 +11,12 @@ namespace kvr {
 
 namespace {
 
+// A number field of a page; its range comes from the settings' range table.
 struct RangedField
 {
     const char *name;
     OptionPage page;
     int OptionsCopy::*value;
-    FieldRange range;
     bool (*enabled)(const OptionsCopy &);
 };
 
@@ -27,52 +27,24 @@ bool always(const OptionsCopy &)
 
 // In the order the pages show them.
 const RangedField kRangedFields[] = {
-    { "defaultQuestions", OptionPage::General, &OptionsCopy::defaultQuestions, { 0, 200 }, always },
-    { "correctWaitTime", OptionPage::Reply, &OptionsCopy::correctWaitTime, { 0, 2000 }, always },
-    { "incorrectWaitTime",
-      OptionPage::Reply,
-      &OptionsCopy::incorrectWaitTime,
-      { 0, 2000 },
-      always },
-    { "multiJudgeOverN",
-      OptionPage::ReplyInput,
-      &OptionsCopy::multiJudgeOverN,
-      { 1, 5 },
+    { "defaultQuestions", OptionPage::General, &OptionsCopy::defaultQuestions, always },
+    { "correctWaitTime", OptionPage::Reply, &OptionsCopy::correctWaitTime, always },
+    { "incorrectWaitTime", OptionPage::Reply, &OptionsCopy::incorrectWaitTime, always },
+    { "multiJudgeOverN", OptionPage::ReplyInput, &OptionsCopy::multiJudgeOverN,
       [](const OptionsCopy &c) { return c.multiJudge == 1; } },
-    { "replyStartLimitJe",
-      OptionPage::ReplyInput,
-      &OptionsCopy::replyStartLimitJe,
-      { 500, 30000 },
+    { "replyStartLimitJe", OptionPage::ReplyInput, &OptionsCopy::replyStartLimitJe,
       [](const OptionsCopy &c) { return c.useReplyStartLimitJe; } },
-    { "nCorrectHeadNAnswerJE",
-      OptionPage::ReplyInput,
-      &OptionsCopy::nCorrectHeadNAnswerJE,
-      { 1, 50 },
+    { "nCorrectHeadNAnswerJE", OptionPage::ReplyInput, &OptionsCopy::nCorrectHeadNAnswerJE,
       [](const OptionsCopy &c) { return c.correctHeadNAnswerJE; } },
-    { "replyLimitEJ",
-      OptionPage::ReplyInput,
-      &OptionsCopy::replyLimitEJ,
-      { 1000, 30000 },
+    { "replyLimitEJ", OptionPage::ReplyInput, &OptionsCopy::replyLimitEJ,
       [](const OptionsCopy &c) { return c.useReplyLimitEJ; } },
-    { "showLimitEJ4",
-      OptionPage::ReplySelect,
-      &OptionsCopy::showLimitEJ4,
-      { 0, 5000 },
+    { "showLimitEJ4", OptionPage::ReplySelect, &OptionsCopy::showLimitEJ4,
       [](const OptionsCopy &c) { return c.useShowLimitEJ4; } },
-    { "replyLimitEJ4",
-      OptionPage::ReplySelect,
-      &OptionsCopy::replyLimitEJ4,
-      { 1000, 30000 },
+    { "replyLimitEJ4", OptionPage::ReplySelect, &OptionsCopy::replyLimitEJ4,
       [](const OptionsCopy &c) { return c.useReplyLimitEJ4; } },
-    { "showLimitJE4",
-      OptionPage::ReplySelect,
-      &OptionsCopy::showLimitJE4,
-      { 0, 5000 },
+    { "showLimitJE4", OptionPage::ReplySelect, &OptionsCopy::showLimitJE4,
       [](const OptionsCopy &c) { return c.useShowLimitJE4; } },
-    { "replyLimitJE4",
-      OptionPage::ReplySelect,
-      &OptionsCopy::replyLimitJE4,
-      { 1000, 30000 },
+    { "replyLimitJE4", OptionPage::ReplySelect, &OptionsCopy::replyLimitJE4,
       [](const OptionsCopy &c) { return c.useReplyLimitJE4; } },
 };
 
@@ -117,11 +89,12 @@ std::optional<RangeFailure> checkFields(OptionPage page, const OptionsCopy &copy
         if (field.page != page || !field.enabled(copy))
             continue;
         const int value = copy.*field.value;
-        if (value < field.range.minimum || value > field.range.maximum) {
+        const FieldRange range = *rangeOfField(field.name);
+        if (value < range.minimum || value > range.maximum) {
             return RangeFailure { field.name,
                                   formatText(
                                       cp932::text("%d から %d までの整数を入力してください。"),
-                                      field.range.minimum, field.range.maximum) };
+                                      range.minimum, range.maximum) };
         }
     }
     return std::nullopt;
@@ -129,11 +102,7 @@ std::optional<RangeFailure> checkFields(OptionPage page, const OptionsCopy &copy
 
 std::optional<FieldRange> fieldRange(const std::string &name)
 {
-    for (const RangedField &field : kRangedFields) {
-        if (name == field.name)
-            return field.range;
-    }
-    return std::nullopt;
+    return rangeOfField(name);
 }
 
 void restoreDefaults(OptionsCopy &copy, const CKvrSettings &settings)

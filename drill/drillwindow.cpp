@@ -108,13 +108,18 @@ SkinRect addAnswerButtonRect(const CSkin &skin)
 
 ClientSize drillClientSize(const CSkin &skin)
 {
-    return { std::max(skin.DlgWidth_n - kFrameWidth, kSmallestClient),
-             std::max(skin.DlgHeight_n - kFrameHeight, kSmallestClient) };
+    // 64-bit, so that no width a skin file holds wraps around.
+    const auto client = [](int outer, int frame) {
+        return static_cast<int>(
+            std::max<long long>(static_cast<long long>(outer) - frame, kSmallestClient));
+    };
+    return { client(skin.DlgWidth_n, kFrameWidth), client(skin.DlgHeight_n, kFrameHeight) };
 }
 
 int separatorBottom(const CSkin &skin)
 {
-    return skin.DlgHeight_n - kFrameHeight;
+    return static_cast<int>(
+        std::max<long long>(static_cast<long long>(skin.DlgHeight_n) - kFrameHeight, 0));
 }
 
 std::optional<double> drillWindowOpacity(int opacityPercent)

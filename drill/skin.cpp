@@ -93,16 +93,7 @@ constexpr TextKey kTextKeys[] = {
 std::string profileValue(const CIniFile &ini, const char *key)
 {
     std::string value = ini.getString(kSection, key, "");
-    if (value.size() < kValueBuffer)
-        return value;
-    std::size_t end = 0;
-    while (end < value.size()) {
-        const std::size_t next = end + cp932::charLength(value, end);
-        if (next > kValueBuffer - 1)
-            break;
-        end = next;
-    }
-    value.resize(end);
+    value.resize(cp932::fittingPrefix(value, kValueBuffer - 1));
     return value;
 }
 
@@ -318,6 +309,22 @@ bool parseSkinRect(std::string_view text, SkinRect &rect)
         return false;
     rect = fromFileForm(values[0], values[1], values[2], values[3]);
     return true;
+}
+
+std::vector<SkinPoint *> skinPoints(CSkin &skin)
+{
+    std::vector<SkinPoint *> points;
+    for (const PointKey &key : kPointKeys)
+        points.push_back(&(skin.*key.field));
+    return points;
+}
+
+std::vector<SkinRect *> skinRects(CSkin &skin)
+{
+    std::vector<SkinRect *> rects;
+    for (const RectKey &key : kRectKeys)
+        rects.push_back(&(skin.*key.field));
+    return rects;
 }
 
 std::vector<SkinMenuEntry> listSkins(std::string_view skinPath)

@@ -104,6 +104,10 @@ struct CSkin
 bool parseSkinPoint(std::string_view text, SkinPoint &point);
 bool parseSkinRect(std::string_view text, SkinRect &rect);
 
+// Every position and every rectangle field of a skin, in the order of the keys.
+std::vector<SkinPoint *> skinPoints(CSkin &skin);
+std::vector<SkinRect *> skinRects(CSkin &skin);
+
 // One entry of the drill window's skin menu.
 struct SkinMenuEntry
 {

@@ -209,8 +209,9 @@ std::vector<QuestionRow> buildQuestionRows(const CSection &section, CSectionLog 
         const CQuestion question = decode(line);
         row.blank = holdsNoText(question);
         if (!row.blank) {
-            row.cells[0] = questionCellText(question);
-            row.cells[1] = answerCellText(question);
+            // The keys keep the whole texts; a cell shows a screenful at most.
+            row.cells[0] = cp932::cutForDisplay(questionCellText(question));
+            row.cells[1] = cp932::cutForDisplay(answerCellText(question));
             row.questionKey = question.questionLines[0];
             row.answerKey = question.answers[0];
         }

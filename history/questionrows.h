@@ -49,6 +49,7 @@ struct QuestionRow
     // The line decodes to no text at all (no question line, answer, hint or WAV file): the
     // row shows nothing, sorts after every other row and is never drilled.
     bool blank = true;
+    // The texts shown; question and answer cut to cp932::kDisplayTextBytes (cutForDisplay).
     std::array<std::string, kQuestionColumnCount> cells;
 
     // Sort keys, fixed when the row is built or its counts refreshed.

@@ -142,6 +142,21 @@ TEST(QuestionRows, LinesWithoutAQuestionStayBlankAndWithoutARecordCountsAreZero)
     EXPECT_EQ(rows[4].cells, (std::array<std::string, 5> { "", "a4/b4", "0", "0", "-" }));
 }
 
+TEST(QuestionRows, HugeTextsAreCutForTheCellsButKeptWholeForSorting)
+{
+    const std::string huge(10'000'000, 'x');
+    const CSection section = sectionOfLines({ line(huge, huge) });
+    const auto rows = buildQuestionRows(section, nullptr, RateBasis::Both);
+    ASSERT_EQ(rows.size(), 1u);
+    for (const std::string &cell : { rows[0].cells[0], rows[0].cells[1] }) {
+        EXPECT_LE(cell.size(), cp932::kDisplayTextBytes);
+        EXPECT_EQ(cell, cp932::cutForDisplay(huge));
+    }
+    EXPECT_EQ(rows[0].questionKey.size(), huge.size());
+    EXPECT_EQ(rows[0].answerKey.size(), huge.size());
+    EXPECT_GT(section.lines[0].size(), huge.size()); // the line itself is untouched
+}
+
 TEST(QuestionRows, FillingExtendsTheTalliesAndFollowsTheBasis)
 {
     const CSection section =

@@ -3,6 +3,7 @@
 #include <cassert>
 #include <cerrno>
 #include <cstdint>
+#include <optional>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -179,6 +180,31 @@ std::size_t charLength(std::string_view text, std::size_t pos)
     return isLeadByte(text[pos]) && pos + 1 < text.size() ? 2 : 1;
 }
 
+std::size_t fittingPrefix(std::string_view text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes)
+        return text.size();
+    std::size_t end = 0;
+    while (end < text.size()) {
+        const std::size_t next = end + charLength(text, end);
+        if (next > maxBytes)
+            break;
+        end = next;
+    }
+    return end;
+}
+
+std::string cutForDisplay(std::string_view text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes)
+        return std::string(text);
+    const std::string ellipsis = cp932::text("…");
+    const std::size_t room = maxBytes > ellipsis.size() ? maxBytes - ellipsis.size() : 0;
+    std::string cut(text.substr(0, fittingPrefix(text, room)));
+    cut += ellipsis;
+    return cut;
+}
+
 std::size_t charCount(std::string_view text)
 {
     std::size_t count = 0;
@@ -228,6 +254,78 @@ Encoded fromUtf8(std::string_view utf8)
         }
     }
     return result;
+}
+
+namespace {
+
+constexpr unsigned char kNativeByteLead = 0xF9;
+constexpr unsigned char kNativeByteTrailsLow = 0x7F - 0x40; // 0x40…0x7E, then from 0x80
+
+void appendNativeByte(std::string &out, unsigned char byte)
+{
+    const unsigned index = byte - 0x80u;
+    out.push_back(static_cast<char>(kNativeByteLead));
+    out.push_back(static_cast<char>(
+        index < kNativeByteTrailsLow ? 0x40 + index : 0x80 + index - kNativeByteTrailsLow));
+}
+
+// The byte a kept-byte character stands for, or nothing.
+std::optional<unsigned char> nativeByteAt(std::string_view text, std::size_t pos)
+{
+    if (pos + 1 >= text.size() || static_cast<unsigned char>(text[pos]) != kNativeByteLead)
+        return std::nullopt;
+    const auto trail = static_cast<unsigned char>(text[pos + 1]);
+    if (trail >= 0x40 && trail <= 0x7E)
+        return static_cast<unsigned char>(0x80 + trail - 0x40);
+    if (trail >= 0x80 && trail < 0x80 + 0x80 - kNativeByteTrailsLow)
+        return static_cast<unsigned char>(0x80 + kNativeByteTrailsLow + trail - 0x80);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string fromNativePath(std::string_view native)
+{
+    std::string out;
+    out.reserve(native.size());
+    for (std::size_t pos = 0; pos < native.size();) {
+        const std::size_t start = pos;
+        const char32_t c = nextUtf8(native, pos);
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+            continue;
+        }
+        const std::size_t before = out.size();
+        // A user-defined character of row F9 in the name itself keeps its bytes too, so
+        // that the way back cannot take it for a kept byte.
+        if (c == kReplacement || !encodeChar(c, out) || nativeByteAt(out, before)) {
+            out.resize(before);
+            for (std::size_t i = start; i < pos; ++i)
+                appendNativeByte(out, static_cast<unsigned char>(native[i]));
+        }
+    }
+    return out;
+}
+
+std::string toNativePath(std::string_view cp932Path)
+{
+    std::string out;
+    out.reserve(cp932Path.size() * 3 / 2);
+    std::size_t run = 0; // start of the plain text not yet converted
+    std::size_t pos = 0;
+    while (pos < cp932Path.size()) {
+        const std::optional<unsigned char> byte = nativeByteAt(cp932Path, pos);
+        if (!byte) {
+            pos += charLength(cp932Path, pos);
+            continue;
+        }
+        out += toUtf8(cp932Path.substr(run, pos - run));
+        out.push_back(static_cast<char>(*byte));
+        pos += 2;
+        run = pos;
+    }
+    out += toUtf8(cp932Path.substr(run));
+    return out;
 }
 
 std::string text(std::string_view utf8)

@@ -22,6 +22,15 @@ constexpr bool isLeadByte(char c)
 // byte at the end of the text).
 std::size_t charLength(std::string_view text, std::size_t pos);
 
+// The length of the longest start of text that fits in maxBytes without splitting a
+// double-byte character.
+std::size_t fittingPrefix(std::string_view text, std::size_t maxBytes);
+
+// A text for a widget cell: at most maxBytes, cut at a character boundary with "…" at the
+// end when longer, so a huge stored text never reaches the widgets whole.
+constexpr std::size_t kDisplayTextBytes = 1024;
+std::string cutForDisplay(std::string_view text, std::size_t maxBytes = kDisplayTextBytes);
+
 // Number of characters, a double-byte character counting as one.
 std::size_t charCount(std::string_view text);
 
@@ -37,6 +46,13 @@ struct Encoded
 
 // Encodes UTF-8 to CP932. Invalid UTF-8 counts as unmappable (as U+FFFD).
 Encoded fromUtf8(std::string_view utf8);
+
+// File names of the machine (on Linux UTF-8 bytes) as CP932 paths and back, without loss:
+// a character CP932 cannot hold (/home/müller) and a byte that is not UTF-8 keep their
+// bytes, each as one character of the user-defined row F9 (F940…F9C0), which the way back
+// turns into the byte again. Everything else is plain CP932, so a path shows as usual.
+std::string fromNativePath(std::string_view native);
+std::string toNativePath(std::string_view cp932Path);
 
 // The system's own texts are written as UTF-8 literals; this gives their CP932 bytes.
 // The text must be representable (checked in debug builds).

@@ -69,6 +69,33 @@ TEST(Cp932, CountsDoubleByteCharactersAsOne)
     EXPECT_EQ(cp932::charCount(""), 0u);
 }
 
+TEST(Cp932, CutsDisplayTextsAtACharacterBoundary)
+{
+    const std::string ellipsis = cp932::text("…");
+    const std::string hyo = cp932::text("表"); // 95 5C: a trail byte that is a backslash
+    struct Case
+    {
+        std::string text;
+        std::size_t maxBytes;
+        std::string cut;
+    };
+    const Case cases[] = {
+        { "abc", 3, "abc" },
+        { "abcd", 4, "abcd" },
+        { "abcdef", 5, "abc" + ellipsis },
+        { "a" + hyo + hyo, 5, "a" + hyo + hyo }, // fits exactly
+        { "a" + hyo + hyo + "b", 5, "a" + hyo + ellipsis },
+        { "ab" + hyo + "cd", 5, "ab" + ellipsis }, // never half of 表
+        { "abcdef", 1, ellipsis }, // no room: the mark alone
+        { "", 0, "" },
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(cp932::cutForDisplay(c.text, c.maxBytes), c.cut) << c.text << " " << c.maxBytes;
+    EXPECT_EQ(cp932::cutForDisplay(std::string(5000, 'x')).size(), cp932::kDisplayTextBytes);
+    EXPECT_EQ(cp932::fittingPrefix("a" + hyo, 2), 1u);
+    EXPECT_EQ(cp932::fittingPrefix("a" + hyo, 3), 3u);
+}
+
 TEST(CRuntimeRand, ReproducesTheRuntimeSequence)
 {
     crt::srand(1);

@@ -21,7 +21,18 @@ namespace kvr::env {
 
 namespace {
 
+// A folder of the machine as a path: its bytes survive the way back (nativePath).
 std::string fromNative(std::string_view native)
+{
+#ifdef _WIN32
+    return std::string(native);
+#else
+    return cp932::fromNativePath(native);
+#endif
+}
+
+// A name that goes into the data and onto the screen: plain CP932.
+std::string nameFromNative(std::string_view native)
 {
 #ifdef _WIN32
     return std::string(native);
@@ -110,8 +121,8 @@ bool copyFile(std::string_view from, std::string_view to)
 std::string userName()
 {
     if (const passwd *entry = ::getpwuid(::getuid()); entry && entry->pw_name)
-        return fromNative(entry->pw_name);
-    return fromNative(variable("USER"));
+        return nameFromNative(entry->pw_name);
+    return nameFromNative(variable("USER"));
 }
 
 std::string programFolder()

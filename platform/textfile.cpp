@@ -58,7 +58,7 @@ std::string nativePath(std::string_view cp932Path)
 #ifdef _WIN32
     return std::string(cp932Path);
 #else
-    return isAscii(cp932Path) ? std::string(cp932Path) : cp932::toUtf8(cp932Path);
+    return isAscii(cp932Path) ? std::string(cp932Path) : cp932::toNativePath(cp932Path);
 #endif
 }
 

@@ -1,5 +1,8 @@
 #include "app/ui/databasetreewidget.h"
 
+#include <utility>
+#include <vector>
+
 #include <QMouseEvent>
 
 #include "app/ui/toolicons.h"
@@ -64,13 +67,19 @@ void CDatabaseTreeWidget::setTree(const TreeNode &tree)
 
 void CDatabaseTreeWidget::fillLevel(QTreeWidgetItem *parent, const TreeNode &node)
 {
-    // The levels come sorted from the core; the control keeps them in that order.
-    for (const TreeNode &child : node.children) {
-        auto *item = new QTreeWidgetItem(parent, QStringList(qtext(child.name)));
-        item->setData(0, kKindRole, child.isFolder ? 1 : 0);
-        item->setIcon(0, child.isFolder ? m_folderIcon : m_collectionIcon);
-        if (child.isFolder)
-            fillLevel(item, child);
+    // A list of pending folders, not recursion: folders nest to any depth. Each level is
+    // added whole, in the order the core sorted it.
+    std::vector<std::pair<QTreeWidgetItem *, const TreeNode *>> pending { { parent, &node } };
+    while (!pending.empty()) {
+        const auto [parentItem, folder] = pending.back();
+        pending.pop_back();
+        for (const TreeNode &child : folder->children) {
+            auto *item = new QTreeWidgetItem(parentItem, QStringList(qtext(child.name)));
+            item->setData(0, kKindRole, child.isFolder ? 1 : 0);
+            item->setIcon(0, child.isFolder ? m_folderIcon : m_collectionIcon);
+            if (child.isFolder)
+                pending.emplace_back(item, &child);
+        }
     }
 }
 

@@ -101,6 +101,37 @@ private slots:
         QCOMPARE(activated.count(), 1);
         saveScreenshot(&tree, QStringLiteral("databasetree"));
     }
+
+    // Folders nest to any depth; filling the control walks the levels without recursing.
+    void fillsADeeplyNestedTree()
+    {
+        constexpr int kLevels = 10000;
+        CQuestionDatabase database;
+        CFolder *folder = &database.root;
+        for (int level = 0; level < kLevels; ++level) {
+            folder = &folder->addFolder();
+            folder->name = cp932::text("階層") + std::to_string(level);
+        }
+        folder->addSection().name = "end";
+
+        CDatabaseTreeWidget tree;
+        tree.setTree(buildDatabaseTree(database.root));
+        const TreeIndexPath deepest(kLevels + 1, 0);
+        QTreeWidgetItem *end = tree.itemAt(deepest);
+        QVERIFY(end);
+        QCOMPARE(end->text(0), QStringLiteral("end"));
+        QCOMPARE(end->parent()->text(0), utext("階層") + QString::number(kLevels - 1));
+        QCOMPARE(tree.chainOf(end), deepest);
+
+        const TreeIndexPath shown(8, 0);
+        QVERIFY(tree.selectChain(shown, false));
+        tree.resize(240, 220);
+        tree.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tree));
+        saveScreenshot(&tree, QStringLiteral("databasetree_deep"));
+        tree.setTree(sampleTree()); // the deep items go
+        QCOMPARE(tree.topLevelItemCount(), 2);
+    }
 };
 
 QTEST_MAIN(DatabaseTreeWidgetTest)

@@ -1,6 +1,4 @@
 // The main window's commands that open other windows, programs and pages.
-#include <QCoreApplication>
-#include <QDir>
 #include <QScreen>
 #include <QUrl>
 
@@ -19,22 +17,12 @@
 #include "db/questiondatabase.h"
 #include "drill/ui/questionlistdlg.h"
 #include "history/ui/learnerdialogs.h"
+#include "platform/environment.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/qtext.h"
 #include "platform/ui/qtshell.h"
 
 namespace kvr::ui {
-
-namespace {
-
-// The help, the read-me and the editor lie beside the running program, wherever the
-// data folder is.
-QString programFolder()
-{
-    return QCoreApplication::applicationDirPath();
-}
-
-} // namespace
 
 void CMainDlg::fillDefaultServices()
 {
@@ -120,7 +108,7 @@ void CMainDlg::makeShortcut(const std::string &path)
 
 void CMainDlg::startEditor()
 {
-    kvr::startEditor(*m_services.shell, m_context.prompter, cp932(programFolder()));
+    kvr::startEditor(*m_services.shell, m_context.prompter, env::programFolder());
 }
 
 void CMainDlg::showHelp()
@@ -165,9 +153,8 @@ void CMainDlg::openReadme()
 {
     // Beside the program in a portable folder, in the shipped folder when installed.
     const std::string readme = DataLocations::current().findShipped(kReadmeFileName);
-    m_services.shell->openFile(
-        readme.empty() ? cp932(QDir(programFolder()).filePath(QStringLiteral("Readme.txt")))
-                       : readme);
+    m_services.shell->openFile(readme.empty() ? env::joinPath(env::programFolder(), kReadmeFileName)
+                                              : readme);
 }
 
 void CMainDlg::openHomePage()

@@ -5,9 +5,11 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 
 #include "drill/drillsession.h"
 #include "drill/drillwindow.h"
+#include "drill/skinfit.h"
 #include "drill/ui/answeredit.h"
 #include "drill/ui/drillpainter.h"
 #include "drill/ui/drillrunner.h"
@@ -169,6 +171,8 @@ void CDrillDlg::reject()
 
 void CDrillDlg::layOut()
 {
+    const QSize available = screen()->availableGeometry().size();
+    m_skin = fittedToScreen(m_skin, { available.width(), available.height() });
     const ClientSize size = drillClientSize(m_skin);
     setFixedSize(size.width, size.height);
     layoutDrillWidgets(m_widgets, m_skin, isChoiceMode(m_session.mode()));

@@ -1,6 +1,9 @@
 #include "platform/ui/qtext.h"
 
+#include <QFile>
+
 #include "platform/cp932.h"
+#include "platform/textfile.h"
 
 namespace kvr::ui {
 
@@ -17,6 +20,11 @@ std::string toUtf8Bytes(const QString &text)
 QString qtext(std::string_view cp932)
 {
     return utext(cp932::toUtf8(cp932));
+}
+
+QString qpath(std::string_view cp932Path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(nativePath(cp932Path)));
 }
 
 std::string cp932(const QString &text)

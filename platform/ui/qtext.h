@@ -13,6 +13,10 @@ namespace kvr::ui {
 // CP932 bytes to a QString; bytes that are not CP932 show as U+FFFD.
 QString qtext(std::string_view cp932);
 
+// A CP932 path as the file name Qt opens: the machine's own bytes (a folder named with a
+// character CP932 cannot hold included), not its CP932 text.
+QString qpath(std::string_view cp932Path);
+
 // A QString to CP932; characters CP932 cannot hold become "?". For texts the learner
 // types into a judged field, where a "?" simply does not match.
 std::string cp932(const QString &text);

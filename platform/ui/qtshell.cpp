@@ -20,20 +20,20 @@ bool CQtShell::openAddress(const std::string &address)
 
 bool CQtShell::openFile(const std::string &path)
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(qtext(path)));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(qpath(path)));
 }
 
 bool CQtShell::startDetached(const std::string &program, const std::vector<std::string> &arguments,
                              const std::string &folder)
 {
     QProcess process;
-    process.setProgram(qtext(program));
+    process.setProgram(qpath(program));
     QStringList list;
     for (const std::string &argument : arguments)
         list << qtext(argument);
     process.setArguments(list);
     if (!folder.empty())
-        process.setWorkingDirectory(qtext(folder));
+        process.setWorkingDirectory(qpath(folder));
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     return process.startDetached();
