@@ -9,8 +9,8 @@
 namespace kvr {
 namespace {
 
-using test::CScriptedPrompter;
 using test::CRecordingSoundPlayer;
+using test::CScriptedPrompter;
 
 std::string T(std::string_view utf8)
 {

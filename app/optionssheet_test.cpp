@@ -15,8 +15,8 @@
 namespace kvr {
 namespace {
 
-using test::CScriptedPrompter;
 using test::CRecordingSoundPlayer;
+using test::CScriptedPrompter;
 using test::ScriptedOptionsChooser;
 
 std::string T(std::string_view utf8)
