@@ -3,8 +3,11 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <unistd.h>
+
 #include "platform/environment.h"
 #include "platform/filelock.h"
+#include "platform/textfile.h"
 #include "platform/textformat.h"
 #endif
 
@@ -16,6 +19,12 @@ CNamedMutex::~CNamedMutex()
 }
 
 #ifdef _WIN32
+
+// Named mutexes are machine-wide per session there already.
+std::string inUseMarkerBeside(const std::string &)
+{
+    return std::string(kInUseMarkerName);
+}
 
 bool CNamedMutex::acquire(const std::string &name)
 {
@@ -67,7 +76,23 @@ std::string lockFileName(const std::string &name)
     return file + ".lock";
 }
 
+// A marker beside the data when its folder can take the file, else (a read-only data
+// folder, where nothing can be saved to clash) in the runtime folder under the same name.
+std::string markerPath(const std::string &name)
+{
+    if (name.find('/') != std::string::npos
+        && ::access(nativePath(env::parentFolder(name)).c_str(), W_OK) == 0)
+        return name;
+    return env::joinPath(env::runtimeFolder(), lockFileName(name));
+}
+
 } // namespace
+
+std::string inUseMarkerBeside(const std::string &databasePath)
+{
+    const std::string folder = env::parentFolder(databasePath);
+    return env::joinPath(folder.empty() ? "." : folder, std::string(kInUseMarkerName) + ".lock");
+}
 
 // The "object" is an exclusive flock on a file in the user's runtime folder: it exists as
 // long as its holder keeps the descriptor open and vanishes with a crashed holder. The
@@ -75,8 +100,7 @@ std::string lockFileName(const std::string &name)
 bool CNamedMutex::acquire(const std::string &name)
 {
     close();
-    auto lock = std::make_unique<CFileLock>(env::joinPath(env::runtimeFolder(), lockFileName(name)),
-                                            CFileLock::Wait::No);
+    auto lock = std::make_unique<CFileLock>(markerPath(name), CFileLock::Wait::No);
     if (!lock->locked())
         return false;
     m_lock = std::move(lock);

@@ -12,8 +12,14 @@ namespace kvr {
 // refuses row changes to the collection the study program last selected while it exists.
 constexpr std::string_view kInUseMarkerName = "USE_KVR_DATABASE";
 
-// A system-wide marker by name. Acquire fails while an object of that name exists,
-// whoever holds it; the object vanishes when its holder closes it or dies.
+// The in-use marker of the database at databasePath: a marker file in the database's own
+// folder, so that the study program and the editor see each other whatever runtime folder
+// each was given (su, cron and some launchers give different ones). Pass it to acquire.
+std::string inUseMarkerBeside(const std::string &databasePath);
+
+// A system-wide marker by name (or, for a name holding '/', a marker file at that path). Acquire
+// fails while an object of that name exists, whoever holds it; the object vanishes when its holder
+// closes it or dies.
 class CNamedMutex
 {
 public:

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/namedmutex.h"
+#include "platform/testsupport.h"
 
 using namespace kvr;
 
@@ -68,4 +70,30 @@ TEST(NamedMutex, WorksAcrossProcessesAndVanishesWithACrashedHolder)
     (void)::write(proceed[1], "x", 1);
     ::waitpid(holder, nullptr, 0);
     EXPECT_TRUE(mine.acquire(name));
+}
+
+// Two programs given different runtime folders (su, cron, a launcher) still see each other's
+// marker beside the data; a read-only data folder falls back to the runtime folder.
+TEST(NamedMutex, TheInUseMarkerBesideTheDataIsSeenWhateverTheRuntimeFolder)
+{
+    TempFolder data, otherRuntime;
+    const std::string marker = inUseMarkerBeside(data.file("DBv3.kvr"));
+    EXPECT_EQ(marker, data.file("USE_KVR_DATABASE.lock"));
+    CNamedMutex drill;
+    ASSERT_TRUE(drill.acquire(marker));
+    EXPECT_EQ(inChild([&] {
+                  ::setenv("XDG_RUNTIME_DIR", otherRuntime.path().c_str(), 1);
+                  CNamedMutex editor;
+                  return editor.acquire(marker) ? 1 : 0;
+              }),
+              0);
+    drill.close();
+
+    if (::geteuid() == 0)
+        return; // root writes into read-only folders
+    ::chmod(data.path().c_str(), 0500);
+    CNamedMutex readOnly, again;
+    EXPECT_TRUE(readOnly.acquire(marker));
+    EXPECT_FALSE(again.acquire(marker));
+    ::chmod(data.path().c_str(), 0700);
 }

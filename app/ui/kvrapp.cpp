@@ -128,7 +128,9 @@ int CKvrApp::runCommandLine()
 void CKvrApp::runAutorunDrill()
 {
     const CCommandLine commandLine = parseCommandLine(m_arguments);
-    DrillStartContext starter { m_database.root, m_log, m_settings, m_prompter, m_clock };
+    DrillStartContext starter { m_database.root, m_log,
+                                m_settings,      m_prompter,
+                                m_clock,         inUseMarkerBeside(m_settings.DatabaseFilename) };
     std::optional<CDrillLaunch> drill;
     guarded(m_prompter, [&] { drill = prepareAutorunDrill(starter, commandLine); });
     if (!drill)

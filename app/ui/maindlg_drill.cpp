@@ -37,8 +37,11 @@ void CMainDlg::fillDefaultDrillServices()
 // minimised, and the marker goes with the launch object at the end.
 template <typename Start> void CMainDlg::launch(Start &&start)
 {
-    DrillStartContext starter { m_context.database.root, m_context.log, m_context.settings,
-                                m_context.prompter, m_context.clock };
+    DrillStartContext starter {
+        m_context.database.root, m_context.log,
+        m_context.settings,      m_context.prompter,
+        m_context.clock,         inUseMarkerBeside(m_context.settings.DatabaseFilename)
+    };
     DrillStartDialogs dialogs { *m_services.modeChooser, *m_services.startPrompter };
     std::optional<CDrillLaunch> drill;
     guarded(m_context.prompter, [&] { drill = start(starter, dialogs); });

@@ -132,9 +132,9 @@ int runEditor(const QStringList &args, CQtPrompter &prompter)
         args.isEmpty() ? std::nullopt : commandLineFile(args.front(), prompter);
 
     CQtClipboard clipboard;
-    CEditorSession session(EditorServices { settings, *store, database, dictionaries, prompter,
-                                            clipboard, fileDialogs,
-                                            qtEditorDialogs(prompter, qtFileDialogs) });
+    CEditorSession session(EditorServices {
+        settings, *store, database, dictionaries, prompter, clipboard, fileDialogs,
+        qtEditorDialogs(prompter, qtFileDialogs), inUseMarkerBeside(settings.DatabaseFilename) });
     session.start();
     CQtShell shell;
     CEditorActions actions(shell);
