@@ -1,12 +1,12 @@
 #include "app/ui/kvrmain.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QTranslator>
 
 #include "app/ui/kvrapp.h"
 #include "app/ui/toolicons.h"
 #include "platform/ui/fonts.h"
+#include "platform/ui/programstart.h"
 
 namespace kvr::ui {
 
@@ -25,15 +25,10 @@ int runStudyProgram(int &argc, char **argv)
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(programIcon());
     installFontSubstitutions();
-    // Qt's own dialogs (file chooser) in Japanese, where the system has Qt's translations.
     QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    installQtJapanese(qtTexts);
 
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args.append(QString::fromLocal8Bit(argv[i]));
+    const QStringList args = programArguments(argc, argv);
     CKvrApp app;
     return app.run(args);
 }

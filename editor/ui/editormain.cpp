@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QLibraryInfo>
 #include <QPointer>
 #include <QTimer>
 #include <QTranslator>
@@ -36,6 +35,7 @@
 #include "platform/settingsstore.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/guarded.h"
+#include "platform/ui/programstart.h"
 #include "platform/ui/qtext.h"
 #include "platform/ui/qtfiledialogs.h"
 #include "platform/ui/qtprompter.h"
@@ -171,13 +171,9 @@ int runQuestionEditor(int &argc, char **argv)
     QApplication::setWindowIcon(toolIcon(ToolIcon::Editor));
     installFontSubstitutions();
     QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    installQtJapanese(qtTexts);
 
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args.append(QString::fromLocal8Bit(argv[i]));
+    const QStringList args = programArguments(argc, argv);
     CQtPrompter prompter(QStringLiteral("KvrEditor"));
     int exitCode = 1;
     guarded(prompter, [&] { exitCode = runEditor(args, prompter); });
