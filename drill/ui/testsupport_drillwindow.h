@@ -31,15 +31,38 @@ std::string jp(const char *utf8); // CP932 of a UTF-8 literal
 // Four everyday words: Japanese question, English answers, a hint on the first.
 std::vector<std::string> words();
 
-// The real window over a session on simulated time.
-struct WindowRig
+// What every drill window test gives the window: settings on the shipped default skin, a
+// log in a fresh folder, a database, recording speech and sound, scripted boxes and file
+// dialogs.
+struct DrillWindowFiles
 {
-    WindowRig()
+    DrillWindowFiles()
     {
         settings.LogPath = folder.file("translog.txt");
         settings.SkinPath = sourceFile("data/skin/default.ini");
-        settings.DatabaseFilename = folder.file("DBv3.kvr");
     }
+
+    TempFolder folder;
+    CKvrSettings settings = quietSettings();
+    CMemorySettingsStore store;
+    CAnswerLog log;
+    CQuestionDatabase database;
+    test::RecordingServices voice { settings };
+    test::CScriptedPrompter prompter;
+    test::ScriptedFileDialogs fileDialogs;
+
+    ui::DrillWindowContext contextOn(const IClock &clock)
+    {
+        return {
+            settings, store, log, database, voice.pronunciation, prompter, fileDialogs, clock
+        };
+    }
+};
+
+// The real window over a session on simulated time.
+struct WindowRig : DrillWindowFiles
+{
+    WindowRig() { settings.DatabaseFilename = folder.file("DBv3.kvr"); }
 
     bool open(DrillSetup setup)
     {
@@ -83,20 +106,11 @@ struct WindowRig
         QTest::keyClick(input(), Qt::Key_Return);
     }
 
-    TempFolder folder;
     FakeClock clock;
     FakeTimers timers { clock };
-    CKvrSettings settings = quietSettings();
-    CMemorySettingsStore store;
-    CAnswerLog log;
-    CQuestionDatabase database;
-    test::RecordingServices voice { settings };
-    test::CScriptedPrompter prompter;
     FakeResultPresenter results;
     ui::CDrillReportRelay relay;
-    test::ScriptedFileDialogs fileDialogs;
-    ui::DrillWindowContext context { settings, store,       log,  database, voice.pronunciation,
-                                     prompter, fileDialogs, clock };
+    ui::DrillWindowContext context = contextOn(clock);
     IAnswerStore *answerStore = nullptr; // set before open() to offer adding answers
     CSection section;
     std::unique_ptr<CDrillSession> session;
@@ -104,30 +118,9 @@ struct WindowRig
 };
 
 // The real window run modally by the runner, on real timers and the system clock.
-struct RealTimeRig
+struct RealTimeRig : DrillWindowFiles
 {
-    RealTimeRig()
-    {
-        settings.LogPath = folder.file("translog.txt");
-        settings.SkinPath = sourceFile("data/skin/default.ini");
-    }
-
-    TempFolder folder;
-    CKvrSettings settings = quietSettings();
-    CMemorySettingsStore store;
-    CAnswerLog log;
-    CQuestionDatabase database;
-    test::RecordingServices voice { settings };
-    test::CScriptedPrompter prompter;
-    test::ScriptedFileDialogs fileDialogs;
-    ui::DrillWindowContext context { settings,
-                                     store,
-                                     log,
-                                     database,
-                                     voice.pronunciation,
-                                     prompter,
-                                     fileDialogs,
-                                     CSystemClock::instance() };
+    ui::DrillWindowContext context = contextOn(CSystemClock::instance());
 };
 
 // Input-method events: a pending composition, and a committed text.
