@@ -178,7 +178,9 @@ void CDrillSession::acceptAsCorrect()
                                                      : QuestionTally::RetryIncorrect;
         --m_tallies[position].values[field];
     }
-    countResult(true);
+    countResult(true, false);
+    if (!m_journal.empty())
+        m_journal.back().verdict = JournalVerdict::Accepted;
 
     m_correctionDone = true;
     m_correctFlag = true;
@@ -224,8 +226,10 @@ void CDrillSession::addAnswerAsCorrect()
     showSaveReport(report);
 }
 
-void CDrillSession::countResult(bool correct)
+void CDrillSession::countResult(bool correct, bool journal)
 {
+    if (journal)
+        journalAnswer(correct ? JournalVerdict::Correct : JournalVerdict::Incorrect);
     const bool first = m_pass == PassKind::First;
     QuestionTally::Field field;
     if (correct) {
@@ -238,6 +242,22 @@ void CDrillSession::countResult(bool correct)
         field = first ? QuestionTally::FirstIncorrect : QuestionTally::RetryIncorrect;
     }
     incrementTally(m_tallies, static_cast<std::size_t>(m_position), field);
+}
+
+void CDrillSession::journalAnswer(JournalVerdict verdict)
+{
+    if (!m_services.journal)
+        return;
+    JournalEntry entry;
+    entry.time = m_services.clock.now();
+    entry.learner = m_settings.UserName;
+    entry.collection = m_setup.sectionPath;
+    entry.mode = m_setup.drillMode;
+    entry.position = m_position + 1;
+    entry.question = m_question.questionLines[0];
+    entry.verdict = verdict;
+    entry.tenths = static_cast<int>((m_services.clock.tick() - m_questionStartTick) / 100);
+    m_journal.push_back(std::move(entry));
 }
 
 void CDrillSession::wrongAnswerStep(const std::string &typed)

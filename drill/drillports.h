@@ -1,10 +1,22 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kvr {
 
+struct JournalEntry;
 struct ResultReport;
+
+// Where a drill's judged answers go: handed over together when the drill ends (or is left),
+// so a crash loses no more than the drill in progress.
+class IAnswerJournal
+{
+public:
+    virtual ~IAnswerJournal() = default;
+    // False when the entries could not be stored.
+    virtual bool append(const std::vector<JournalEntry> &entries) = 0;
+};
 
 // How the learner left the result report.
 enum class ReportAction {

@@ -36,6 +36,15 @@ CDrillSession::CDrillSession(DrillSetup setup, const CKvrSettings &settings, CAn
     open();
 }
 
+// A session closed without its end (its window destroyed) still hands on what was answered.
+CDrillSession::~CDrillSession()
+{
+    try {
+        flushJournal(false);
+    } catch (...) {
+    }
+}
+
 void CDrillSession::open()
 {
     m_view.caption = drillCaption(m_setup.sectionPath);

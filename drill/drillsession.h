@@ -17,6 +17,7 @@
 #include "drill/drillview.h"
 #include "drill/fourchoice.h"
 #include "drill/lastquestion.h"
+#include "history/answerjournal.h"
 #include "history/answerlog.h"
 #include "platform/prompter.h"
 
@@ -34,6 +35,7 @@ struct DrillServices
     IPrompter &prompter;
     IResultPresenter &results;
     IAnswerStore *answerStore = nullptr; // "この答えも正解に追加(&A)"; nothing: not offered
+    IAnswerJournal *journal = nullptr; // every judged answer; nothing: not kept
 };
 
 // One drill, from the start countdown to the history update: the model of the drill
@@ -45,6 +47,7 @@ class CDrillSession
 public:
     CDrillSession(DrillSetup setup, const CKvrSettings &settings, CAnswerLog &log,
                   const DrillServices &services);
+    ~CDrillSession();
     CDrillSession(const CDrillSession &) = delete;
     CDrillSession &operator=(const CDrillSession &) = delete;
 
@@ -103,7 +106,8 @@ private:
     void confirmChoice();
     void correctTyped();
     void correctChoice(int row);
-    void countResult(bool correct);
+    void countResult(bool correct, bool journal = true);
+    void journalAnswer(JournalVerdict verdict);
     void wrongAnswerStep(const std::string &typed);
     void startFlashing();
     void flashTick();
@@ -122,6 +126,7 @@ private:
     void endStep();
     void exitNow();
     void recordHistory(std::int64_t endTime);
+    void flushJournal(bool tellFailure);
     const std::vector<int> &missedQuestions() const;
     void stopAllTimers();
     void stopQuestionTimers();
@@ -162,6 +167,7 @@ private:
     bool m_ended = false;
     std::vector<QuestionTally> m_tallies;
     std::optional<DrillSetup> m_followUp;
+    std::vector<JournalEntry> m_journal; // answers not yet handed to the journal
 
     // The question on screen.
     bool m_questionReady = false;

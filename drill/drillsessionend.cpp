@@ -47,6 +47,7 @@ void CDrillSession::cancel()
 
 void CDrillSession::exitNow()
 {
+    flushJournal(true);
     m_ended = true;
     m_state = DrillState::Ended;
     stopAllTimers();
@@ -65,6 +66,7 @@ void CDrillSession::endStep()
     const std::int64_t endTime = m_services.clock.now();
     if (m_correctTotal + m_incorrectTotal > 0)
         recordHistory(endTime);
+    flushJournal(true);
     ResultReport report =
         buildResultReport(m_correctTotal, m_incorrectTotal, m_answerTimeMs, m_keyCount);
     report.retryMissedEnabled = !missedQuestions().empty();
@@ -100,6 +102,18 @@ void CDrillSession::recordHistory(std::int64_t endTime)
     drill.missed.assign(missed.begin(), missed.end());
     if (!m_log.recordFinishedDrill(drill, m_settings.LogPath))
         m_services.prompter.ask(errorBox(drillSaveFailedText(m_settings.LogPath)));
+}
+
+// The answers go to the journal once, at the end; a failure is told but never stops the
+// drill or its history, which are saved apart from it.
+void CDrillSession::flushJournal(bool tellFailure)
+{
+    if (!m_services.journal || m_journal.empty())
+        return;
+    const std::vector<JournalEntry> entries = std::move(m_journal);
+    m_journal.clear();
+    if (!m_services.journal->append(entries) && tellFailure)
+        m_services.prompter.tell(journalFailedText(), cp932::text("学習記録"), Icon::Warning);
 }
 
 // While the question is open the drill stands still: its question's timers are stopped

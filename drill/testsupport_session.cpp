@@ -168,8 +168,8 @@ DrillRig::DrillRig()
 CDrillSession &DrillRig::start(DrillSetup setup)
 {
     m_setup = setup;
-    const DrillServices services { timers,   clock,   voice.pronunciation,
-                                   prompter, results, answerStore };
+    const DrillServices services { timers,      clock,  voice.pronunciation, prompter, results,
+                                   answerStore, journal };
     m_session = std::make_unique<CDrillSession>(std::move(setup), settings, log, services);
     timers.setTarget([this](int id) { m_session->onTimer(id); });
     return *m_session;

@@ -149,6 +149,7 @@ struct DrillRig
     test::CScriptedPrompter prompter;
     FakeResultPresenter results;
     IAnswerStore *answerStore = nullptr; // set before start() to offer adding answers
+    IAnswerJournal *journal = nullptr; // set before start() to keep a journal
 
 private:
     DrillSetup m_setup;

@@ -2,7 +2,9 @@
 
 #include <optional>
 
+#include "app/kvrsettings.h"
 #include "drill/answeraddition.h"
+#include "drill/drilljournal.h"
 #include "drill/drillsession.h"
 #include "drill/ui/drilldlg.h"
 #include "drill/ui/resultdlg.h"
@@ -26,8 +28,9 @@ std::optional<DrillSetup> runDrill(DrillSetup setup, DrillWindowContext &context
     CDrillReportRelay results;
     const CDailyBackup backup(context.clock, context.prompter);
     CDatabaseAnswerStore answers(context.database, context.settings.DatabaseFilename, &backup);
-    const DrillServices services { timers,           context.clock, context.voice,
-                                   context.prompter, results,       &answers };
+    CFileAnswerJournal journal(journalPathBeside(context.settings.LogPath));
+    const DrillServices services { timers,  context.clock, context.voice, context.prompter,
+                                   results, &answers,      &journal };
     CDrillSession session(std::move(setup), context.settings, context.log, services);
     CDrillDlg dialog(session, context, section, parent);
     CQtResultPresenter report(&dialog, rgbFromColorRef(context.settings.BackgroundColor));
