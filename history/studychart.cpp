@@ -15,7 +15,7 @@ namespace {
 // Room around the plot: the totals and the legend above, the count scale left, the rate
 // scale right, the day labels below.
 constexpr double kPlotLeft = 44;
-constexpr double kPlotTop = 52;
+constexpr double kPlotTop = 70;
 constexpr double kPlotRightMargin = 44;
 constexpr double kPlotBottomMargin = 24;
 constexpr double kMinimumPlotWidth = 150;
@@ -133,22 +133,24 @@ StudyFigures studyFigures(const CJournalSummary &summary, const std::string &lea
     return figures;
 }
 
-std::string studyTotalsText(const StudyFigures &figures)
+std::vector<std::string> studyTotalsLines(const StudyFigures &figures)
 {
     const int percent = figures.answers > 0
         ? static_cast<int>(std::lround(100.0 * figures.correct / figures.answers))
         : 0;
-    return formatText(cp932::text("直近%d日: 回答数 %d問  正答率 %d%%  学習した日 %d日  "
-                                  "連続学習日数: %d日")
-                          .c_str(),
-                      kStudyChartDays, figures.answers, percent, figures.daysStudied,
-                      figures.streak);
+    return {
+        formatText(cp932::text("直近%d日: 回答数 %d問  正答率 %d%%"), kStudyChartDays,
+                   figures.answers, percent),
+        formatText(cp932::text("学習した日 %d日  連続学習日数: %d日"), figures.daysStudied,
+                   figures.streak),
+    };
 }
 
-std::string studyEmptyText()
+std::vector<std::string> studyEmptyLines()
 {
-    return cp932::text("まだ学習記録がありません。問題に答えると、日ごとの回答数と正答率が"
-                       "ここにグラフで表示されます。");
+    return { cp932::text("まだ学習記録がありません。"),
+             cp932::text("問題に答えると、日ごとの回答数と正答率が"),
+             cp932::text("ここにグラフで表示されます。") };
 }
 
 StudyChart studyChart(const StudyChartInput &input)
@@ -157,20 +159,20 @@ StudyChart studyChart(const StudyChartInput &input)
     static const CJournalSummary none;
     chart.figures = studyFigures(input.summary ? *input.summary : none, input.learner, input.folder,
                                  todayOf(input.now));
-    chart.texts.push_back(
-        PaintText { studyTotalsText(chart.figures), 10, 8, kPaintBlack, PageFont::Gothic13 });
-    if (chart.figures.answers == 0) {
-        chart.texts.push_back(
-            PaintText { studyEmptyText(), 10, 34, kPaintBlack, PageFont::Gothic13 });
+    const std::vector<std::string> lines =
+        chart.figures.answers == 0 ? studyEmptyLines() : studyTotalsLines(chart.figures);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        chart.texts.push_back(PaintText { lines[i], 10, 8 + 18.0 * static_cast<double>(i),
+                                          kPaintBlack, PageFont::Gothic13 });
+    if (chart.figures.answers == 0)
         return chart;
-    }
     chart.plot = RectF { kPlotLeft, kPlotTop, input.width - kPlotRightMargin,
                          input.height - kPlotBottomMargin };
     if (chart.plot.width() < kMinimumPlotWidth || chart.plot.height() < kMinimumPlotHeight)
         return chart;
     chart.hasPlot = true;
-    chart.texts.push_back(smallText(cp932::text("■ 回答数（左の目盛り）"), 10, 30, kStudyBar));
-    chart.texts.push_back(smallText(cp932::text("● 正答率（右の目盛り）"), 140, 30, kStudyRate));
+    chart.texts.push_back(smallText(cp932::text("■ 回答数（左の目盛り）"), 10, 48, kStudyBar));
+    chart.texts.push_back(smallText(cp932::text("● 正答率（右の目盛り）"), 140, 48, kStudyRate));
     int largest = 0;
     for (const DayCount &day : chart.figures.days)
         largest = std::max(largest, day.answers);

@@ -60,8 +60,9 @@ struct StudyChart
 
 StudyChart studyChart(const StudyChartInput &input);
 
-// The line of totals under the title, and the friendly line of an empty chart (CP932).
-std::string studyTotalsText(const StudyFigures &figures);
-std::string studyEmptyText();
+// The lines of totals above the chart, and the friendly lines instead of an empty chart
+// (no answers in the days shown), CP932.
+std::vector<std::string> studyTotalsLines(const StudyFigures &figures);
+std::vector<std::string> studyEmptyLines();
 
 } // namespace kvr

@@ -76,7 +76,7 @@ TEST_F(StudyChartTest, BarsAndRateLinesSitInThePlot)
     StudyChartInput input { &summary, "ann", "", kMarch30Noon, 600, 400 };
     const StudyChart chart = studyChart(input);
     ASSERT_TRUE(chart.hasPlot);
-    EXPECT_EQ(chart.plot, (RectF { 44, 52, 556, 376 }));
+    EXPECT_EQ(chart.plot, (RectF { 44, 70, 556, 376 }));
     ASSERT_EQ(chart.bars.size(), 4u);
     const double slot = chart.plot.width() / 30;
     // The scale tops at 8 (four steps of 2): today's bar fills the plot's height.
@@ -99,7 +99,8 @@ TEST_F(StudyChartTest, BarsAndRateLinesSitInThePlot)
     };
     EXPECT_TRUE(hasText("3/30")); // today is always labelled
     EXPECT_TRUE(hasText("8") && hasText("100%") && hasText("0%"));
-    EXPECT_TRUE(hasText(studyTotalsText(chart.figures)));
+    for (const std::string &line : studyTotalsLines(chart.figures))
+        EXPECT_TRUE(hasText(line));
     EXPECT_EQ(chart.figures.streak, 2);
     for (const PaintText &text : chart.texts) {
         EXPECT_GE(text.x, 0);
@@ -112,16 +113,17 @@ TEST_F(StudyChartTest, NoAnswersOrNoRoomLeavesTextOnly)
     const CJournalSummary summary = summaryOf({ { 30, 3, 1 } });
     const StudyChart empty = studyChart({ &summary, "bob", "", kMarch30Noon, 600, 400 });
     EXPECT_FALSE(empty.hasPlot);
-    ASSERT_EQ(empty.texts.size(), 2u);
-    EXPECT_EQ(empty.texts[1].text, studyEmptyText());
+    ASSERT_EQ(empty.texts.size(), 3u);
+    EXPECT_EQ(empty.texts[0].text, studyEmptyLines()[0]);
     const StudyChart none = studyChart({ nullptr, "ann", "", kMarch30Noon, 600, 400 });
     EXPECT_FALSE(none.hasPlot);
     const StudyChart cramped = studyChart({ &summary, "ann", "", kMarch30Noon, 600, 120 });
     EXPECT_FALSE(cramped.hasPlot);
     EXPECT_TRUE(cramped.bars.empty());
-    EXPECT_EQ(cramped.texts.size(), 1u);
-    EXPECT_EQ(studyTotalsText(cramped.figures),
-              cp932::text("直近30日: 回答数 3問  正答率 33%  学習した日 1日  連続学習日数: 1日"));
+    EXPECT_EQ(cramped.texts.size(), 2u);
+    EXPECT_EQ(studyTotalsLines(cramped.figures),
+              (std::vector<std::string> { cp932::text("直近30日: 回答数 3問  正答率 33%"),
+                                          cp932::text("学習した日 1日  連続学習日数: 1日") }));
 }
 
 } // namespace

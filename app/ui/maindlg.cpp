@@ -29,6 +29,7 @@
 #include "history/ui/loginfopage.h"
 #include "history/ui/qturlopener.h"
 #include "history/ui/questionlogpage.h"
+#include "history/ui/studychartpage.h"
 #include "history/ui/transinfopage.h"
 #include "platform/prompter.h"
 #include "platform/ui/fonts.h"
@@ -182,7 +183,9 @@ void CMainDlg::createPages()
     m_tabs->addTab(m_loginfoPage, utext("通常学習"));
     m_tabs->addTab(m_questionlogPage, utext("問題毎履歴"));
     m_tabs->addTab(m_transinfoPage, utext("進行状況"));
-    m_pages = { m_loginfoPage, m_questionlogPage, m_transinfoPage };
+    m_studyChartPage = new CStudyChartPage(*m_pageContext, m_context.clock);
+    m_tabs->addTab(m_studyChartPage, utext("学習記録"));
+    m_pages = { m_loginfoPage, m_questionlogPage, m_transinfoPage, m_studyChartPage };
     connect(m_loginfoPage, &CLoginfoPage::logModeChosen, this, [this](int logMode) {
         m_context.settings.LogMode = logMode;
         refresh();
@@ -211,6 +214,7 @@ void CMainDlg::refresh()
     m_loginfoPage->setSelection(selection);
     m_questionlogPage->setSelection(selection);
     m_transinfoPage->setSelection(selection);
+    m_studyChartPage->setSelection(selection);
 
     m_context.settings.LastSection = path;
     m_context.settings.saveLastSection(m_context.store);

@@ -55,6 +55,7 @@ class CHelpWindow;
 class CLoginfoPage;
 class CLogmodeTabpage;
 class CQuestionlogPage;
+class CStudyChartPage;
 class CTransinfoPage;
 struct HistoryPageContext;
 
@@ -202,6 +203,7 @@ private:
     CLoginfoPage *m_loginfoPage = nullptr;
     CQuestionlogPage *m_questionlogPage = nullptr;
     CTransinfoPage *m_transinfoPage = nullptr;
+    CStudyChartPage *m_studyChartPage = nullptr;
     QFrame *m_hintFrame = nullptr;
     bool m_refillPerQuestionPage = false;
 
