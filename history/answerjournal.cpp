@@ -1,5 +1,6 @@
 #include "history/answerjournal.h"
 
+#include <array>
 #include <cstdio>
 
 #include "history/localtime.h"
@@ -80,12 +81,23 @@ bool parseTime(std::string_view text, JournalLine &line)
         && line.second < 61;
 }
 
+// The verdict words, made once: every line read is compared with them.
+const std::array<std::string, 3> &verdictWords()
+{
+    static const std::array<std::string, 3> words = {
+        cp932::text("正解"),
+        cp932::text("不正解"),
+        cp932::text("正解にした"),
+    };
+    return words;
+}
+
 bool parseVerdict(std::string_view text, JournalVerdict &verdict)
 {
-    for (const JournalVerdict each :
-         { JournalVerdict::Correct, JournalVerdict::Incorrect, JournalVerdict::Accepted }) {
-        if (text == journalVerdictWord(each)) {
-            verdict = each;
+    const auto &words = verdictWords();
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (text == words[i]) {
+            verdict = static_cast<JournalVerdict>(i);
             return true;
         }
     }
@@ -119,19 +131,8 @@ std::string journalModeName(DrillMode mode)
 
 std::string journalVerdictWord(JournalVerdict verdict)
 {
-    // Made once: the reader compares every line's verdict with these.
-    static const std::string correct = cp932::text("正解");
-    static const std::string incorrect = cp932::text("不正解");
-    static const std::string accepted = cp932::text("正解にした");
-    switch (verdict) {
-    case JournalVerdict::Correct:
-        return correct;
-    case JournalVerdict::Incorrect:
-        return incorrect;
-    case JournalVerdict::Accepted:
-        return accepted;
-    }
-    return {};
+    const auto index = static_cast<std::size_t>(verdict);
+    return index < verdictWords().size() ? verdictWords()[index] : std::string();
 }
 
 std::string formatJournalLine(const JournalEntry &entry)
