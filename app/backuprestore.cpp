@@ -105,6 +105,12 @@ std::string editorRunningText()
                        "問題エディタを終了してから、もう一度お試しください。");
 }
 
+std::string drillRunningText()
+{
+    return cp932::text("学習プログラムで学習中のため、バックアップから戻せません。\n"
+                       "学習を終えてから、もう一度お試しください。");
+}
+
 std::string unsavedDrillsText()
 {
     return cp932::text("まだ保存されていない学習の記録があるため、学習履歴をバックアップから"
@@ -120,7 +126,8 @@ std::string restoreFailedText(const BackupRow &row)
 RestoreResult restoreBackup(const BackupRow &row, const RestoreContext &context)
 {
     if (editorIsRunning(context.editorMarker)) {
-        tell(context.prompter, editorRunningText(), Icon::Warning);
+        tell(context.prompter, context.busyText.empty() ? editorRunningText() : context.busyText,
+             Icon::Warning);
         return RestoreResult::Refused;
     }
     if (row.kind == BackupKind::Log && context.logHasUnsavedDrills) {

@@ -42,7 +42,10 @@ struct RestoreContext
     IPrompter &prompter;
     const IClock &clock;
     bool logHasUnsavedDrills = false; // drills only in memory would be lost by the reload
+    // The marker whose holder the restore waits for, and what the refusal says (empty:
+    // editorRunningText()). The editor passes the drill's in-use marker beside the database.
     std::string editorMarker = std::string(kEditorInstanceMarker);
+    std::string busyText;
 };
 
 enum class RestoreResult { Restored, Cancelled, Refused, Failed };
@@ -56,6 +59,7 @@ RestoreResult restoreBackup(const BackupRow &row, const RestoreContext &context)
 // The texts of the flow's boxes (CP932).
 std::string restoreQuestionText(const BackupRow &row);
 std::string editorRunningText();
+std::string drillRunningText(); // the editor's refusal while the study program drills
 std::string unsavedDrillsText();
 std::string restoreFailedText(const BackupRow &row);
 

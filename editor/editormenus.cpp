@@ -38,6 +38,7 @@ std::vector<Menu> editorMenuBar()
             item("上書き保存(&S)\tCtrl+S", C::Save), separator(),
             item("エクスポート(&E)...", C::Export), item("インポート(&I)...", C::Import),
             item("CSV/テキストから問題集を作成(&V)...", C::ImportCsv), separator(),
+            item("バックアップから戻す(&B)...", C::RestoreBackup), separator(),
             item("終了(&X)", C::Exit) } },
         { cp932::text("編集(&E)"),
           { item("切り取り(&T)\tCtrl+X", C::Cut), item("コピー(&C)\tCtrl+C", C::Copy),

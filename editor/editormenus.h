@@ -14,6 +14,7 @@ enum class EditorCommand {
     Export,
     Import,
     ImportCsv, // "CSV/テキストから問題集を作成(&V)..."
+    RestoreBackup, // "バックアップから戻す(&B)..."
     Exit,
     Cut,
     Copy,

@@ -30,6 +30,10 @@ struct CEditorSettings;
 class IFileDialogs;
 class ISettingsStore;
 
+struct BackupListView;
+// "バックアップから戻す": the index of the backup chosen in the list, or nothing.
+using AskBackup = std::function<std::optional<std::size_t>(const BackupListView &list)>;
+
 // The windows the main window opens, as seams.
 struct EditorDialogs
 {
@@ -37,6 +41,7 @@ struct EditorDialogs
     AskChoice askChoice; // the choice dialog (destination folder, collection)
     AskOptions askOptions; // "オプション設定"
     AskCsvColumns askCsvColumns; // the preview of a CSV or text import
+    AskBackup askBackup; // the study program's backup list; nothing: the item does nothing
 };
 
 struct EditorServices
@@ -155,6 +160,8 @@ private:
     void insertFromCollection();
     void chooseWav();
     void optionsCommand();
+    void restoreBackupCommand();
+    void reloadDatabase();
     void saveCommand();
 
     EditorServices m_services;

@@ -39,6 +39,9 @@ CommandEffect CEditorSession::run(EditorCommand command)
     case C::ImportCsv:
         importCsvCommand();
         break;
+    case C::RestoreBackup:
+        restoreBackupCommand();
+        break;
     case C::Exit:
         effect = requestClose() ? CommandEffect::Close : CommandEffect::None;
         break;

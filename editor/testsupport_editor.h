@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/backuprestore.h"
 #include "db/testsupport.h"
 #include "db/testsupport_tree.h"
 #include "editor/editoroperations.h"
@@ -110,6 +111,9 @@ public:
     std::vector<EditorOptionsForm> optionsShown;
     std::optional<CsvColumns> csvColumns = CsvColumns {}; // the preview's answer
     std::vector<std::size_t> csvFilesShown; // the records of each file previewed
+    std::optional<std::size_t> backupChoice; // the backup list's answer
+    std::vector<BackupListView> backupListsShown;
+    std::string markerName = uniqueMarkerName(); // the drill's in-use marker
     std::unique_ptr<CEditorSession> session;
 };
 

@@ -14,12 +14,11 @@ namespace kvr::ui {
 namespace {
 
 // Object names of the actions, in the order of EditorCommand.
-constexpr std::array<const char *, 26> kCommandNames = {
-    "reloadTree",    "save",      "export",      "import",    "importCsv", "exit",
-    "cut",           "copy",      "paste",       "deleteRow", "insertRow", "insertFromCollection",
-    "newCollection", "newFolder", "rename",      "copyNode",  "moveNode",  "deleteNode",
-    "options",       "help",      "upgradeHint", "homePage",  "about",     "details",
-    "chooseWav",     "nextRow",
+constexpr std::array<const char *, 27> kCommandNames = {
+    "reloadTree", "save", "export", "import", "importCsv", "restoreBackup", "exit", "cut", "copy",
+    "paste", "deleteRow", "insertRow", "insertFromCollection", "newCollection", "newFolder",
+    "rename", "copyNode", "moveNode", "deleteNode", "options", "help", "upgradeHint", "homePage",
+    "about", "details", "chooseWav", "nextRow"
 };
 static_assert(static_cast<std::size_t>(EditorCommand::NextRow) + 1 == kCommandNames.size());
 

@@ -15,6 +15,7 @@
 #include "app/kvrsettings.h"
 #include "app/ui/aboutdlg.h"
 #include "app/ui/appinfo.h"
+#include "app/ui/backuprestoredlg.h"
 #include "app/ui/helpwindow.h"
 #include "app/ui/toolicons.h"
 #include "db/questiondatabase.h"
@@ -95,6 +96,9 @@ EditorDialogs qtEditorDialogs(IPrompter &prompter, IFileDialogs &fileDialogs)
                                           fileDialogs);
         },
         [](const CsvFile &file) { return CCsvPreviewDlg::ask(QApplication::activeWindow(), file); },
+        [](const BackupListView &list) {
+            return CBackupRestoreDlg::ask(list, QApplication::activeWindow());
+        },
     };
 }
 
