@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,15 @@ struct BackupListView
 // Every backup of the database file and of the log file, read to count their questions and
 // learners.
 BackupListView backupListView(const std::string &databasePath, const std::string &logPath);
+
+// The list of backups shown for a choice, in both programs.
+class IBackupChooser
+{
+public:
+    virtual ~IBackupChooser() = default;
+    // The index in list.rows of the backup chosen, or nothing.
+    virtual std::optional<std::size_t> chooseBackup(const BackupListView &list) = 0;
+};
 
 struct RestoreContext
 {

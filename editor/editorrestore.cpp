@@ -30,10 +30,10 @@ Message discardChangesQuestion(const std::string &path)
 // rather than for itself: the study program holds the in-use marker while a drill runs.
 void CEditorSession::restoreBackupCommand()
 {
-    if (!m_services.dialogs.askBackup)
+    if (!m_services.backups)
         return;
     const BackupListView list = backupListView(m_edit.databasePath(), m_services.settings.LogPath);
-    const std::optional<std::size_t> chosen = m_services.dialogs.askBackup(list);
+    const std::optional<std::size_t> chosen = m_services.backups->chooseBackup(list);
     if (!chosen || *chosen >= list.rows.size())
         return;
     const BackupRow &row = list.rows[*chosen];

@@ -55,18 +55,18 @@ TEST(EditorRestore, ADatabaseBackupIsPutBackAndTheWindowShowsIt)
             files.session->editField(EditField::Answer, "x");
             files.prompter.replies = { row.discard };
         }
-        files.backupChoice = 0;
+        files.backups.choice = 0;
         files.session->run(EditorCommand::RestoreBackup);
 
-        ASSERT_EQ(files.backupListsShown.size(), 1u);
-        EXPECT_EQ(files.backupListsShown[0].rows.at(0).kind, BackupKind::Database);
+        ASSERT_EQ(files.backups.shown.size(), 1u);
+        EXPECT_EQ(files.backups.shown[0].rows.at(0).kind, BackupKind::Database);
         const std::size_t questions = row.edited ? 2u : 1u;
         ASSERT_EQ(files.prompter.asked.size(), row.restored ? questions : 1u);
         if (row.edited)
             EXPECT_EQ(files.prompter.asked[0].caption, sj("保存の確認"));
         if (row.restored)
             EXPECT_EQ(files.prompter.asked.back().text,
-                      restoreQuestionText(files.backupListsShown[0].rows[0]));
+                      restoreQuestionText(files.backups.shown[0].rows[0]));
         EXPECT_EQ(topNames(files),
                   row.restored ? (std::vector<std::string> { "B", "Old" })
                                : (std::vector<std::string> { "A", "B" }));
@@ -92,7 +92,7 @@ TEST(EditorRestore, RefusedWhileADrillRunsAndTheLogNeedsNoReload)
     {
         CNamedMutex drill;
         ASSERT_TRUE(drill.acquire(files.markerName));
-        files.backupChoice = 0;
+        files.backups.choice = 0;
         files.prompter.replies = { Reply::Yes };
         files.session->run(EditorCommand::RestoreBackup);
         ASSERT_EQ(files.prompter.asked.size(), 2u);
@@ -102,18 +102,18 @@ TEST(EditorRestore, RefusedWhileADrillRunsAndTheLogNeedsNoReload)
 
     // The log's backup: no question about the open collection, which stays as edited.
     files.prompter.asked.clear();
-    files.backupChoice = 1;
+    files.backups.choice = 1;
     files.session->run(EditorCommand::RestoreBackup);
-    ASSERT_EQ(files.backupListsShown.back().rows.at(1).kind, BackupKind::Log);
+    ASSERT_EQ(files.backups.shown.back().rows.at(1).kind, BackupKind::Log);
     ASSERT_EQ(files.prompter.asked.size(), 1u);
     EXPECT_EQ(files.prompter.asked[0].text,
-              restoreQuestionText(files.backupListsShown.back().rows[1]));
+              restoreQuestionText(files.backups.shown.back().rows[1]));
     EXPECT_TRUE(files.session->edit().modified());
     EXPECT_EQ(listBackups(files.context.logPath).size(), 2u);
 
     // Closing the list does nothing.
     files.prompter.asked.clear();
-    files.backupChoice.reset();
+    files.backups.choice.reset();
     files.session->run(EditorCommand::RestoreBackup);
     EXPECT_TRUE(files.prompter.asked.empty());
 }

@@ -27,12 +27,9 @@
 namespace kvr {
 
 struct CEditorSettings;
+class IBackupChooser;
 class IFileDialogs;
 class ISettingsStore;
-
-struct BackupListView;
-// "バックアップから戻す": the index of the backup chosen in the list, or nothing.
-using AskBackup = std::function<std::optional<std::size_t>(const BackupListView &list)>;
 
 // The windows the main window opens, as seams.
 struct EditorDialogs
@@ -41,7 +38,6 @@ struct EditorDialogs
     AskChoice askChoice; // the choice dialog (destination folder, collection)
     AskOptions askOptions; // "オプション設定"
     AskCsvColumns askCsvColumns; // the preview of a CSV or text import
-    AskBackup askBackup; // the study program's backup list; nothing: the item does nothing
 };
 
 struct EditorServices
@@ -56,6 +52,7 @@ struct EditorServices
     EditorDialogs dialogs;
     std::string markerName = std::string(kInUseMarkerName);
     const IClock &clock = CSystemClock::instance(); // dates the daily backups
+    IBackupChooser *backups = nullptr; // "バックアップから戻す(&B)..."; nothing: does nothing
 };
 
 // Everything the window shows but the grid's rows (grid().rows()). Texts are CP932.

@@ -140,14 +140,10 @@ SessionFiles::SessionFiles(std::string_view outline, const std::string &lastSect
             csvFilesShown.push_back(file.records.size());
             return csvColumns;
         },
-        [this](const BackupListView &list) {
-            backupListsShown.push_back(list);
-            return backupChoice;
-        },
     };
-    session = std::make_unique<CEditorSession>(EditorServices { settings, store, database,
-                                                                dictionaries, prompter, clipboard,
-                                                                fileDialogs, dialogs, markerName });
+    session = std::make_unique<CEditorSession>(
+        EditorServices { settings, store, database, dictionaries, prompter, clipboard, fileDialogs,
+                         dialogs, markerName, CSystemClock::instance(), &backups });
 }
 
 void SessionFiles::setLines(const std::string &path, std::vector<std::string> lines)

@@ -66,6 +66,19 @@ public:
     bool unmappable = false;
 };
 
+// Answers the backup list with choice and keeps every list shown.
+class ScriptedBackupChooser final : public IBackupChooser
+{
+public:
+    std::optional<std::size_t> chooseBackup(const BackupListView &list) override
+    {
+        shown.push_back(list);
+        return choice;
+    }
+    std::optional<std::size_t> choice;
+    std::vector<BackupListView> shown;
+};
+
 // The database, the log, the settings and the open collection at path "S" for row
 // commands; the drill marker has a name of its own.
 class RowFiles : public EditorFiles
@@ -111,8 +124,7 @@ public:
     std::vector<EditorOptionsForm> optionsShown;
     std::optional<CsvColumns> csvColumns = CsvColumns {}; // the preview's answer
     std::vector<std::size_t> csvFilesShown; // the records of each file previewed
-    std::optional<std::size_t> backupChoice; // the backup list's answer
-    std::vector<BackupListView> backupListsShown;
+    ScriptedBackupChooser backups;
     std::string markerName = uniqueMarkerName(); // the drill's in-use marker
     std::unique_ptr<CEditorSession> session;
 };

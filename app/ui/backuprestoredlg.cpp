@@ -1,5 +1,6 @@
 #include "app/ui/backuprestoredlg.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -73,6 +74,11 @@ std::optional<std::size_t> CBackupRestoreDlg::ask(const BackupListView &view, QW
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.chosenRow();
+}
+
+std::optional<std::size_t> CQtBackupChooser::chooseBackup(const BackupListView &list)
+{
+    return CBackupRestoreDlg::ask(list, QApplication::activeWindow());
 }
 
 } // namespace kvr::ui

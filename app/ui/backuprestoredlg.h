@@ -28,4 +28,11 @@ private:
     QPushButton *m_restore;
 };
 
+// The dialog as the choice the editor's core asks for, over the active window.
+class CQtBackupChooser final : public IBackupChooser
+{
+public:
+    std::optional<std::size_t> chooseBackup(const BackupListView &list) override;
+};
+
 } // namespace kvr::ui

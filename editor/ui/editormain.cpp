@@ -96,9 +96,6 @@ EditorDialogs qtEditorDialogs(IPrompter &prompter, IFileDialogs &fileDialogs)
                                           fileDialogs);
         },
         [](const CsvFile &file) { return CCsvPreviewDlg::ask(QApplication::activeWindow(), file); },
-        [](const BackupListView &list) {
-            return CBackupRestoreDlg::ask(list, QApplication::activeWindow());
-        },
     };
 }
 
@@ -136,9 +133,11 @@ int runEditor(const QStringList &args, CQtPrompter &prompter)
         args.isEmpty() ? std::nullopt : commandLineFile(args.front(), prompter);
 
     CQtClipboard clipboard;
+    CQtBackupChooser backups;
     CEditorSession session(EditorServices {
         settings, *store, database, dictionaries, prompter, clipboard, fileDialogs,
-        qtEditorDialogs(prompter, qtFileDialogs), inUseMarkerBeside(settings.DatabaseFilename) });
+        qtEditorDialogs(prompter, qtFileDialogs), inUseMarkerBeside(settings.DatabaseFilename),
+        CSystemClock::instance(), &backups });
     session.start();
     CQtShell shell;
     CEditorActions actions(shell);

@@ -63,13 +63,18 @@ void EditorRestoreTest::theFileMenuRestoresABackupIntoTheWindow()
     QVERIFY(env::makeFolders(backupFolderOf(files.context.databasePath)));
     QVERIFY(replaceFileAtomically(backupPathOf(files.context.databasePath, "20261209"),
                                   formatDatabase(old)));
-    EditorDialogs dialogs;
-    dialogs.askBackup = [](const BackupListView &list) {
-        return CBackupRestoreDlg::ask(list, QApplication::activeWindow());
-    };
-    CEditorSession session(EditorServices { files.settings, files.store, files.database,
-                                            files.dictionaries, files.prompter, files.clipboard,
-                                            files.fileDialogs, dialogs, files.markerName });
+    CQtBackupChooser backups; // as the editor's start binds it
+    CEditorSession session(EditorServices { files.settings,
+                                            files.store,
+                                            files.database,
+                                            files.dictionaries,
+                                            files.prompter,
+                                            files.clipboard,
+                                            files.fileDialogs,
+                                            {},
+                                            files.markerName,
+                                            CSystemClock::instance(),
+                                            &backups });
     session.start();
     RecordingShell shell;
     NoActions actions;
