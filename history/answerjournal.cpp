@@ -106,6 +106,13 @@ bool parseVerdict(std::string_view text, JournalVerdict &verdict)
 
 } // namespace
 
+std::string journalFieldText(std::string_view text)
+{
+    std::string field;
+    appendField(field, text);
+    return field;
+}
+
 std::string journalPathBeside(std::string_view logPath)
 {
     const std::string folder = env::parentFolder(logPath);
@@ -196,7 +203,7 @@ std::optional<JournalLine> parseJournalLine(std::string_view text)
         start = tab + 1;
     }
     JournalLine line;
-    if (count != kFieldCount || !parseTime(fields[0], line) || fields[1].empty()
+    if (count != kFieldCount || !parseTime(fields[0], line)
         || !parseNumber(fields[4], line.position) || line.position < 1
         || !parseVerdict(fields[6], line.verdict) || !parseTenths(fields[7], line.tenths))
         return std::nullopt;

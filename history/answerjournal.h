@@ -42,6 +42,10 @@ std::string journalPathBeside(std::string_view logPath);
 std::string journalModeName(DrillMode mode);
 std::string journalVerdictWord(JournalVerdict verdict);
 
+// A text as the journal stores it in a field: tabs, CR and LF become blanks. Names are
+// looked up in the journal in this form.
+std::string journalFieldText(std::string_view text);
+
 // The entry's line without its line end. Tabs, CR and LF inside the texts become blanks.
 std::string formatJournalLine(const JournalEntry &entry);
 

@@ -93,7 +93,6 @@ TEST_F(AnswerJournal, LinesThatAreNotJournalLinesAreRefused)
         replaced(0, "2024/03/07 24:00:00"),
         replaced(0, "2024-03-07 10:02:03"),
         replaced(0, "2024/3/7 10:02:03"),
-        replaced(1, ""),
         replaced(4, "0"),
         replaced(4, "-3"),
         replaced(4, "1x"),
@@ -110,6 +109,8 @@ TEST_F(AnswerJournal, LinesThatAreNotJournalLinesAreRefused)
     }
     EXPECT_TRUE(parseJournalLine(replaced(0, "2024/02/29 23:59:59")));
     EXPECT_TRUE(parseJournalLine(replaced(7, "15")));
+    EXPECT_TRUE(parseJournalLine(replaced(1, ""))); // a learner without a name still counts
+    EXPECT_EQ(journalFieldText("a\tb\r\n"), "a b  ");
 }
 
 TEST_F(AnswerJournal, AppendingKeepsWhatIsThereAndReportsFailure)

@@ -157,8 +157,9 @@ StudyChart studyChart(const StudyChartInput &input)
 {
     StudyChart chart;
     static const CJournalSummary none;
-    chart.figures = studyFigures(input.summary ? *input.summary : none, input.learner, input.folder,
-                                 todayOf(input.now));
+    chart.figures =
+        studyFigures(input.summary ? *input.summary : none, journalFieldText(input.learner),
+                     journalFieldText(input.folder), todayOf(input.now));
     const std::vector<std::string> lines =
         chart.figures.answers == 0 ? studyEmptyLines() : studyTotalsLines(chart.figures);
     for (std::size_t i = 0; i < lines.size(); ++i)

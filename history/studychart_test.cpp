@@ -117,6 +117,10 @@ TEST_F(StudyChartTest, NoAnswersOrNoRoomLeavesTextOnly)
     EXPECT_EQ(empty.texts[0].text, studyEmptyLines()[0]);
     const StudyChart none = studyChart({ nullptr, "ann", "", kMarch30Noon, 600, 400 });
     EXPECT_FALSE(none.hasPlot);
+    // Names are looked up as the journal stores them.
+    CJournalSummary tabbed;
+    tabbed.countsOf("a b", "F x/S")[march(30)] = DayCount { 2, 2 };
+    EXPECT_EQ(studyChart({ &tabbed, "a\tb", "F\tx", kMarch30Noon, 600, 400 }).figures.answers, 2);
     const StudyChart cramped = studyChart({ &summary, "ann", "", kMarch30Noon, 600, 120 });
     EXPECT_FALSE(cramped.hasPlot);
     EXPECT_TRUE(cramped.bars.empty());
