@@ -178,16 +178,19 @@ void WindowsTest::helpWindowOpensOnTheEditorPage()
     // What the editor's users look for first: the keys, the row commands and the files.
     for (const char *topic :
          { "F3", "F4", "Shift+F1", "行の挿入(I)", "エクスポート(E)...", "インポート(I)...",
-           "CSV/テキストから問題集を作成(V)...", "表計算ソフト" })
+           "CSV/テキストから問題集を作成(V)...", "表計算ソフト", "バックアップから戻す(B)..." })
         QVERIFY2(text.contains(QString::fromUtf8(topic)), topic);
     kvr::test::saveScreenshot(&help, QStringLiteral("help-editor"));
-    for (const char *anchor : { "spreadsheet", "csv", "menus" }) {
+    for (const char *anchor : { "spreadsheet", "csv", "menus", "backup" }) {
         browser->scrollToAnchor(QLatin1String(anchor));
         kvr::test::saveScreenshot(&help, QStringLiteral("help-editor-") + QLatin1String(anchor));
     }
 
     browser->setSource(CHelpWindow::topPage());
     QVERIFY(browser->toPlainText().contains(QString::fromUtf8("Kelvora ヘルプ")));
+    QVERIFY(browser->toPlainText().contains(QString::fromUtf8("journal.txt")));
+    browser->scrollToAnchor(QStringLiteral("studychart"));
+    kvr::test::saveScreenshot(&help, QStringLiteral("help-studychart"));
     browser->home();
     QCOMPARE(browser->source(), editorPage);
 }
