@@ -151,7 +151,7 @@ TEST(EditorSession, LooksTheAnswerUpInTheWebTab)
                                                                       files.prompter,
                                                                       files.clipboard,
                                                                       files.fileDialogs,
-                                                                      {},
+                                                                      files.dialogs,
                                                                       test::uniqueMarkerName() });
     files.session->start();
     EXPECT_FALSE(files.session->lookUp(true, 0));
@@ -201,7 +201,7 @@ TEST(EditorSession, TheWindowStartsAtTheStoredSizeAndDividerAndKeepsTheNewOnes)
                                                   files.prompter,
                                                   files.clipboard,
                                                   files.fileDialogs,
-                                                  {} });
+                                                  files.dialogs });
     EXPECT_EQ(session.view().divider, 250);
     EXPECT_EQ(session.view().windowWidth, 800);
     EXPECT_EQ(session.view().windowHeight, 640);

@@ -79,13 +79,7 @@ int CKvrApp::runSteps(const QStringList &args)
         return 0;
     const int exitCode = m_arguments.empty() ? runMainWindow() : runCommandLine();
     // Drills whose save failed are still only in memory: not dropped without a word.
-    settleUnsavedDrills(m_log, m_settings.LogPath, m_prompter, [this] {
-        FileRequest request;
-        request.mode = FileDialogMode::Save;
-        request.filters = { { "Log Files(*.txt)", "*.txt" } };
-        request.defaultExtension = "txt";
-        return m_fileDialogs.askPath(request);
-    });
+    settleUnsavedDrills(m_log, m_settings.LogPath, m_prompter, m_fileDialogs);
     tellSettingsWriteFailure();
     return exitCode;
 }

@@ -15,6 +15,7 @@
 #include "app/databasetree.h"
 #include "app/mainlayout.h"
 #include "app/ui/maincommands.h"
+#include "app/ui/mainwindowdialogs.h"
 #include "history/drillmode.h"
 #include "platform/shell.h"
 
@@ -32,6 +33,7 @@ namespace kvr {
 class CAnswerLog;
 class CPronunciation;
 class IClock;
+class IDrillRunner;
 class IDrillStartPrompter;
 class IFileDialogs;
 class IModeChooser;
@@ -73,17 +75,14 @@ struct MainWindowContext
     const IClock &clock;
 };
 
-// The windows and programs the commands open. Left empty, each gets the program's own;
-// tests put recorders in.
+// The windows and programs the commands open. Left null, each gets the program's own;
+// tests put fakes in.
 struct MainWindowServices
 {
     IModeChooser *modeChooser = nullptr; // "回答方法の選択"
     IDrillStartPrompter *startPrompter = nullptr; // order and count dialogs
-    std::function<void(const DrillSetup &, QWidget *parent)> runDrill;
-    std::function<void(const CSection &, const QString &name, QWidget *parent)> showQuestionList;
-    std::function<bool(QWidget *parent)> manageLearners; // true on OK
-    std::function<void(QWidget *parent)> showOptions;
-    std::function<void(const std::string &sectionPath, QWidget *parent)> makeShortcut;
+    IDrillRunner *drillRunner = nullptr; // the drill window
+    IMainWindowDialogs *dialogs = nullptr; // question list, learners, options, shortcut
     IShell *shell = nullptr; // the browser, the read-me and the editor
     std::string editorMarker = std::string(kEditorInstanceMarker); // restores wait for its end
 };
@@ -173,6 +172,8 @@ private:
     MainWindowServices m_services;
     std::unique_ptr<IModeChooser> m_ownedModeChooser;
     std::unique_ptr<IDrillStartPrompter> m_ownedStartPrompter;
+    std::unique_ptr<IDrillRunner> m_ownedDrillRunner;
+    std::unique_ptr<IMainWindowDialogs> m_ownedDialogs;
 
     QMenuBar *m_menuBar = nullptr;
     QToolBar *m_toolBar = nullptr;

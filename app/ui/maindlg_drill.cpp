@@ -23,13 +23,11 @@ void CMainDlg::fillDefaultDrillServices()
         m_ownedStartPrompter = std::make_unique<CQtDrillStartPrompter>(this, m_context.prompter);
         m_services.startPrompter = m_ownedStartPrompter.get();
     }
-    if (!m_services.runDrill) {
-        m_services.runDrill = [this](const DrillSetup &setup, QWidget *parent) {
-            DrillWindowContext drill { m_context.settings,    m_context.store, m_context.log,
-                                       m_context.database,    m_context.voice, m_context.prompter,
-                                       m_context.fileDialogs, m_context.clock };
-            runDrillWindow(setup, drill, parent);
-        };
+    if (!m_services.drillRunner) {
+        m_ownedDrillRunner = std::make_unique<CQtDrillRunner>(DrillWindowContext {
+            m_context.settings, m_context.store, m_context.log, m_context.database, m_context.voice,
+            m_context.prompter, m_context.fileDialogs, m_context.clock });
+        m_services.drillRunner = m_ownedDrillRunner.get();
     }
 }
 
@@ -53,7 +51,7 @@ template <typename Start> void CMainDlg::launch(Start &&start)
     showMinimized();
     // The drill window stands on its own: a window manager may hide the dialogs of a
     // minimised window along with it.
-    guarded(m_context.prompter, [&] { m_services.runDrill(drill->setup(), nullptr); });
+    guarded(m_context.prompter, [&] { m_services.drillRunner->runDrill(drill->setup()); });
     refresh();
     m_loginfoPage->showDrillMode(drill->mode());
     if (!wasMinimized)
