@@ -14,6 +14,7 @@
 #include "app/backuprestore.h"
 #include "app/databasetree.h"
 #include "app/mainlayout.h"
+#include "app/shell/mainsession.h"
 #include "app/ui/maincommands.h"
 #include "app/ui/mainwindowdialogs.h"
 #include "history/drillmode.h"
@@ -89,7 +90,8 @@ struct MainWindowServices
 
 // The study program's main window: the database tree, the tab pages of the selected
 // collection's history, its header, and the commands that start drills and open the other
-// windows. Everything it decides comes from the app core; it shows and forwards.
+// windows. It renders CMainSession's view and forwards the tree's, the mode lists' and the
+// drill commands' events to it; the commands that open other windows stay here.
 class CMainDlg final : public QDialog
 {
     Q_OBJECT
@@ -108,6 +110,7 @@ public:
     // The tree path of the item last right-clicked.
     const std::string &popupPath() const { return m_popupPath; }
 
+    // The selection shown again (after the history, the learner or the settings changed).
     void refresh();
     void showTab(int index);
     // The drill start of the history pages: a collection, a selection, a count and a mode.
@@ -135,6 +138,9 @@ private:
     void createTree();
     void rebuildTree();
     std::optional<std::string> selectedCollectionPath() const;
+    void forward(const std::function<void()> &event);
+    void render();
+    void showSelection(const MainView &view); // the header fields and the history pages
     void showTreePopup(const QPoint &globalPos, const TreeIndexPath &chain);
     // maindlg_layout.cpp
     QRect clientRect() const;
@@ -162,18 +168,21 @@ private:
     void restoreBackup();
     // maindlg_drill.cpp
     void fillDefaultDrillServices();
-    template <typename Start> void launch(Start &&start);
     void startFromTree(std::optional<DrillMode> mode);
     void repeatLastDrill();
     void repeatLastMissed();
-    void showHeader(const HeaderInfo &info);
 
     MainWindowContext &m_context;
     MainWindowServices m_services;
     std::unique_ptr<IModeChooser> m_ownedModeChooser;
     std::unique_ptr<IDrillStartPrompter> m_ownedStartPrompter;
     std::unique_ptr<IDrillRunner> m_ownedDrillRunner;
+    std::unique_ptr<IDrillRunner> m_minimisingRunner; // this window minimised meanwhile
     std::unique_ptr<IMainWindowDialogs> m_ownedDialogs;
+    std::unique_ptr<CMainSession> m_session;
+    int m_shownTree = -1; // the view's revisions as last rendered
+    int m_shownSelection = 0;
+    int m_shownDrill = 0;
 
     QMenuBar *m_menuBar = nullptr;
     QToolBar *m_toolBar = nullptr;
@@ -185,7 +194,7 @@ private:
     QAction *m_popupPathItem = nullptr;
 
     CDatabaseTreeWidget *m_tree = nullptr;
-    bool m_rebuilding = false;
+    bool m_rendering = false; // the tree's own signals are not forwarded back
     std::string m_popupPath;
 
     QTextEdit *m_noteField = nullptr;
