@@ -10,6 +10,26 @@
 
 namespace kvr {
 
+namespace {
+
+// The error's own text in an error box, as for any failure of a command.
+bool tellFailures(IPrompter &prompter, const auto &action)
+{
+    std::string what;
+    try {
+        action();
+        return true;
+    } catch (const std::exception &error) {
+        what = error.what();
+    } catch (...) {
+        what = "unknown error";
+    }
+    prompter.tell(what, {}, Icon::Error);
+    return false;
+}
+
+} // namespace
+
 CMainSession::CMainSession(MainSessionContext context)
     : m_context(std::move(context))
 {
@@ -65,22 +85,6 @@ std::optional<std::string> CMainSession::selectedCollectionPath() const
     return collectionPathAt(m_view.tree, m_view.selectedChain);
 }
 
-// The error's own text in an error box, as for any failure of a command.
-bool CMainSession::tellFailures(const auto &action)
-{
-    std::string what;
-    try {
-        action();
-        return true;
-    } catch (const std::exception &error) {
-        what = error.what();
-    } catch (...) {
-        what = "unknown error";
-    }
-    m_context.prompter.tell(what, {}, Icon::Error);
-    return false;
-}
-
 // The launch holds the in-use marker until the drill window has closed.
 template <typename Start> bool CMainSession::launch(Start &&start)
 {
@@ -90,12 +94,12 @@ template <typename Start> bool CMainSession::launch(Start &&start)
         starter.markerName = inUseMarkerBeside(m_context.settings.DatabaseFilename);
     DrillStartDialogs dialogs { m_context.modeChooser, m_context.startPrompter };
     std::optional<CDrillLaunch> drill;
-    tellFailures([&] { drill = start(starter, dialogs); });
+    tellFailures(m_context.prompter, [&] { drill = start(starter, dialogs); });
     if (!drill) {
         refresh();
         return false;
     }
-    tellFailures([&] { m_context.drillRunner.runDrill(drill->setup()); });
+    tellFailures(m_context.prompter, [&] { m_context.drillRunner.runDrill(drill->setup()); });
     refresh();
     m_view.lastDrillMode = drill->mode();
     ++m_view.drillRevision;
@@ -134,6 +138,17 @@ bool CMainSession::repeatLastMissed(DrillMode listedMode)
     return launch([&](DrillStartContext &starter, DrillStartDialogs dialogs) {
         return repeatMissedQuestions(starter, dialogs, path, listedMode);
     });
+}
+
+bool runShortcutDrill(DrillStartContext &starter, const CCommandLine &commandLine,
+                      IDrillRunner &drillRunner)
+{
+    std::optional<CDrillLaunch> drill;
+    tellFailures(starter.prompter, [&] { drill = prepareAutorunDrill(starter, commandLine); });
+    if (!drill)
+        return false;
+    tellFailures(starter.prompter, [&] { drillRunner.runDrill(drill->setup()); });
+    return true;
 }
 
 } // namespace kvr

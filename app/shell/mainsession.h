@@ -17,6 +17,7 @@ class CAnswerLog;
 class IClock;
 class IPrompter;
 class ISettingsStore;
+struct CCommandLine;
 struct CKvrSettings;
 struct CQuestionDatabase;
 
@@ -90,10 +91,15 @@ public:
 
 private:
     template <typename Start> bool launch(Start &&start);
-    bool tellFailures(const auto &action);
 
     MainSessionContext m_context;
     MainView m_view;
 };
+
+// A desktop shortcut's drill (the command line's /autorun), without the main window: the
+// starter's checks and messages, then the drill window. A failure is told in an error box;
+// nothing is thrown. True when a drill ran.
+bool runShortcutDrill(DrillStartContext &starter, const CCommandLine &commandLine,
+                      IDrillRunner &drillRunner);
 
 } // namespace kvr

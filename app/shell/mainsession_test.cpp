@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <unistd.h>
 
+#include "app/commandline.h"
 #include "app/kvrsettings.h"
 #include "app/shell/mainsession.h"
 #include "db/questiondatabase.h"
@@ -242,6 +243,50 @@ TEST(MainSession, AFailingDrillWindowIsToldAndReleasesTheMarker)
     EXPECT_EQ(rig.prompter.asked[0].text, "no window");
     EXPECT_EQ(rig.prompter.asked[0].icon, Icon::Error);
     EXPECT_TRUE(rig.markerFree());
+}
+
+} // namespace
+} // namespace kvr
+
+namespace kvr {
+namespace {
+
+TEST(ShortcutDrill, RunsWithoutTheMainWindowAndTellsWhatStopsIt)
+{
+    struct Row
+    {
+        const char *what;
+        std::string section;
+        bool markerTaken;
+        bool windowFails;
+        bool runs;
+        std::string told; // the start of the one box shown, or empty
+    } rows[] = {
+        { "runs", "Z", false, false, true, "" },
+        { "marker taken", "Z", true, false, false, sj("既に回答中なので、回答できません。") },
+        { "missing collection", "gone", false, false, false, sj("問題集を取得できませんでした。") },
+        { "drill window fails", "Z", false, true, true, "no window" },
+    };
+    for (const Row &row : rows) {
+        Rig rig;
+        CNamedMutex editor;
+        if (row.markerTaken)
+            ASSERT_TRUE(editor.acquire(rig.context.markerName)) << row.what;
+        DrillStartContext starter { rig.database.root, rig.log,   rig.settings,
+                                    rig.prompter,      rig.clock, rig.context.markerName };
+        FailingDrillRunner failing;
+        IDrillRunner &window = row.windowFails ? static_cast<IDrillRunner &>(failing) : rig.drills;
+        const CCommandLine line = parseCommandLine({ "/autorun=0", "/s", row.section });
+        EXPECT_EQ(runShortcutDrill(starter, line, window), row.runs) << row.what;
+        EXPECT_EQ(rig.drills.drills.size(), row.runs && !row.windowFails ? 1u : 0u) << row.what;
+        ASSERT_EQ(rig.prompter.asked.size(), row.told.empty() ? 0u : 1u) << row.what;
+        if (!row.told.empty())
+            EXPECT_EQ(rig.prompter.asked[0].text.rfind(row.told, 0), 0u) << row.what;
+        EXPECT_EQ(rig.modes.asked, 0) << row.what; // no dialog at all
+        EXPECT_TRUE(rig.setupDialogs.asked.empty()) << row.what;
+        editor.close();
+        EXPECT_TRUE(rig.markerFree()) << row.what;
+    }
 }
 
 } // namespace
