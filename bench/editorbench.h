@@ -74,16 +74,9 @@ struct EditorBench
         settings.DatabaseFilename = folder + "/DBv3.kvr";
         settings.LogPath = folder + "/translog.txt";
         kvr::writeDatabase(database, settings.DatabaseFilename);
-        session = std::make_unique<kvr::CEditorSession>(
-            kvr::EditorServices { settings,
-                                  store,
-                                  database,
-                                  dictionaries,
-                                  prompter,
-                                  clipboard,
-                                  fileDialogs,
-                                  dialogs,
-                                  "KvrEditorBench" + std::to_string(::getpid()) });
+        session = std::make_unique<kvr::CEditorSession>(kvr::EditorServices {
+            settings, store, database, dictionaries, prompter, clipboard, fileDialogs, dialogs,
+            "KvrEditorBench" + std::to_string(::getpid()) });
         session->start();
     }
     ~EditorBench() { std::filesystem::remove_all(folder); }
