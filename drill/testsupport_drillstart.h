@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -62,12 +63,18 @@ private:
     }
 };
 
-// The drill window: keeps each set-up it was given to run.
+// The drill window: keeps each set-up it was given to run, or fails with failure.
 class RecordingDrillRunner final : public IDrillRunner
 {
 public:
-    void runDrill(const DrillSetup &setup) override { drills.push_back(setup); }
+    void runDrill(const DrillSetup &setup) override
+    {
+        if (!failure.empty())
+            throw std::runtime_error(failure);
+        drills.push_back(setup);
+    }
     std::vector<DrillSetup> drills;
+    std::string failure; // empty: the window runs
 };
 
 } // namespace kvr::test

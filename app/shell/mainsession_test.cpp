@@ -1,7 +1,6 @@
 #include <deque>
 #include <gtest/gtest.h>
 #include <memory>
-#include <stdexcept>
 #include <unistd.h>
 
 #include "app/commandline.h"
@@ -25,13 +24,6 @@ void fill(CSection &section, const char *name, int questions)
     for (int i = 0; i < questions; ++i)
         section.appendLine("?q" + std::to_string(i) + ",,,,,a" + std::to_string(i) + ",,,");
 }
-
-// A runner whose drill window fails.
-class FailingDrillRunner final : public IDrillRunner
-{
-public:
-    void runDrill(const DrillSetup &) override { throw std::runtime_error("no window"); }
-};
 
 // The tree "F" (folder) holding "F/words" (3 questions), then "Z" (2 questions).
 struct Rig
@@ -232,11 +224,9 @@ TEST(MainSession, HistoryPageStartsAndRepeats)
 TEST(MainSession, AFailingDrillWindowIsToldAndReleasesTheMarker)
 {
     Rig rig;
-    FailingDrillRunner failing;
-    CMainSession session(MainSessionContext { rig.settings, rig.store, rig.database, rig.log,
-                                              rig.prompter, rig.clock, rig.modes, rig.setupDialogs,
-                                              failing, rig.context.markerName });
+    rig.drills.failure = "no window";
     rig.settings.LastSection = "Z";
+    CMainSession &session = rig.session();
     session.rebuildTree();
     EXPECT_TRUE(session.startFromTree(DrillMode::SpeedReply));
     ASSERT_EQ(rig.prompter.asked.size(), 1u);
@@ -274,10 +264,10 @@ TEST(ShortcutDrill, RunsWithoutTheMainWindowAndTellsWhatStopsIt)
             ASSERT_TRUE(editor.acquire(rig.context.markerName)) << row.what;
         DrillStartContext starter { rig.database.root, rig.log,   rig.settings,
                                     rig.prompter,      rig.clock, rig.context.markerName };
-        FailingDrillRunner failing;
-        IDrillRunner &window = row.windowFails ? static_cast<IDrillRunner &>(failing) : rig.drills;
+        if (row.windowFails)
+            rig.drills.failure = "no window";
         const CCommandLine line = parseCommandLine({ "/autorun=0", "/s", row.section });
-        EXPECT_EQ(runShortcutDrill(starter, line, window), row.runs) << row.what;
+        EXPECT_EQ(runShortcutDrill(starter, line, rig.drills), row.runs) << row.what;
         EXPECT_EQ(rig.drills.drills.size(), row.runs && !row.windowFails ? 1u : 0u) << row.what;
         ASSERT_EQ(rig.prompter.asked.size(), row.told.empty() ? 0u : 1u) << row.what;
         if (!row.told.empty())
