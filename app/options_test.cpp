@@ -4,6 +4,7 @@
 #include "app/options.h"
 #include "app/optionsfakes.h"
 #include "platform/cp932.h"
+#include "platform/testsupport.h"
 #include "platform/testsupport_prompter.h"
 
 namespace kvr {
@@ -11,11 +12,6 @@ namespace {
 
 using test::CRecordingSoundPlayer;
 using test::CScriptedPrompter;
-
-std::string T(std::string_view utf8)
-{
-    return cp932::text(utf8);
-}
 
 // Every value the sheet shows away from its default, and every one valid for the sheet.
 CKvrSettings unusualSettings()
@@ -145,9 +141,9 @@ TEST_F(OptionsTransferTest, OutOfRangeValuesAreRefusedWithTheRangeMessage)
                 continue;
             EXPECT_EQ(result.failedField, row.name);
             EXPECT_EQ(m_prompter.texts(),
-                      std::vector<std::string> { T(std::to_string(row.minimum) + " から "
-                                                   + std::to_string(row.maximum)
-                                                   + " までの整数を入力してください。") });
+                      std::vector<std::string> { sj(std::to_string(row.minimum) + " から "
+                                                    + std::to_string(row.maximum)
+                                                    + " までの整数を入力してください。") });
             EXPECT_EQ(settings, CKvrSettings()) << "nothing stored";
         }
         EXPECT_EQ(fieldRange(row.name)->maximum, row.maximum);
@@ -201,7 +197,7 @@ TEST_F(OptionsTransferTest, ATickedEffectSoundMustPlay)
             EXPECT_EQ(m_sound.calls, (std::vector<std::string> { "play /x/ok.wav", "stop sound" }));
             continue;
         }
-        EXPECT_EQ(m_prompter.texts(), std::vector<std::string> { T(row.message) });
+        EXPECT_EQ(m_prompter.texts(), std::vector<std::string> { sj(row.message) });
         EXPECT_EQ(settings.CorrectWaitTime, 600);
     }
 }
@@ -217,7 +213,7 @@ TEST_F(OptionsTransferTest, SoundChecksRunInOrderAndUntickedSoundsAreEmptied)
     EXPECT_FALSE(out(settings, copy).ok);
     EXPECT_EQ(m_prompter.texts(),
               std::vector<std::string> {
-                  T("不正解時の効果音ファイルが見つかりません。設定し直してください。") });
+                  sj("不正解時の効果音ファイルが見つかりません。設定し直してください。") });
 
     copy.incorrectSound = false;
     ASSERT_TRUE(out(settings, copy).ok);
@@ -263,20 +259,20 @@ TEST_F(OptionsTransferTest, TextsCp932CannotHoldAreRefusedFirst)
     CKvrSettings settings;
     OptionsCopy copy = into(settings);
     copy.defaultQuestions = 500;
-    copy.unstorable.push_back({ "logPath", T("回答履歴ファイル") });
+    copy.unstorable.push_back({ "logPath", sj("回答履歴ファイル") });
     const TransferResult result = out(settings, copy);
     EXPECT_EQ(result.failedField, "logPath");
     ASSERT_EQ(m_prompter.asked.size(), 1u);
-    EXPECT_EQ(m_prompter.asked[0].text.rfind(T("「回答履歴ファイル」に使えない文字"), 0), 0u);
+    EXPECT_EQ(m_prompter.asked[0].text.rfind(sj("「回答履歴ファイル」に使えない文字"), 0), 0u);
 }
 
 TEST(OptionsLists, OpacityEntriesAndTheirValues)
 {
     const std::vector<std::string> &entries = opacityEntries();
     ASSERT_EQ(entries.size(), 11u);
-    EXPECT_EQ(entries.front(), T(" 0% （透明）"));
+    EXPECT_EQ(entries.front(), sj(" 0% （透明）"));
     EXPECT_EQ(entries[5], "50%");
-    EXPECT_EQ(entries.back(), T("100% （解除）"));
+    EXPECT_EQ(entries.back(), sj("100% （解除）"));
     for (std::size_t i = 0; i < entries.size(); ++i)
         EXPECT_EQ(opacityOfEntry(entries[i]), int(i) * 10);
     const std::pair<int, int> found[] = { { 0, 0 }, { 10, 1 }, { 80, 8 }, { 100, 10 },

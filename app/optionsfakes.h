@@ -12,6 +12,7 @@
 #include "app/optionssheet.h"
 #include "platform/sound.h"
 #include "platform/testsupport_filedialogs.h"
+#include "platform/testsupport_script.h"
 #include "platform/testsupport_sound.h"
 
 namespace kvr::test {
@@ -23,11 +24,7 @@ public:
     std::optional<Rgb> askColour(Rgb initial) override
     {
         colours.push_back(initial);
-        if (colourAnswers.empty())
-            return std::nullopt;
-        const std::optional<Rgb> answer = colourAnswers.front();
-        colourAnswers.pop_front();
-        return answer;
+        return takeNext(colourAnswers);
     }
 
     std::deque<std::optional<Rgb>> colourAnswers;

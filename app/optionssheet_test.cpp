@@ -19,11 +19,6 @@ using test::CRecordingSoundPlayer;
 using test::CScriptedPrompter;
 using test::ScriptedOptionsChooser;
 
-std::string T(std::string_view utf8)
-{
-    return cp932::text(utf8);
-}
-
 WebDictionary site(const std::string &title, bool enabled = true, int type = 0)
 {
     return WebDictionary { type, enabled, title, "http://h/", "" };
@@ -97,9 +92,9 @@ TEST_F(OptionsSheetTest, AFailedCheckSaysSoAfterItsOwnMessageAndKeepsTheSheetOpe
     EXPECT_FALSE(sheet().applyWithoutSaving());
     EXPECT_EQ(m_prompter.texts(),
               (std::vector<std::string> {
-                  T("0 から 200 までの整数を入力してください。"), T("更新できませんでした"),
-                  T("正解時の効果音ファイルが見つかりません。設定し直してください。"),
-                  T("更新できませんでした") }));
+                  sj("0 から 200 までの整数を入力してください。"), sj("更新できませんでした"),
+                  sj("正解時の効果音ファイルが見つかりません。設定し直してください。"),
+                  sj("更新できませんでした") }));
     EXPECT_EQ(m_settings, before);
     EXPECT_TRUE(m_store.changes().empty());
     EXPECT_FALSE(sheet().settingsChanged());
@@ -144,7 +139,7 @@ TEST_F(OptionsSheetTest, EffectSoundTestsReportOnlyNamedFilesThatDoNotPlay)
     }
     EXPECT_EQ(m_prompter.texts(),
               std::vector<std::string> {
-                  T("不正解時の効果音ファイルが存在しません・・・。設定し直してください。") });
+                  sj("不正解時の効果音ファイルが存在しません・・・。設定し直してください。") });
 }
 
 TEST_F(OptionsSheetTest, TheDatabaseIsBrowsedOnlyAfterTheCaution)
@@ -161,7 +156,7 @@ TEST_F(OptionsSheetTest, TheDatabaseIsBrowsedOnlyAfterTheCaution)
     m_prompter.push(Reply::Yes);
     m_files.answers = { m_folder / "missing.kvr" };
     EXPECT_TRUE(sheet().browse(BrowseButton::Database));
-    EXPECT_EQ(m_prompter.texts().back(), T("ファイルが見つかりません。"));
+    EXPECT_EQ(m_prompter.texts().back(), sj("ファイルが見つかりません。"));
     EXPECT_EQ(sheet().copy().databasePath, m_folder / "missing.kvr") << "taken anyway";
     ASSERT_EQ(m_files.requests.size(), 1u);
     const FileRequest &asked = m_files.requests[0];
@@ -169,7 +164,7 @@ TEST_F(OptionsSheetTest, TheDatabaseIsBrowsedOnlyAfterTheCaution)
     EXPECT_EQ(asked.proposedName, before);
     EXPECT_EQ(asked.filters,
               (std::vector<FileFilter> { { "Kvr DatabaseFile (*.kvr)", "*.kvr" },
-                                         { T("すべて(*.*)"), "*.*" } }));
+                                         { sj("すべて(*.*)"), "*.*" } }));
 }
 
 TEST_F(OptionsSheetTest, SoundBrowsingStartsAtTheStoredFileInTheDataFolder)
@@ -183,17 +178,17 @@ TEST_F(OptionsSheetTest, SoundBrowsingStartsAtTheStoredFileInTheDataFolder)
     EXPECT_TRUE(m_prompter.asked.empty());
     EXPECT_EQ(sheet().copy().correctSoundFile, m_folder / "pick.wav");
     ASSERT_EQ(m_files.requests.size(), 2u);
-    EXPECT_EQ(m_files.requests[0].title, T("正解時の再生音"));
+    EXPECT_EQ(m_files.requests[0].title, sj("正解時の再生音"));
     EXPECT_EQ(m_files.requests[0].proposedName, "Correct.wav");
     EXPECT_EQ(m_files.requests[0].startFolder, m_settings.dataFolder());
-    EXPECT_EQ(m_files.requests[1].title, T("不正解時の再生音"));
+    EXPECT_EQ(m_files.requests[1].title, sj("不正解時の再生音"));
     EXPECT_EQ(m_files.requests[0].filters.front().label, "WAV Files(*.wav)");
 
     m_files.answers = { "/voices" };
     EXPECT_TRUE(sheet().browse(BrowseButton::WavFolder));
     EXPECT_EQ(sheet().copy().wavFolder, "/voices");
     EXPECT_EQ(m_files.requests.back().mode, FileDialogMode::Folder);
-    EXPECT_EQ(m_files.requests.back().title, T("フォルダを選択してください"));
+    EXPECT_EQ(m_files.requests.back().title, sj("フォルダを選択してください"));
 }
 
 TEST_F(OptionsSheetTest, DeletingEverySiteWritesAnEmptyTypeForAllTenIndexes)
@@ -276,7 +271,7 @@ TEST(OptionsWebdic, AddingAnEleventhSiteIsRefused)
     EXPECT_FALSE(addWebDictionary(page, prompter));
     EXPECT_EQ(page.rows.size(), 10u);
     EXPECT_EQ(page.rows.back(), site("x", true, 2)) << "a new site is ticked";
-    EXPECT_EQ(prompter.texts(), std::vector<std::string> { T("登録できるのは 10 個までです。") });
+    EXPECT_EQ(prompter.texts(), std::vector<std::string> { sj("登録できるのは 10 個までです。") });
 }
 
 TEST(OptionsWebdic, RowsMoveAndChangeWithTheirChecks)
@@ -299,7 +294,7 @@ TEST(OptionsWebdic, RowsMoveAndChangeWithTheirChecks)
     selectWebDictionary(page, -1);
     EXPECT_FALSE(changeWebDictionary(page));
     EXPECT_FALSE(removeWebDictionary(page));
-    EXPECT_EQ(webDictionaryTypeText(1), T("和英辞書"));
+    EXPECT_EQ(webDictionaryTypeText(1), sj("和英辞書"));
 }
 
 } // namespace

@@ -13,11 +13,6 @@
 namespace kvr {
 namespace {
 
-std::string T(std::string_view utf8)
-{
-    return cp932::text(utf8);
-}
-
 // A string value of a Desktop Entry without its escapes.
 std::string unescapeValue(std::string_view value)
 {
@@ -114,7 +109,7 @@ TEST(Shortcut, SliderRangeAndStart)
     };
     for (const auto &[count, slider] : rows)
         EXPECT_EQ(shortcutSlider(count), slider) << count;
-    EXPECT_EQ(shortcutCountLabel(150), T("１回あたりの問題数 (1-150)"));
+    EXPECT_EQ(shortcutCountLabel(150), sj("１回あたりの問題数 (1-150)"));
 }
 
 TEST(Shortcut, ArgumentsInTheirOrder)
@@ -127,16 +122,16 @@ TEST(Shortcut, ArgumentsInTheirOrder)
 
 TEST(Shortcut, FileNameTurnsSlashesIntoFullWidthSolidus)
 {
-    EXPECT_EQ(shortcutFileName(T("英単語/中学１年/表")), T("Kvr (英単語／中学１年／表).desktop"));
+    EXPECT_EQ(shortcutFileName(sj("英単語/中学１年/表")), sj("Kvr (英単語／中学１年／表).desktop"));
     EXPECT_EQ(shortcutFileName("plain"), "Kvr (plain).desktop");
 }
 
 TEST(Shortcut, LongFileNamesAreCutBetweenCharactersAndStayApart)
 {
     const std::string head(200, 'a');
-    for (const std::string &tail :
-         { std::string(100, 'b'), T(std::string(60 * 3, 'x')), T("表ー") + std::string(90, 'z') }) {
-        std::string path = T("ア") + head + tail;
+    for (const std::string &tail : { std::string(100, 'b'), sj(std::string(60 * 3, 'x')),
+                                     sj("表ー") + std::string(90, 'z') }) {
+        std::string path = sj("ア") + head + tail;
         for (std::size_t limit : { std::size_t(255), std::size_t(100), std::size_t(60) }) {
             const std::string name = shortcutFileName(path, limit);
             const std::string native = cp932::toUtf8(name);
@@ -159,7 +154,7 @@ TEST(Shortcut, ExecGivesEveryCollectionNameBackByteForByte)
         "quote \" and 'single'",
         "$HOME and `id` and \\back\\slash",
         "100% %f %%",
-        T("英単語/中学１年/表示 ソ能"),
+        sj("英単語/中学１年/表示 ソ能"),
         " leading and trailing ",
         "tab\there",
         "semi;colon & pipe | <less> ~tilde* ?#(paren)",
@@ -183,7 +178,7 @@ TEST(Shortcut, ExecGivesEveryCollectionNameBackByteForByte)
 
 TEST(Shortcut, EntryFieldsAndWhatCannotBeWritten)
 {
-    DesktopShortcut shortcut { "/usr/bin/Kvr", T(" 表\\1"), { 20, false, false } };
+    DesktopShortcut shortcut { "/usr/bin/Kvr", sj(" 表\\1"), { 20, false, false } };
     bool ok = false;
     const std::string text = desktopEntryText(shortcut, ok);
     EXPECT_TRUE(ok);
@@ -221,11 +216,12 @@ protected:
 
 TEST_F(ShortcutFileTest, AnExecutableDesktopFileThatReplacesTheOldOne)
 {
-    const std::string expected = m_folder / T("Kvr (英語／Unit 1).desktop");
+    const std::string expected = m_folder / sj("Kvr (英語／Unit 1).desktop");
     writeFile(nativePath(expected), "old");
     ::chmod(nativePath(expected).c_str(), 0600);
-    EXPECT_EQ(write(T("英語/Unit 1"), { 9, true, false }), expected);
-    EXPECT_EQ(files(), std::vector<std::string> { cp932::toUtf8(T("Kvr (英語／Unit 1).desktop")) });
+    EXPECT_EQ(write(sj("英語/Unit 1"), { 9, true, false }), expected);
+    EXPECT_EQ(files(),
+              std::vector<std::string> { cp932::toUtf8(sj("Kvr (英語／Unit 1).desktop")) });
     const std::string text = readFile(nativePath(expected));
     EXPECT_EQ(entryValue(text, "Exec"), "/opt/kvr/Kvr /Autorun=9 /SpeedReply /s \"英語/Unit 1\"");
     struct stat status
@@ -237,7 +233,7 @@ TEST_F(ShortcutFileTest, AnExecutableDesktopFileThatReplacesTheOldOne)
 
 TEST_F(ShortcutFileTest, AMissingDesktopFolderIsCreated)
 {
-    const std::string desktop = m_folder / T("ホーム/デスクトップ");
+    const std::string desktop = m_folder / sj("ホーム/デスクトップ");
     const std::string file = writeDesktopShortcut(desktop, { "/opt/kvr/Kvr", "x", {} });
     EXPECT_EQ(file, env::joinPath(desktop, "Kvr (x).desktop"));
     EXPECT_TRUE(fileExists(file));
@@ -261,7 +257,7 @@ TEST_F(ShortcutFileTest, TheValidatorAcceptsAwkwardNames)
         GTEST_SKIP() << "desktop-file-validate is not installed";
     const std::string names[] = {
         "quote \" and 'single'", "$HOME `id` \\x", "100% %f",
-        T("表/ソ/能 ア"),        " blank ",        "tab\there",
+        sj("表/ソ/能 ア"),       " blank ",        "tab\there",
         std::string(300, 'L'),
     };
     for (const std::string &name : names) {

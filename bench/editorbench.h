@@ -14,6 +14,7 @@
 #include "db/questiondatabase.h"
 #include "editor/editorsession.h"
 #include "editor/editorsettings.h"
+#include "editor/testsupport_editordialogs.h"
 #include "platform/filedialogs.h"
 #include "platform/settingsstore.h"
 
@@ -52,6 +53,7 @@ struct EditorBench
     CYesPrompter prompter;
     CNoClipboard clipboard;
     CNoFileDialogs fileDialogs;
+    kvr::test::ScriptedEditorDialogs dialogs; // no script: every dialog cancelled
     std::unique_ptr<kvr::CEditorSession> session;
 
     EditorBench()
@@ -72,16 +74,9 @@ struct EditorBench
         settings.DatabaseFilename = folder + "/DBv3.kvr";
         settings.LogPath = folder + "/translog.txt";
         kvr::writeDatabase(database, settings.DatabaseFilename);
-        session = std::make_unique<kvr::CEditorSession>(
-            kvr::EditorServices { settings,
-                                  store,
-                                  database,
-                                  dictionaries,
-                                  prompter,
-                                  clipboard,
-                                  fileDialogs,
-                                  {},
-                                  "KvrEditorBench" + std::to_string(::getpid()) });
+        session = std::make_unique<kvr::CEditorSession>(kvr::EditorServices {
+            settings, store, database, dictionaries, prompter, clipboard, fileDialogs, dialogs,
+            "KvrEditorBench" + std::to_string(::getpid()) });
         session->start();
     }
     ~EditorBench() { std::filesystem::remove_all(folder); }

@@ -4,11 +4,6 @@
 
 namespace kvr {
 
-std::string sj(std::string_view utf8)
-{
-    return cp932::text(utf8);
-}
-
 std::string visible(std::string_view bytes)
 {
     static const char digits[] = "0123456789ABCDEF";

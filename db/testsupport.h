@@ -11,9 +11,6 @@
 // Helpers shared by the database tests.
 namespace kvr {
 
-// CP932 bytes of a UTF-8 literal.
-std::string sj(std::string_view utf8);
-
 // Readable failure output: bytes outside printable ASCII are shown as \xNN.
 std::string visible(std::string_view bytes);
 void PrintTo(const CQuestion &question, std::ostream *os);

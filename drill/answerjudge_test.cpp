@@ -6,6 +6,7 @@
 #include "drill/widthfold.h"
 #include "platform/cp932.h"
 #include "platform/crand.h"
+#include "platform/testsupport.h"
 
 namespace kvr {
 namespace {
@@ -13,11 +14,6 @@ namespace {
 constexpr DrillMode kJE = DrillMode::JapaneseToEnglishTyped;
 constexpr DrillMode kEJ = DrillMode::EnglishToJapaneseTyped;
 constexpr DrillMode kSpeed = DrillMode::SpeedReply;
-
-std::string T(std::string_view utf8)
-{
-    return cp932::text(utf8);
-}
 
 CAnswerList listOf(std::initializer_list<std::string> texts)
 {
@@ -44,11 +40,15 @@ TEST(TrimEntry, RemovesOnlyAsciiBlanksAndTabsAtTheEnds)
     {
         std::string in, out;
     } rows[] = {
-        { "  run\t", "run" },   { "\t \trun", "run" },
-        { "run  ", "run" },     { "a b", "a b" },
-        { " Run ", "Run" },     { "run" + T("　"), "run" + T("　") },
-        { "   ", "" },          { "", "" },
-        { T(" 表 "), T("表") },
+        { "  run\t", "run" },
+        { "\t \trun", "run" },
+        { "run  ", "run" },
+        { "a b", "a b" },
+        { " Run ", "Run" },
+        { "run" + sj("　"), "run" + sj("　") },
+        { "   ", "" },
+        { "", "" },
+        { sj(" 表 "), sj("表") },
     };
     for (const auto &row : rows)
         EXPECT_EQ(trimEntry(row.in), row.out) << row.in;
@@ -62,10 +62,10 @@ TEST(PrefixMatch, CountsBytesAndKeepsCase)
         int min;
         bool match;
     } rows[] = {
-        { T("りんご"), T("りん"), 3, true },
-        { T("りんご"), T("り"), 3, false },
-        { T("りんご"), T("りんごジュース"), 3, false },
-        { T("りんご"), T("りんご"), 3, true },
+        { sj("りんご"), sj("りん"), 3, true },
+        { sj("りんご"), sj("り"), 3, false },
+        { sj("りんご"), sj("りんごジュース"), 3, false },
+        { sj("りんご"), sj("りんご"), 3, true },
         { "apple", "app", 1, true },
         { "apple", "App", 1, false },
         { "apple", "", 0, true },
@@ -148,15 +148,15 @@ const std::vector<VerdictRow> &describedRows()
         { kJE, exact, { "Apple" }, "apple", V::CapitalFirst, kCapital, 0 },
         { kJE, exact, { "Apple" }, "aPPLE", V::Wrong, kWrong, -1 },
         { kJE, loose, { "apple" }, "APPLE", V::Exact, kPraise, 0 },
-        { kJE, loose, { T("ａｐｐｌｅ") }, T("ＡＰＰＬＥ"), V::Exact, kPraise, 0 },
-        { kJE, exact, { T("ａｐｐｌｅ") }, T("ＡＰＰＬＥ"), V::Wrong, kWrong, -1 },
-        { kJE, exact, { T("Ａpple") }, T("ａpple"), V::Wrong, kWrong, -1 },
+        { kJE, loose, { sj("ａｐｐｌｅ") }, sj("ＡＰＰＬＥ"), V::Exact, kPraise, 0 },
+        { kJE, exact, { sj("ａｐｐｌｅ") }, sj("ＡＰＰＬＥ"), V::Wrong, kWrong, -1 },
+        { kJE, exact, { sj("Ａpple") }, sj("ａpple"), V::Wrong, kWrong, -1 },
         { kJE, loose, { "I am." }, "I am", V::MissingPeriod, kPeriod, 0 },
         { kJE, loose, { "Are you?" }, "Are you", V::MissingQuestionMark, kMark, 0 },
         { kJE, loose, { "I am" }, "I am.", V::Wrong, kWrong, -1 },
         { kJE, exact, { "Are you?" }, "are you", V::Wrong, kWrong, -1 },
         { kJE, loose, { "run" }, "  run\t", V::Exact, kPraise, 0 },
-        { kJE, loose, { "run" }, "run" + T("　"), V::Wrong, kWrong, -1 },
+        { kJE, loose, { "run" }, "run" + sj("　"), V::Wrong, kWrong, -1 },
         { kJE, loose, { "a", "b" }, "B", V::Exact, kMore, 1 },
         { kJE, loose, { "apple" }, "END", V::EndCommand, "", -1 },
         { kJE, loose, { "apple" }, "Exit", V::ExitCommand, "", -1 },
@@ -169,14 +169,14 @@ const std::vector<VerdictRow> &describedRows()
         { kJE, loose, { "Why?." }, "Why?", V::MissingPeriod, kPeriod, 0 },
         { kJE, exact, { "Exit" }, "exit", V::CapitalFirst, kCapital, 0 },
         { kJE, loose, {}, "apple", V::Wrong, kWrong, -1 },
-        { kJE, loose, { T("りんご") }, T("りん"), V::Wrong, kWrong, -1 },
-        { kEJ, head3, { T("りんご") }, T("りん"), V::HeadMatch, kHead, 0 },
-        { kEJ, head3, { T("りんご") }, T("りんご"), V::HeadMatch, kHead, 0 },
-        { kEJ, head3, { T("りんご") }, T("り"), V::Wrong, kWrong, -1 },
-        { kEJ, head3, { T("りんご") }, T("りんごジュース"), V::Wrong, kWrong, -1 },
-        { kEJ, options(true, false, 3), { T("りんご") }, T("りんご"), V::Exact, kPraise, 0 },
+        { kJE, loose, { sj("りんご") }, sj("りん"), V::Wrong, kWrong, -1 },
+        { kEJ, head3, { sj("りんご") }, sj("りん"), V::HeadMatch, kHead, 0 },
+        { kEJ, head3, { sj("りんご") }, sj("りんご"), V::HeadMatch, kHead, 0 },
+        { kEJ, head3, { sj("りんご") }, sj("り"), V::Wrong, kWrong, -1 },
+        { kEJ, head3, { sj("りんご") }, sj("りんごジュース"), V::Wrong, kWrong, -1 },
+        { kEJ, options(true, false, 3), { sj("りんご") }, sj("りんご"), V::Exact, kPraise, 0 },
         { kEJ, options(true, true, 1), { "Apple" }, "apple", V::Exact, kPraise, 0 },
-        { kEJ, options(true, true, 1), { T("あか"), T("あお") }, T("あお"), V::HeadMatch, kMore, 1 },
+        { kEJ, options(true, true, 1), { sj("あか"), sj("あお") }, sj("あお"), V::HeadMatch, kMore, 1 },
     };
     // clang-format on
     return rows;
@@ -191,7 +191,7 @@ bool expectVerdict(const VerdictRow &row, const JudgeOptions &opts)
     const TypedJudgement judgement = judgeFirstEntry(row.mode, row.typed, list, opts, 0);
     SCOPED_TRACE(cp932::toUtf8(row.typed));
     EXPECT_EQ(judgement.verdict, row.verdict);
-    EXPECT_EQ(judgement.feedback, T(row.feedback));
+    EXPECT_EQ(judgement.feedback, sj(row.feedback));
     EXPECT_EQ(judgement.matchedIndex, row.matched);
     EXPECT_EQ(list.isEntered(row.matched), row.matched >= 0);
     EXPECT_EQ(list.enteredCount(), row.matched >= 0 ? 1 : 0);
@@ -226,25 +226,25 @@ TEST(JudgeFirstEntry, FullWidthEntriesRightOnlyOnceFolded)
         bool folded;
     } rows[] = {
         // clang-format off
-        { { kJE, loose, { "apple" }, T("ａｐｐｌｅ"), V::Exact, kPraise, 0 }, true },
-        { { kJE, loose, { "apple" }, "apple" + T("　"), V::Exact, kPraise, 0 }, true },
-        { { kJE, loose, { "apple" }, T("　ＡＰＰＬＥ　"), V::Exact, kPraise, 0 }, true },
-        { { kSpeed, loose, { "I'm here." }, T("Ｉ’ｍ　ｈｅｒｅ．"), V::Exact, kPraise, 0 }, true },
-        { { kJE, loose, { "10:30" }, T("１０：３０"), V::Exact, kPraise, 0 }, true },
-        { { kJE, exact, { "Apple" }, T("ａｐｐｌｅ"), V::CapitalFirst,
+        { { kJE, loose, { "apple" }, sj("ａｐｐｌｅ"), V::Exact, kPraise, 0 }, true },
+        { { kJE, loose, { "apple" }, "apple" + sj("　"), V::Exact, kPraise, 0 }, true },
+        { { kJE, loose, { "apple" }, sj("　ＡＰＰＬＥ　"), V::Exact, kPraise, 0 }, true },
+        { { kSpeed, loose, { "I'm here." }, sj("Ｉ’ｍ　ｈｅｒｅ．"), V::Exact, kPraise, 0 }, true },
+        { { kJE, loose, { "10:30" }, sj("１０：３０"), V::Exact, kPraise, 0 }, true },
+        { { kJE, exact, { "Apple" }, sj("ａｐｐｌｅ"), V::CapitalFirst,
             "おしいっ！ ホントは１文字目が大文字だっ！！", 0 }, true },
-        { { kJE, exact, { "apple" }, T("ＡＰＰＬＥ"), V::Wrong, kWrong, -1 }, false },
-        { { kJE, loose, { "I am." }, T("Ｉ　ａｍ"), V::MissingPeriod,
+        { { kJE, exact, { "apple" }, sj("ＡＰＰＬＥ"), V::Wrong, kWrong, -1 }, false },
+        { { kJE, loose, { "I am." }, sj("Ｉ　ａｍ"), V::MissingPeriod,
             "おしいっ！ ピリオドを忘れてるぞっ！！", 0 }, true },
-        { { kEJ, loose, { "CD" + T("プレーヤー") }, T("ＣＤ"), V::HeadMatch,
+        { { kEJ, loose, { "CD" + sj("プレーヤー") }, sj("ＣＤ"), V::HeadMatch,
             "先頭が合っていました！", 0 }, true },
         // Right as typed: the folding is not what made it right.
-        { { kJE, loose, { T("ａｐｐｌｅ") }, T("ＡＰＰＬＥ"), V::Exact, kPraise, 0 }, false },
-        { { kJE, loose, { "apple" }, T("ａｐｐｌｅｓ"), V::Wrong, kWrong, -1 }, false },
-        { { kJE, loose, { "apple" }, T("　"), V::Wrong, kWrong, -1 }, false },
+        { { kJE, loose, { sj("ａｐｐｌｅ") }, sj("ＡＰＰＬＥ"), V::Exact, kPraise, 0 }, false },
+        { { kJE, loose, { "apple" }, sj("ａｐｐｌｅｓ"), V::Wrong, kWrong, -1 }, false },
+        { { kJE, loose, { "apple" }, sj("　"), V::Wrong, kWrong, -1 }, false },
         // The commands stay half-width words.
-        { { kJE, loose, { "apple" }, T("ｅｘｉｔ"), V::Wrong, kWrong, -1 }, false },
-        { { kJE, loose, { "apple" }, T("ＥＮＤ"), V::Wrong, kWrong, -1 }, false },
+        { { kJE, loose, { "apple" }, sj("ｅｘｉｔ"), V::Wrong, kWrong, -1 }, false },
+        { { kJE, loose, { "apple" }, sj("ＥＮＤ"), V::Wrong, kWrong, -1 }, false },
         // clang-format on
     };
     for (const auto &[row, folded] : rows)
@@ -267,9 +267,9 @@ TEST(JudgeFirstEntry, AFoldedExactAnswerDrawsTheGeneratorOnce)
 {
     crt::srand(1);
     CAnswerList list = listOf({ "go" });
-    const TypedJudgement judgement = judgeFirstEntry(kJE, T("ｇｏ"), list, JudgeOptions {});
+    const TypedJudgement judgement = judgeFirstEntry(kJE, sj("ｇｏ"), list, JudgeOptions {});
     EXPECT_TRUE(judgement.widthFolded);
-    EXPECT_EQ(judgement.feedback, T("正解だよ。調子いいんでない？")); // 41 % 3
+    EXPECT_EQ(judgement.feedback, sj("正解だよ。調子いいんでない？")); // 41 % 3
     EXPECT_EQ(crt::rand(), 18467);
 }
 
@@ -280,11 +280,11 @@ TEST(JudgeFirstEntry, PraiseIsPickedModuloThree)
     for (int pick = 0; pick < 6; ++pick) {
         CAnswerList list = listOf({ "go" });
         EXPECT_EQ(judgeFirstEntry(kJE, "go", list, options(true), pick).feedback,
-                  T(praises[pick % 3]));
+                  sj(praises[pick % 3]));
     }
     crt::srand(1); // the generator gives 41 first: 41 % 3 = 2
     CAnswerList list = listOf({ "go" });
-    EXPECT_EQ(judgeFirstEntry(kJE, "go", list, options(true)).feedback, T(praises[2]));
+    EXPECT_EQ(judgeFirstEntry(kJE, "go", list, options(true)).feedback, sj(praises[2]));
 }
 
 TEST(JudgeFirstEntry, GeneratorDrawnOnlyForExactAnswers)
@@ -296,7 +296,7 @@ TEST(JudgeFirstEntry, GeneratorDrawnOnlyForExactAnswers)
     const JudgeOptions opts = options(false);
     for (const char *typed : { "", "wrong", "end", "exit", "I am", "apple" })
         judgeFirstEntry(kJE, typed, list, opts);
-    EXPECT_EQ(judgeFirstEntry(kJE, "go", list, opts).feedback, T("正解だよ。調子いいんでない？"));
+    EXPECT_EQ(judgeFirstEntry(kJE, "go", list, opts).feedback, sj("正解だよ。調子いいんでない？"));
     EXPECT_EQ(crt::rand(), 18467);
 }
 
@@ -314,7 +314,7 @@ TEST(JudgeFirstEntry, SeveralAnswersNeedAllOfThemWithoutMultiJudge)
         const TypedJudgement judgement = judgeFirstEntry(kJE, step.typed, list, opts, 0);
         EXPECT_TRUE(judgement.correct()) << step.typed;
         EXPECT_EQ(judgement.complete, step.complete) << step.typed;
-        EXPECT_EQ(judgement.feedback, step.complete ? T("よっし、正解！") : T("ほかには？"));
+        EXPECT_EQ(judgement.feedback, step.complete ? sj("よっし、正解！") : sj("ほかには？"));
         EXPECT_EQ(list.enteredCount(), step.entered);
     }
 }
@@ -372,11 +372,11 @@ TEST(JudgeCorrection, AnswersMustBeTypedInListOrder)
     CAnswerList list = listOf({ "a", "b", "c" });
     list.markEntered(0);
     const JudgeOptions opts = options(true);
-    EXPECT_EQ(correctionPrompt("x"), T("正しい答えを入力しなさい！（間違った答え：x）"));
+    EXPECT_EQ(correctionPrompt("x"), sj("正しい答えを入力しなさい！（間違った答え：x）"));
 
     CorrectionJudgement step = judgeCorrection(kJE, " c ", list, opts, "x");
     EXPECT_FALSE(step.matched);
-    EXPECT_EQ(step.feedback, T("ちがう！（間違った答え：c）"));
+    EXPECT_EQ(step.feedback, sj("ちがう！（間違った答え：c）"));
     EXPECT_EQ(step.expected, "b");
 
     step = judgeCorrection(kJE, "B", list, opts, "x"); // case matters here
@@ -385,12 +385,12 @@ TEST(JudgeCorrection, AnswersMustBeTypedInListOrder)
     step = judgeCorrection(kJE, "b\t", list, opts, "x");
     EXPECT_TRUE(step.matched);
     EXPECT_FALSE(step.finished);
-    EXPECT_EQ(step.feedback, T("これも入力しなさい！（最初の間違え：x）"));
+    EXPECT_EQ(step.feedback, sj("これも入力しなさい！（最初の間違え：x）"));
     EXPECT_EQ(step.expected, "c");
 
     step = judgeCorrection(kJE, "c", list, opts, "x");
     EXPECT_TRUE(step.finished);
-    EXPECT_EQ(step.feedback, T("はい、ごくろうさま！"));
+    EXPECT_EQ(step.feedback, sj("はい、ごくろうさま！"));
     EXPECT_EQ(list.enteredCount(), 3);
 }
 
@@ -403,9 +403,9 @@ TEST(JudgeCorrection, HeadMatchOnlyInEnglishToJapaneseTyped)
         bool matched;
     } rows[] = { { kEJ, true, true }, { kEJ, false, false }, { kJE, true, false } };
     for (const auto &row : rows) {
-        CAnswerList list = listOf({ T("りんご") });
+        CAnswerList list = listOf({ sj("りんご") });
         const CorrectionJudgement step =
-            judgeCorrection(row.mode, T("りん"), list, options(true, row.correctHead, 3), "");
+            judgeCorrection(row.mode, sj("りん"), list, options(true, row.correctHead, 3), "");
         EXPECT_EQ(step.matched, row.matched);
         EXPECT_EQ(step.finished, row.matched);
     }
@@ -419,13 +419,13 @@ TEST(JudgeCorrection, FullWidthEntriesMatchOnceFoldedWhenSwitchedOn)
         std::string expected, typed;
         bool fold, matched, folded;
     } rows[] = {
-        { kJE, "apple", T("ａｐｐｌｅ"), true, true, true },
-        { kJE, "apple", T("ａｐｐｌｅ"), false, false, false },
-        { kJE, "apple", "apple" + T("　"), true, true, true },
+        { kJE, "apple", sj("ａｐｐｌｅ"), true, true, true },
+        { kJE, "apple", sj("ａｐｐｌｅ"), false, false, false },
+        { kJE, "apple", "apple" + sj("　"), true, true, true },
         { kJE, "apple", "apple", true, true, false },
-        { kJE, "Apple", T("ａｐｐｌｅ"), true, false, false }, // still byte for byte
-        { kJE, T("ａｐｐｌｅ"), T("ａｐｐｌｅ"), true, true, false },
-        { kEJ, "CD" + T("プレーヤー"), T("ＣＤ"), true, true, true },
+        { kJE, "Apple", sj("ａｐｐｌｅ"), true, false, false }, // still byte for byte
+        { kJE, sj("ａｐｐｌｅ"), sj("ａｐｐｌｅ"), true, true, false },
+        { kEJ, "CD" + sj("プレーヤー"), sj("ＣＤ"), true, true, true },
     };
     for (const auto &row : rows) {
         CAnswerList list = listOf({ row.expected });
@@ -436,18 +436,18 @@ TEST(JudgeCorrection, FullWidthEntriesMatchOnceFoldedWhenSwitchedOn)
         EXPECT_EQ(step.widthFolded, row.folded);
         if (!row.matched) { // the learner sees what was typed, not its folded form
             EXPECT_EQ(step.feedback,
-                      T("ちがう！（間違った答え：") + trimEntry(row.typed) + T("）"));
+                      sj("ちがう！（間違った答え：") + trimEntry(row.typed) + sj("）"));
         }
     }
 }
 
 TEST(JudgeCorrection, DoubleByteTextsInTheFeedback)
 {
-    CAnswerList list = listOf({ T("表") });
-    const CorrectionJudgement step = judgeCorrection(kJE, T("ソ"), list, options(true), T("表"));
-    EXPECT_EQ(step.feedback, T("ちがう！（間違った答え：ソ）"));
-    EXPECT_EQ(judgeCorrection(kJE, T("表"), list, options(true), T("表")).feedback,
-              T("はい、ごくろうさま！"));
+    CAnswerList list = listOf({ sj("表") });
+    const CorrectionJudgement step = judgeCorrection(kJE, sj("ソ"), list, options(true), sj("表"));
+    EXPECT_EQ(step.feedback, sj("ちがう！（間違った答え：ソ）"));
+    EXPECT_EQ(judgeCorrection(kJE, sj("表"), list, options(true), sj("表")).feedback,
+              sj("はい、ごくろうさま！"));
 }
 
 } // namespace

@@ -1,25 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "drill/testsupport_drillstart.h"
 #include "drill/testsupport_session.h"
 
 namespace kvr::session_test {
 namespace {
-
-// The order and count come from the settings and the request, so no dialog is asked.
-class NoDialogs final : public IDrillStartPrompter
-{
-public:
-    std::optional<bool> askOrder() override
-    {
-        ADD_FAILURE() << "order dialog";
-        return std::nullopt;
-    }
-    std::optional<int> askCount(int, int) override
-    {
-        ADD_FAILURE() << "count dialog";
-        return std::nullopt;
-    }
-};
 
 struct SeriesRig : DrillRig
 {
@@ -32,6 +17,7 @@ struct SeriesRig : DrillRig
         words.lines = simpleQuestions(50);
         settings.ShowConfirmOrderDlg = false;
     }
+    ~SeriesRig() { EXPECT_TRUE(dialogs.asked.empty()); }
 
     // Sets a drill of 20 up as the main window does and opens it.
     void startDrill(bool sequential)
@@ -59,7 +45,8 @@ struct SeriesRig : DrillRig
     }
 
     CFolder root;
-    NoDialogs dialogs;
+    // The order and count come from the settings and the request: no dialog is asked.
+    test::ScriptedStartPrompter dialogs;
 };
 
 std::vector<int> positions(int from, int to)

@@ -5,6 +5,7 @@
 
 #include "app/kvrsettings.h"
 #include "drill/drillsetup.h"
+#include "drill/testsupport_drillstart.h"
 #include "drill/testsupport_selection.h"
 #include "platform/cp932.h"
 #include "platform/crand.h"
@@ -313,32 +314,12 @@ TEST(SetupDialogs, OrderRowsCountStartAndAcceptance)
     EXPECT_EQ(countDlgRangeLabel(37), cp932::text("(1～37)"));
 }
 
-class ScriptedPrompter : public IDrillStartPrompter
-{
-public:
-    std::optional<bool> order = false;
-    std::optional<int> count = 20;
-    std::vector<std::string> asked;
-
-    std::optional<bool> askOrder() override
-    {
-        asked.push_back("order");
-        return order;
-    }
-    std::optional<int> askCount(int questionCount, int initialValue) override
-    {
-        asked.push_back("count " + std::to_string(questionCount) + " "
-                        + std::to_string(initialValue));
-        return count;
-    }
-};
-
 struct StartFixture
 {
     CFolder root;
     CAnswerLog log;
     CKvrSettings settings;
-    ScriptedPrompter prompter;
+    test::ScriptedStartPrompter prompter; // count 20
     FakeClock clock { 5000 };
     CSectionLog *record = nullptr;
 
@@ -348,6 +329,7 @@ struct StartFixture
         top.name = "top";
         top.addSection() = sectionOf(12, "words");
         settings.UserName = "learner";
+        prompter.count = 20;
         record = &recordIn(log, kPath, kMode); // the drill's own mode, not LogMode
         record->seriesSeed = 88;
         record->seriesDone = 4;

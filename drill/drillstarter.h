@@ -27,6 +27,15 @@ public:
     virtual std::optional<int> chooseMode() = 0;
 };
 
+// The drill window: runs a ready drill and returns when the window has closed (after the
+// result report and the history update).
+class IDrillRunner
+{
+public:
+    virtual ~IDrillRunner() = default;
+    virtual void runDrill(const DrillSetup &setup) = 0;
+};
+
 // A drill ready to run. It holds the in-use marker, which is released and closed when the
 // object dies: the window keeps it alive while the drill window runs.
 class CDrillLaunch

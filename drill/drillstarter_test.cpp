@@ -4,6 +4,7 @@
 #include "app/commandline.h"
 #include "app/kvrsettings.h"
 #include "drill/drillstarter.h"
+#include "drill/testsupport_drillstart.h"
 #include "drill/testsupport_selection.h"
 #include "platform/cp932.h"
 #include "platform/namedmutex.h"
@@ -16,38 +17,10 @@ using selection_test::FakeClock;
 using selection_test::recordIn;
 using selection_test::sectionOf;
 using test::CScriptedPrompter;
+using test::ScriptedModeChooser;
+using test::ScriptedStartPrompter;
 
 const std::string kPath = "top/words";
-
-class ScriptedModeChooser final : public IModeChooser
-{
-public:
-    std::optional<int> chooseMode() override
-    {
-        ++calls;
-        return answer;
-    }
-    std::optional<int> answer = 0;
-    int calls = 0;
-};
-
-class ScriptedSetupDialogs final : public IDrillStartPrompter
-{
-public:
-    std::optional<bool> askOrder() override
-    {
-        asked.push_back("order");
-        return order;
-    }
-    std::optional<int> askCount(int, int) override
-    {
-        asked.push_back("count");
-        return count;
-    }
-    std::optional<bool> order = false; // ランダム
-    std::optional<int> count = 10;
-    std::vector<std::string> asked;
-};
 
 class DrillStarterTest : public testing::Test
 {
@@ -82,7 +55,7 @@ protected:
     CScriptedPrompter m_prompter;
     FakeClock m_clock { 5000 };
     ScriptedModeChooser m_modes;
-    ScriptedSetupDialogs m_setupDialogs;
+    ScriptedStartPrompter m_setupDialogs;
     DrillStartDialogs m_dialogs { m_modes, m_setupDialogs };
     DrillStartContext m_context {
         m_root,     m_log,   m_settings,
@@ -92,7 +65,7 @@ protected:
 
 TEST_F(DrillStarterTest, ReadyDrillHoldsTheMarkerUntilItDies)
 {
-    m_modes.answer = 3; // 英和入力
+    m_modes.replies = { 3 }; // 英和入力
     {
         auto launch = start(kPath);
         ASSERT_TRUE(launch);
@@ -103,7 +76,7 @@ TEST_F(DrillStarterTest, ReadyDrillHoldsTheMarkerUntilItDies)
         EXPECT_EQ(launch->mode(), DrillMode::EnglishToJapaneseTyped);
         EXPECT_EQ(setup.requestedCount, 10);
         EXPECT_EQ(setup.orderSeed, 5000u);
-        EXPECT_EQ(m_setupDialogs.asked, (std::vector<std::string> { "order", "count" }));
+        EXPECT_EQ(m_setupDialogs.asked, (std::vector<std::string> { "order", "count 50 20" }));
         CDrillLaunch moved = std::move(*launch);
         launch.reset();
         EXPECT_FALSE(markerFree()); // moving keeps it held
@@ -121,7 +94,7 @@ TEST_F(DrillStarterTest, TakenMarkerRefusesBeforeAnyDialog)
     EXPECT_EQ(m_prompter.asked[0].text, cp932::text("既に回答中なので、回答できません。"));
     EXPECT_EQ(m_prompter.asked[0].caption, ""); // the program's name
     EXPECT_FALSE(m_prompter.asked[0].systemModal);
-    EXPECT_EQ(m_modes.calls, 0);
+    EXPECT_EQ(m_modes.asked, 0);
     EXPECT_EQ(m_settings.LogMode, 1);
 }
 
@@ -147,12 +120,12 @@ TEST_F(DrillStarterTest, ChosenModeIsStoredEvenWhenALaterStepStops)
     for (const auto &row : rows) {
         m_settings.LogMode = 1;
         m_modes = ScriptedModeChooser {};
-        m_modes.answer = row.chosen;
+        m_modes.replies = { row.chosen };
         m_setupDialogs.order = row.order;
         m_setupDialogs.count = row.count;
         EXPECT_FALSE(start({ kPath, {}, -1, row.pending })) << row.name;
         EXPECT_EQ(m_settings.LogMode, row.logMode) << row.name;
-        EXPECT_EQ(m_modes.calls, row.modeDialogs) << row.name;
+        EXPECT_EQ(m_modes.asked, row.modeDialogs) << row.name;
         EXPECT_TRUE(markerFree()) << row.name;
     }
     EXPECT_TRUE(m_prompter.asked.empty());
@@ -160,6 +133,7 @@ TEST_F(DrillStarterTest, ChosenModeIsStoredEvenWhenALaterStepStops)
 
 TEST_F(DrillStarterTest, MissingCollectionIsReportedSystemModal)
 {
+    m_modes.replies = { 0 };
     EXPECT_FALSE(start("top/gone"));
     ASSERT_EQ(m_prompter.asked.size(), 1u);
     EXPECT_EQ(m_prompter.asked[0].text,
@@ -182,7 +156,7 @@ TEST_F(DrillStarterTest, TreeStartsOnlyFromACollection)
     ASSERT_TRUE(launch);
     EXPECT_EQ(launch->setup().sectionPath, kPath);
     EXPECT_EQ(launch->mode(), DrillMode::SpeedReply);
-    EXPECT_EQ(m_modes.calls, 0);
+    EXPECT_EQ(m_modes.asked, 0);
 }
 
 TEST_F(DrillStarterTest, RepeatCommandsStartWithTheirSelectionOrExplain)
@@ -196,7 +170,7 @@ TEST_F(DrillStarterTest, RepeatCommandsStartWithTheirSelectionOrExplain)
               (std::vector<std::string> { cp932::text("まだ学習していません。"),
                                           cp932::text("前回は全問正解です！"),
                                           cp932::text("前回の学習問題数は 0 でした。") }));
-    EXPECT_EQ(m_modes.calls, 0);
+    EXPECT_EQ(m_modes.asked, 0);
 
     record.lastMissed = { 4, 9 };
     auto missed = repeatMissedQuestions(m_context, m_dialogs, kPath, DrillMode::SpeedReply);
@@ -246,7 +220,7 @@ TEST_F(DrillStarterTest, AutorunDrillNeedsNoDialogs)
     EXPECT_EQ(launch->setup().orderSeed, 77u);
     EXPECT_EQ(launch->setup().orderSkip, 5);
     EXPECT_EQ(m_settings.LogMode, 1);
-    EXPECT_EQ(m_modes.calls, 0);
+    EXPECT_EQ(m_modes.asked, 0);
     EXPECT_TRUE(m_setupDialogs.asked.empty());
     EXPECT_TRUE(m_prompter.asked.empty());
 }

@@ -12,11 +12,6 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-std::string T(std::string_view utf8)
-{
-    return cp932::text(utf8);
-}
-
 std::string blanks(int n)
 {
     return std::string(static_cast<std::size_t>(n), ' ');
@@ -32,7 +27,7 @@ CSection sectionOf(Rows lines)
 
 TEST(QuestionList, RowsOfOneQuestionInBothLayouts)
 {
-    const std::string verb = T("【動詞】run"); // 11 bytes after expansion
+    const std::string verb = sj("【動詞】run"); // 11 bytes after expansion
     const struct
     {
         const char *name;
@@ -94,14 +89,14 @@ TEST(QuestionList, WidthFieldAcceptsIntegersFrom0To300)
         SCOPED_TRACE(row.text);
         EXPECT_EQ(parseQuestionListWidth(row.text), row.width);
     }
-    EXPECT_EQ(integerRangeMessage(0, 300), T("0 から 300 までの整数を入力してください。"));
+    EXPECT_EQ(integerRangeMessage(0, 300), sj("0 から 300 までの整数を入力してください。"));
 }
 
 TEST(QuestionList, CaptionAndProposedFileName)
 {
-    EXPECT_EQ(questionListCaption(T("動物")), T("動物 - 問題一覧"));
-    EXPECT_EQ(questionListFileName(T("動物")), T("動物.txt"));
-    EXPECT_EQ(questionListFileName(""), T("問題一覧.txt"));
+    EXPECT_EQ(questionListCaption(sj("動物")), sj("動物 - 問題一覧"));
+    EXPECT_EQ(questionListFileName(sj("動物")), sj("動物.txt"));
+    EXPECT_EQ(questionListFileName(""), sj("問題一覧.txt"));
 }
 
 TEST(QuestionList, ExportWritesExactlyTheRowsWithCrLf)
@@ -110,7 +105,7 @@ TEST(QuestionList, ExportWritesExactlyTheRowsWithCrLf)
     const std::string path = folder / "list.txt";
     writeFile(path, "old content that is longer than the new one\r\n");
     const QuestionList list =
-        buildQuestionList(sectionOf({ T("?犬,,,,,dog"), T("?cat,,,,,猫") }), 8, true);
+        buildQuestionList(sectionOf({ sj("?犬,,,,,dog"), sj("?cat,,,,,猫") }), 8, true);
     test::CScriptedPrompter prompter;
     ASSERT_TRUE(exportQuestionList(list.rows, path, prompter));
     std::string expected;
@@ -126,7 +121,7 @@ TEST(QuestionList, ExportFailureSaysSo)
     test::CScriptedPrompter prompter;
     EXPECT_FALSE(exportQuestionList({ "a" }, folder / "missing/list.txt", prompter));
     ASSERT_EQ(prompter.asked.size(), 1u);
-    EXPECT_EQ(prompter.asked[0].text, T("作成できませんでした"));
+    EXPECT_EQ(prompter.asked[0].text, sj("作成できませんでした"));
     EXPECT_EQ(prompter.asked[0].caption, "ErrorDlg");
     EXPECT_EQ(prompter.asked[0].icon, Icon::Information);
 }

@@ -2,14 +2,10 @@
 
 #include "drill/resultreport.h"
 #include "platform/cp932.h"
+#include "platform/testsupport.h"
 
 namespace kvr {
 namespace {
-
-std::string T(std::string_view utf8)
-{
-    return cp932::text(utf8);
-}
 
 TEST(ResultReport, CommentByRateWithBoundariesInTheLowerRow)
 {
@@ -35,7 +31,7 @@ TEST(ResultReport, CommentByRateWithBoundariesInTheLowerRow)
     for (const auto &row : rows) {
         const ResultReport report = buildResultReport(row.correct, row.incorrect, 0, 0);
         SCOPED_TRACE(row.rate);
-        EXPECT_EQ(report.comment, T(row.comment));
+        EXPECT_EQ(report.comment, sj(row.comment));
         EXPECT_EQ(report.commentColour, (Rgb { 0, 0, 250 }));
         EXPECT_EQ(report.rows[6].value, row.rate);
         EXPECT_EQ(report.rows[6].colour, row.rateColour);
@@ -51,8 +47,8 @@ TEST(ResultReport, SevenRowsInOrder)
         const char *label;
         std::string value;
     } rows[] = {
-        { 70, "解答時間", T("1 分 23 秒") },
-        { 90, "入力文字数", T("120文字") },
+        { 70, "解答時間", sj("1 分 23 秒") },
+        { 90, "入力文字数", sj("120文字") },
         { 110, "有効入力速度", "86.75 [Chars/Min]  (1.45 [Chars/Sec])" },
         { 140, "正解数", "18" },
         { 160, "全不正解数", "2" },
@@ -61,21 +57,21 @@ TEST(ResultReport, SevenRowsInOrder)
     };
     for (std::size_t i = 0; i < 7; ++i) {
         EXPECT_EQ(report.rows[i].y, rows[i].y);
-        EXPECT_EQ(report.rows[i].label, T(rows[i].label));
+        EXPECT_EQ(report.rows[i].label, sj(rows[i].label));
         EXPECT_EQ(report.rows[i].value, rows[i].value) << rows[i].label;
         const Rgb expected = i == 6 ? kReportGoodRateColour : kReportTextColour;
         EXPECT_EQ(report.rows[i].colour, expected) << rows[i].label;
     }
     EXPECT_EQ(kReportTextColour, (Rgb { 2, 2, 2 }));
-    EXPECT_EQ(resultCaption(), T("解答結果！"));
+    EXPECT_EQ(resultCaption(), sj("解答結果！"));
 }
 
 TEST(ResultReport, NoAnswersGiveZeroesEverywhere)
 {
     const ResultReport report = buildResultReport(0, 0, 0, 0);
     EXPECT_EQ(report.rate, 0);
-    EXPECT_EQ(report.rows[0].value, T("0.0 秒"));
-    EXPECT_EQ(report.rows[1].value, T("0文字"));
+    EXPECT_EQ(report.rows[0].value, sj("0.0 秒"));
+    EXPECT_EQ(report.rows[1].value, sj("0文字"));
     EXPECT_EQ(report.rows[2].value, "0.00 [Chars/Min]  (0.00 [Chars/Sec])");
     for (std::size_t i = 3; i < 6; ++i)
         EXPECT_EQ(report.rows[i].value, "0");
@@ -101,7 +97,7 @@ TEST(ResultReport, AnswerTimeAndSpeed)
         { 4294967295u, 0, "71582 分 47 秒", "0.00 [Chars/Min]  (0.00 [Chars/Sec])" },
     };
     for (const auto &row : rows) {
-        EXPECT_EQ(formatAnswerTime(row.ms), T(row.time)) << row.ms;
+        EXPECT_EQ(formatAnswerTime(row.ms), sj(row.time)) << row.ms;
         EXPECT_EQ(formatSpeed(row.keys, row.ms), row.speed) << row.ms;
     }
     EXPECT_EQ(formatRunningSpeed(120, 60000), "120.00 [Chars/Min]");

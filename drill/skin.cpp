@@ -1,10 +1,9 @@
 #include "drill/skin.h"
 
-#include <algorithm>
 #include <cctype>
 #include <climits>
-#include <filesystem>
 
+#include "app/skinlist.h"
 #include "platform/cp932.h"
 #include "platform/environment.h"
 #include "platform/inifile.h"
@@ -143,53 +142,12 @@ bool scanInts(std::string_view text, int *values, int count)
     return true;
 }
 
-bool hasIniExtension(std::string_view name)
-{
-    if (name.size() <= 4)
-        return false;
-    const std::string_view extension = name.substr(name.size() - 4);
-    return cp932::equalsIgnoreCase(extension, ".ini");
-}
-
-bool cp932Name(const std::string &native, std::string &name)
-{
-#ifdef _WIN32
-    name = native; // the ANSI code page already
-    return true;
-#else
-    cp932::Encoded encoded = cp932::fromUtf8(native);
-    name = std::move(encoded.bytes);
-    return encoded.ok();
-#endif
-}
-
 // The last part of a path. Only '/' separates on this side (a CP932 trail byte can be a
 // backslash), as for parentFolder.
 std::string fileNameOf(std::string_view path)
 {
     const std::size_t separator = path.find_last_of(env::kPathSeparator == '/' ? "/" : "\\/");
     return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
-}
-
-// The skin files of a folder as CP932 paths, sorted by name so the menu does not depend on
-// the order of the directory. Names CP932 cannot hold are skipped: they could not be opened
-// through a CP932 path.
-std::vector<std::string> skinFiles(const std::string &folder)
-{
-    std::vector<std::string> names;
-    std::error_code error;
-    std::filesystem::directory_iterator it(nativePath(folder), error);
-    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
-        if (!it->is_regular_file(error))
-            continue;
-        std::string name;
-        if (cp932Name(it->path().filename().string(), name) && hasIniExtension(name))
-            names.push_back(name);
-    }
-    std::sort(names.begin(), names.end());
-    for (std::string &name : names)
-        name = env::joinPath(folder, name);
-    return names;
 }
 
 void readKeys(CSkin &skin, const CIniFile &ini)
@@ -334,14 +292,10 @@ std::vector<SkinMenuEntry> listSkins(std::string_view skinPath)
 
 std::vector<SkinMenuEntry> listSkins(std::string_view skinPath, std::string_view programFolder)
 {
-    const std::string parent = env::parentFolder(skinPath);
-    std::string folder = parent.empty() ? std::string(".") : parent;
-    if (!isDirectory(folder))
-        folder = env::joinPath(programFolder, folder);
     // Every entry lies in the skin path's folder: the file name tells the current one.
     const std::string currentName = fileNameOf(skinPath);
     std::vector<SkinMenuEntry> entries;
-    for (const std::string &path : skinFiles(folder)) {
+    for (const std::string &path : skinFilesBeside(skinPath, programFolder)) {
         CSkin skin;
         skin.loadSkin(path, programFolder);
         const bool selectable = entries.size() < static_cast<std::size_t>(kSelectableSkins);

@@ -2,14 +2,10 @@
 
 #include "drill/widthfold.h"
 #include "platform/cp932.h"
+#include "platform/testsupport.h"
 
 namespace kvr {
 namespace {
-
-std::string T(std::string_view utf8)
-{
-    return cp932::text(utf8);
-}
 
 // U+FF01…U+FF5E as UTF-8.
 std::string fullWidthUtf8(char ascii)
@@ -22,7 +18,7 @@ std::string fullWidthUtf8(char ascii)
 TEST(FoldFullWidth, EveryFullWidthFormOfPrintableAscii)
 {
     for (char ascii = 0x21; ascii <= 0x7E; ++ascii) {
-        const std::string typed = T(fullWidthUtf8(ascii));
+        const std::string typed = sj(fullWidthUtf8(ascii));
         ASSERT_EQ(typed.size(), 2u) << ascii;
         EXPECT_EQ(foldFullWidth(typed), std::string(1, ascii)) << ascii;
     }
@@ -34,16 +30,16 @@ TEST(FoldFullWidth, TextsAsTyped)
     {
         std::string typed, folded;
     } rows[] = {
-        { T("ａｐｐｌｅ"), "apple" },
-        { "apple" + T("　"), "apple " },
-        { T("Ｉ’ｍ　ｈｅｒｅ．"), "I'm here." },
-        { T("“Ｈｉ！”と‘ｙｏ’"), "\"Hi!\"" + T("と") + "'yo'" },
-        { T("１０：３０～"), "10:30~" },
+        { sj("ａｐｐｌｅ"), "apple" },
+        { "apple" + sj("　"), "apple " },
+        { sj("Ｉ’ｍ　ｈｅｒｅ．"), "I'm here." },
+        { sj("“Ｈｉ！”と‘ｙｏ’"), "\"Hi!\"" + sj("と") + "'yo'" },
+        { sj("１０：３０～"), "10:30~" },
         { "\xEE\xFB\xEE\xFC", "'\"" }, // the NEC-selected quote codes
         { "\xFA\x56\xFA\x57", "'\"" }, // the IBM ones
         // Japanese text stays, also characters whose trail byte is an ASCII letter or "\".
-        { T("表ソーー、。・￥"), T("表ソーー、。・￥") },
-        { T("表１"), T("表") + "1" },
+        { sj("表ソーー、。・￥"), sj("表ソーー、。・￥") },
+        { sj("表１"), sj("表") + "1" },
         { "\xB1\xB2", "\xB1\xB2" }, // half-width katakana
         { "a\x82", "a\x82" }, // a lone lead byte at the end
         { "", "" },

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,8 +36,14 @@ struct ChoiceAnswer
     bool operator==(const ChoiceAnswer &) const = default;
 };
 
-// Shows the dialog; the choice, or nothing on cancel.
-using AskChoice = std::function<std::optional<ChoiceAnswer>(const ChoiceDialogRequest &request)>;
+// The choice dialog (a destination folder, a collection).
+class IChoiceDialog
+{
+public:
+    virtual ~IChoiceDialog() = default;
+    // Shows the dialog; the choice, or nothing on cancel.
+    virtual std::optional<ChoiceAnswer> askChoice(const ChoiceDialogRequest &request) = 0;
+};
 
 // A collection of the database (insert from another collection).
 ChoiceDialogRequest collectionChoice(const CFolder &root);

@@ -148,10 +148,7 @@ CCollectionEdit::Write CCollectionEdit::writeDatabaseFile()
 {
     // Asked before the lock is taken: the study program must not wait on an open box.
     if (databaseChangedOnDisk()) {
-        const bool overwrite = confirmOverwrite
-            ? confirmOverwrite(m_databasePath)
-            : m_prompter.ask(databaseChangedQuestion(m_databasePath)) == Reply::Yes;
-        if (!overwrite)
+        if (m_prompter.ask(databaseChangedQuestion(m_databasePath)) != Reply::Yes)
             return Write::Declined;
     }
     if (dailyBackup)

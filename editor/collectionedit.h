@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -45,9 +44,6 @@ public:
     // True when another program (the study program keeping a question) wrote the database
     // file since this editor read or wrote it.
     bool databaseChangedOnDisk() const;
-    // Asked before a write over such a changed file; true writes anyway, false keeps the
-    // working copy unsaved. Unset, the prompter asks (databaseChangedQuestion).
-    std::function<bool(const std::string &databasePath)> confirmOverwrite;
     // Taken before the database file is written (nothing: no backups).
     const CDailyBackup *dailyBackup = nullptr;
 
@@ -102,7 +98,8 @@ private:
     CFileVersion m_version;
 };
 
-// The question of the default confirmOverwrite (Yes/No, CP932).
+// Asked before a write over a database file another program changed (Yes/No, CP932): Yes
+// writes anyway, No keeps the working copy unsaved.
 Message databaseChangedQuestion(const std::string &databasePath);
 
 } // namespace kvr

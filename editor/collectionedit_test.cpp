@@ -70,21 +70,18 @@ TEST(CollectionEdit, TheFirstSaveOfTheDayKeepsTheFileAsItWas)
 }
 
 // The study program writes the database when a learner keeps a question during a drill: the
-// editor's save must not silently undo that. Its hook (or, unset, the prompter) chooses.
+// editor's save must not silently undo that. The user chooses.
 TEST(CollectionEdit, ASaveOverAFileChangedOnDiskAsksFirst)
 {
     struct Row
     {
         const char *what;
-        bool useHook;
         bool overwrite;
         SaveResult result;
     };
     const Row rows[] = {
-        { "prompter yes", false, true, SaveResult::Saved },
-        { "prompter no", false, false, SaveResult::Cancelled },
-        { "hook yes", true, true, SaveResult::Saved },
-        { "hook no", true, false, SaveResult::Cancelled },
+        { "yes", true, SaveResult::Saved },
+        { "no", false, SaveResult::Cancelled },
     };
     for (const Row &row : rows) {
         RowFiles files({ "a" });
@@ -95,24 +92,13 @@ TEST(CollectionEdit, ASaveOverAFileChangedOnDiskAsksFirst)
         others.root.addSection().name = "kept";
         ASSERT_TRUE(writeDatabase(others, files.context.databasePath));
         EXPECT_TRUE(files.edit.databaseChangedOnDisk()) << row.what;
-        std::string hookPath;
-        if (row.useHook) {
-            files.edit.confirmOverwrite = [&](const std::string &path) {
-                hookPath = path;
-                return row.overwrite;
-            };
-        } else {
-            files.prompter.replies = { row.overwrite ? Reply::Yes : Reply::No };
-        }
+        files.prompter.replies = { row.overwrite ? Reply::Yes : Reply::No };
         files.edit.grid().editField(EditField::Answer, "b");
         files.edit.setModified();
         EXPECT_EQ(files.edit.saveCollection(false), row.result) << row.what;
-        EXPECT_EQ(files.prompter.asked.size(), row.useHook ? 0u : 1u) << row.what;
-        if (row.useHook)
-            EXPECT_EQ(hookPath, files.context.databasePath) << row.what;
-        else
-            EXPECT_EQ(files.prompter.asked.at(0),
-                      databaseChangedQuestion(files.context.databasePath));
+        EXPECT_EQ(files.prompter.asked,
+                  std::vector { databaseChangedQuestion(files.context.databasePath) })
+            << row.what;
         CQuestionDatabase onDisk;
         ASSERT_TRUE(readDatabase(onDisk, files.context.databasePath));
         EXPECT_EQ(hasSection(onDisk.root, "kept"), !row.overwrite) << row.what;

@@ -143,7 +143,7 @@ FileRequest csvDialogRequest()
 }
 
 TreeEditResult csvImportCommand(CQuestionDatabase &database, IPrompter &prompter,
-                                IFileDialogs &fileDialogs, const AskCsvColumns &askColumns,
+                                IFileDialogs &fileDialogs, ICsvColumnsDialog &columnsDialog,
                                 const std::optional<std::string> &selectedFolder,
                                 const std::string &defaultUser)
 {
@@ -157,7 +157,7 @@ TreeEditResult csvImportCommand(CQuestionDatabase &database, IPrompter &prompter
         return {};
     }
     const CsvFile file = parseCsvFile(*bytes);
-    const std::optional<CsvColumns> columns = askColumns(file);
+    const std::optional<CsvColumns> columns = columnsDialog.askCsvColumns(file);
     if (!columns)
         return {};
     CsvConversion converted = convertCsv(file, *columns);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -67,9 +66,14 @@ CsvConversion convertCsv(const CsvFile &file, const CsvColumns &columns);
 // The lines listing the left-out records ("3行目: U+00E9 U+00FC"), the first twenty of them.
 std::string unmappableListing(const std::vector<UnmappableLine> &lines);
 
-// The preview dialog: the file as read and the columns proposed; the columns confirmed, or
-// nothing on cancel.
-using AskCsvColumns = std::function<std::optional<CsvColumns>(const CsvFile &file)>;
+// The preview of a CSV or text import.
+class ICsvColumnsDialog
+{
+public:
+    virtual ~ICsvColumnsDialog() = default;
+    // The file as read and the columns proposed; the columns confirmed, or nothing on cancel.
+    virtual std::optional<CsvColumns> askCsvColumns(const CsvFile &file) = 0;
+};
 
 // The open dialog of the command ("テキスト (*.csv;*.tsv;*.txt)"), starting where the export
 // files start.
@@ -79,7 +83,7 @@ FileRequest csvDialogRequest();
 // its neighbours) under selectedFolder, or at the root when there is none; the header's
 // copyright holder and inputter are defaultUser. Every refusal and the outcome are told.
 TreeEditResult csvImportCommand(CQuestionDatabase &database, IPrompter &prompter,
-                                IFileDialogs &fileDialogs, const AskCsvColumns &askColumns,
+                                IFileDialogs &fileDialogs, ICsvColumnsDialog &columnsDialog,
                                 const std::optional<std::string> &selectedFolder,
                                 const std::string &defaultUser);
 

@@ -102,15 +102,14 @@ struct CsvCommand
     CQuestionDatabase database;
     test::CScriptedPrompter prompter;
     CTempFile file { "words.csv" };
-    std::optional<CsvColumns> columns = CsvColumns {};
+    test::ScriptedEditorDialogs dialogs; // the preview's answer in dialogs.csvColumns
     test::ScriptedFileDialogs fileDialogs;
     const std::vector<FileRequest> &requests = fileDialogs.requests;
 
     TreeEditResult run(const std::optional<std::string> &folder)
     {
         fileDialogs.answers = { file.path() };
-        const AskCsvColumns askColumns = [this](const CsvFile &) { return columns; };
-        return csvImportCommand(database, prompter, fileDialogs, askColumns, folder, sj("山田"));
+        return csvImportCommand(database, prompter, fileDialogs, dialogs, folder, sj("山田"));
     }
 };
 
@@ -135,7 +134,7 @@ TEST(CsvImport, CommandCreatesAUniquelyNamedCollectionUnderTheFolder)
 
     // At the root without a folder; cancelled in the preview: nothing.
     EXPECT_EQ(command.run(std::nullopt).select->path, "words");
-    command.columns.reset();
+    command.dialogs.csvColumns.reset();
     EXPECT_FALSE(command.run(std::nullopt).changed);
 }
 

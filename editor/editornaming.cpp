@@ -56,7 +56,7 @@ std::optional<HeaderForm> checkedForm(IPrompter &prompter, HeaderDialogUse use, 
 
 TreeEditResult createNode(TreeEditContext &context, EntryKind kind,
                           const std::optional<std::string> &selectedFolder,
-                          const std::string &defaultUser, const AskHeader &ask)
+                          const std::string &defaultUser, IHeaderDialog &dialog)
 {
     CFolder &root = context.database.root;
     const HeaderDialogUse use =
@@ -71,7 +71,7 @@ TreeEditResult createNode(TreeEditContext &context, EntryKind kind,
         shown.copyrightHolder = defaultUser;
         shown.inputter = defaultUser;
         const std::optional<HeaderForm> entered =
-            ask(headerDialogView(use, shown, selected != nullptr));
+            dialog.askHeader(headerDialogView(use, shown, selected != nullptr));
         if (!entered)
             return {};
         const bool under = entered->underSelectedFolder && selected;
@@ -103,7 +103,7 @@ TreeEditResult createNode(TreeEditContext &context, EntryKind kind,
 }
 
 TreeEditResult renameNode(TreeEditContext &context, const NodeRef &node,
-                          const CommitOpenSection &commit, const AskHeader &ask)
+                          const CommitOpenSection &commit, IHeaderDialog &dialog)
 {
     if (commit && !commit()) {
         editor::tell(context, cp932::text("データベースの更新に失敗しました・・・"));
@@ -120,7 +120,7 @@ TreeEditResult renameNode(TreeEditContext &context, const NodeRef &node,
     HeaderForm shown = formOf(oldName, *header);
     std::string name;
     for (;;) {
-        const std::optional<HeaderForm> entered = ask(headerDialogView(use, shown));
+        const std::optional<HeaderForm> entered = dialog.askHeader(headerDialogView(use, shown));
         if (!entered)
             return {};
         if (const std::optional<HeaderForm> form = checkedForm(context.prompter, use, *entered)) {
@@ -143,12 +143,12 @@ TreeEditResult renameNode(TreeEditContext &context, const NodeRef &node,
 }
 
 std::optional<CInnerHeader> askDetails(IPrompter &prompter, const std::string &name,
-                                       const CInnerHeader &header, const AskHeader &ask)
+                                       const CInnerHeader &header, IHeaderDialog &dialog)
 {
     HeaderForm shown = formOf(name, header);
     for (;;) {
         const std::optional<HeaderForm> entered =
-            ask(headerDialogView(HeaderDialogUse::Details, shown));
+            dialog.askHeader(headerDialogView(HeaderDialogUse::Details, shown));
         if (!entered)
             return std::nullopt;
         const auto refusal = headerFormRefusal(HeaderDialogUse::Details, *entered);

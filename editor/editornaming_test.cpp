@@ -13,19 +13,13 @@ using test::EditorFiles;
 using test::outlineOf;
 using Strings = std::vector<std::string>;
 
-// Answers the dialog from a list of entered forms, keeping what it was shown.
-struct ScriptedDialog
+// The header dialog answering with the entered forms in turn, then cancel.
+test::ScriptedEditorDialogs answering(std::vector<std::optional<HeaderForm>> answers)
 {
-    std::vector<std::optional<HeaderForm>> answers;
-    std::vector<HeaderForm> shown;
-    std::optional<HeaderForm> operator()(const HeaderDialogView &view)
-    {
-        shown.push_back(view.form);
-        if (shown.size() > answers.size())
-            return std::nullopt;
-        return answers[shown.size() - 1];
-    }
-};
+    test::ScriptedEditorDialogs dialogs;
+    dialogs.headerAnswers = std::move(answers);
+    return dialogs;
+}
 
 HeaderForm form(std::string name, bool under = false, std::string holder = "me")
 {
@@ -77,11 +71,10 @@ TEST(EditorCreate, RefusesEmptyAndTakenNamesAndAddsUnderTheChosenPlace)
     };
     for (const Row &row : rows) {
         EditorFiles files("F[S],S");
-        ScriptedDialog dialog { row.answers, {} };
+        test::ScriptedEditorDialogs dialog = answering(row.answers);
         const std::optional<std::string> selected =
             row.selected.empty() ? std::nullopt : std::optional(row.selected);
-        const TreeEditResult result =
-            createNode(files.context, row.kind, selected, "me", std::ref(dialog));
+        const TreeEditResult result = createNode(files.context, row.kind, selected, "me", dialog);
         EXPECT_EQ(outlineOf(files.database.root), row.after) << row.after;
         Strings texts = row.refusals;
         if (!row.created.empty()) {
@@ -91,19 +84,20 @@ TEST(EditorCreate, RefusesEmptyAndTakenNamesAndAddsUnderTheChosenPlace)
         EXPECT_EQ(files.prompter.texts(), texts) << row.after;
         EXPECT_EQ(result.changed, !row.created.empty());
         EXPECT_EQ(result.select ? result.select->path : "", row.created);
-        EXPECT_EQ(dialog.shown.front().underSelectedFolder, row.selected == "F");
+        EXPECT_EQ(dialog.headerViews.front().form.underSelectedFolder, row.selected == "F");
     }
 }
 
 TEST(EditorCreate, AsksAgainWithTheEnteredNameAndThePresetsAndStoresTheHeader)
 {
     EditorFiles files("S");
-    ScriptedDialog dialog { { form("S", false, "you"), form("T", false, "you") }, {} };
-    createNode(files.context, EntryKind::Section, std::nullopt, "me", std::ref(dialog));
-    ASSERT_EQ(dialog.shown.size(), 2u);
-    EXPECT_EQ(dialog.shown[0].name, "");
-    EXPECT_EQ(dialog.shown[1].name, "S");
-    EXPECT_EQ(dialog.shown[1].copyrightHolder, "me");
+    test::ScriptedEditorDialogs dialog =
+        answering({ form("S", false, "you"), form("T", false, "you") });
+    createNode(files.context, EntryKind::Section, std::nullopt, "me", dialog);
+    ASSERT_EQ(dialog.headerViews.size(), 2u);
+    EXPECT_EQ(dialog.headerViews[0].form.name, "");
+    EXPECT_EQ(dialog.headerViews[1].form.name, "S");
+    EXPECT_EQ(dialog.headerViews[1].form.copyrightHolder, "me");
     const CInnerHeader &header = findSection(files.database.root, "T").header;
     EXPECT_EQ(header.headerFields, (std::array<std::string, 3> { "you", "me", "" }));
     EXPECT_TRUE(header.notes.empty());
@@ -119,12 +113,12 @@ TEST(EditorCreate, RefusesUnstorableTextAndKeepsTheWholeHeader)
     HeaderForm good = form("T");
     good.startMessage = "start";
     good.notes = "n1\r\nn2";
-    ScriptedDialog dialog { { unmappable, dotted, good }, {} };
+    test::ScriptedEditorDialogs dialog = answering({ unmappable, dotted, good });
     const TreeEditResult result =
-        createNode(files.context, EntryKind::Folder, std::nullopt, "me", std::ref(dialog));
-    ASSERT_EQ(dialog.shown.size(), 3u);
-    EXPECT_EQ(dialog.shown[1].name, ""); // the unmappable entry is not shown back
-    EXPECT_EQ(dialog.shown[2].startMessage, ".start");
+        createNode(files.context, EntryKind::Folder, std::nullopt, "me", dialog);
+    ASSERT_EQ(dialog.headerViews.size(), 3u);
+    EXPECT_EQ(dialog.headerViews[1].form.name, ""); // the unmappable entry is not shown back
+    EXPECT_EQ(dialog.headerViews[2].form.startMessage, ".start");
     EXPECT_EQ(files.prompter.texts().size(), 3u); // two refusals and the success
     ASSERT_TRUE(result.changed);
     const CInnerHeader &header = findFolder(files.database.root, "T").header;
@@ -170,8 +164,8 @@ TEST(EditorRename, RenamesTheNodeAndItsHistoryWithoutASiblingCheck)
     for (const Row &row : rows) {
         EditorFiles files("A[X,XY,B[Y]],AB,A");
         files.writeLog(unchanged);
-        const auto ask = [&](const HeaderDialogView &) { return named(row.entered); };
-        const TreeEditResult result = renameNode(files.context, row.node, {}, ask);
+        test::ScriptedEditorDialogs dialog = answering({ named(row.entered) });
+        const TreeEditResult result = renameNode(files.context, row.node, {}, dialog);
         EXPECT_EQ(outlineOf(files.database.root), row.after) << row.after;
         Strings bothLearners = row.log;
         bothLearners.insert(bothLearners.end(), row.log.begin(), row.log.end());
@@ -185,31 +179,22 @@ TEST(EditorRename, ShowsTheHeaderRefusesEmptyNamesAndStopsWhenTheGridCannotCommi
 {
     EditorFiles files("A,B");
     findSection(files.database.root, "A").header.headerFields = { "c", "i", "s" };
-    std::vector<HeaderForm> shown;
-    std::vector<std::optional<std::string>> entered = { "", "x/y" };
-    const auto ask = [&](const HeaderDialogView &view) {
-        shown.push_back(view.form);
-        return named(entered[shown.size() - 1]);
-    };
+    test::ScriptedEditorDialogs dialog = answering({ named(""), named("x/y") });
     const TreeEditResult result = renameNode(
-        files.context, { "A", EntryKind::Section }, [] { return true; }, ask);
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].name, "A");
-    EXPECT_EQ(shown[0].copyrightHolder, "c");
-    EXPECT_EQ(shown[0].inputter, "i");
+        files.context, { "A", EntryKind::Section }, [] { return true; }, dialog);
+    ASSERT_EQ(dialog.headerViews.size(), 2u);
+    EXPECT_EQ(dialog.headerViews[0].form.name, "A");
+    EXPECT_EQ(dialog.headerViews[0].form.copyrightHolder, "c");
+    EXPECT_EQ(dialog.headerViews[0].form.inputter, "i");
     EXPECT_EQ(outlineOf(files.database.root), sj("x／y,B"));
     EXPECT_EQ(result.select->path, sj("x／y"));
     EXPECT_EQ(files.prompter.texts(), Strings { sj("問題集名が空白です。入力してください。") });
     EXPECT_TRUE(files.logPaths().empty()); // no log file: the rename stands quietly
 
-    bool asked = false;
+    test::ScriptedEditorDialogs unasked = answering({ named("C") });
     renameNode(
-        files.context, { "B", EntryKind::Section }, [] { return false; },
-        [&](const HeaderDialogView &) {
-            asked = true;
-            return named("C");
-        });
-    EXPECT_FALSE(asked);
+        files.context, { "B", EntryKind::Section }, [] { return false; }, unasked);
+    EXPECT_TRUE(unasked.headerViews.empty());
     EXPECT_EQ(files.prompter.texts().back(), sj("データベースの更新に失敗しました・・・"));
 }
 
@@ -223,8 +208,8 @@ TEST(EditorRename, ALogThatCannotBeSavedIsTold)
     const std::string earlier = readFile(files.context.logPath);
     ASSERT_GT(earlier.size(), 4096u);
     EXPECT_TRUE(test::inChildWithFileLimit(4096, [&] {
-        const auto ask = [](const HeaderDialogView &) { return named("B"); };
-        return renameNode(files.context, { "A", EntryKind::Section }, {}, ask).changed
+        test::ScriptedEditorDialogs dialog = answering({ named("B") });
+        return renameNode(files.context, { "A", EntryKind::Section }, {}, dialog).changed
             && files.prompter.asked
             == std::vector { errorBox(sj("ログファイル ") + files.context.logPath
                                       + sj(" を保存できませんでした。")) };

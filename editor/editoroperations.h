@@ -46,7 +46,7 @@ struct TreeEditResult
 // presets.
 TreeEditResult createNode(TreeEditContext &context, EntryKind kind,
                           const std::optional<std::string> &selectedFolder,
-                          const std::string &defaultUser, const AskHeader &ask);
+                          const std::string &defaultUser, IHeaderDialog &dialog);
 
 // Deletes a collection after saving it into "Backup.kvr" beside the database file, or a
 // folder after copying the database file to its ".old" path; both ask first. Nothing is
@@ -69,13 +69,13 @@ using CommitOpenSection = std::function<bool()>;
 // The header dialog in its rename use shows the name and, read-only, the header; an empty
 // or unstorable name is refused and asked again.
 TreeEditResult renameNode(TreeEditContext &context, const NodeRef &node,
-                          const CommitOpenSection &commit, const AskHeader &ask);
+                          const CommitOpenSection &commit, IHeaderDialog &dialog);
 
 // The header dialog in its details use over an item's name and working header: the header
 // entered, or nothing on cancel. Fields the database file would misread are refused and
 // asked again.
 std::optional<CInnerHeader> askDetails(IPrompter &prompter, const std::string &name,
-                                       const CInnerHeader &header, const AskHeader &ask);
+                                       const CInnerHeader &header, IHeaderDialog &dialog);
 
 // Where the backups of the database file at databasePath go.
 std::string backupFilePath(const std::string &databasePath);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -36,9 +35,15 @@ struct EditorOptionsView
 
 EditorOptionsView editorOptionsView(const CEditorSettings &settings);
 
-// Shows the dialog; the fields at OK, or nothing on cancel. Its "参照" button runs
-// browseDatabaseFile.
-using AskOptions = std::function<std::optional<EditorOptionsForm>(const EditorOptionsView &view)>;
+// "オプション設定".
+class IEditorOptionsDialog
+{
+public:
+    virtual ~IEditorOptionsDialog() = default;
+    // Shows the dialog; the fields at OK, or nothing on cancel. Its "参照" button runs
+    // browseDatabaseFile.
+    virtual std::optional<EditorOptionsForm> askOptions(const EditorOptionsView &view) = 0;
+};
 
 // "参照": the warning (Yes/No, caption "CAUTION!"), then the open dialog
 // "Kvr DatabaseFile Select" ("Kvr DatabaseFile (*.kvr)") at the current path. A chosen file

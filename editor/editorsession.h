@@ -31,13 +31,12 @@ class IBackupChooser;
 class IFileDialogs;
 class ISettingsStore;
 
-// The windows the main window opens, as seams.
-struct EditorDialogs
+// The windows the main window opens; one object answers them all.
+class IEditorDialogs : public IHeaderDialog,
+                       public IChoiceDialog,
+                       public IEditorOptionsDialog,
+                       public ICsvColumnsDialog
 {
-    AskHeader askHeader; // the header dialog (create, details, rename)
-    AskChoice askChoice; // the choice dialog (destination folder, collection)
-    AskOptions askOptions; // "オプション設定"
-    AskCsvColumns askCsvColumns; // the preview of a CSV or text import
 };
 
 struct EditorServices
@@ -49,7 +48,7 @@ struct EditorServices
     IPrompter &prompter;
     IClipboard &clipboard;
     IFileDialogs &fileDialogs; // export, import, WAV file, database file
-    EditorDialogs dialogs;
+    IEditorDialogs &dialogs;
     std::string markerName = std::string(kInUseMarkerName);
     const IClock &clock = CSystemClock::instance(); // dates the daily backups
     IBackupChooser *backups = nullptr; // "バックアップから戻す(&B)..."; nothing: does nothing
@@ -101,7 +100,7 @@ public:
     const EditorView &view() const { return m_view; }
     const CQuestionGrid &grid() const { return m_edit.grid(); }
     const CCollectionEdit &edit() const { return m_edit; }
-    // For the window's wiring of confirmOverwrite and databaseRead.
+    // For the window's wiring of databaseRead.
     CCollectionEdit &edit() { return m_edit; }
 
     // The tree reports a new selection; false when it was refused (the save question was

@@ -144,15 +144,9 @@ TEST(EditorSession, LooksTheAnswerUpInTheWebTab)
     site.title = "J";
     site.urlHead = "https://j.example/?q=";
     files.dictionaries = { site };
-    files.session = std::make_unique<CEditorSession>(EditorServices { files.settings,
-                                                                      files.store,
-                                                                      files.database,
-                                                                      files.dictionaries,
-                                                                      files.prompter,
-                                                                      files.clipboard,
-                                                                      files.fileDialogs,
-                                                                      {},
-                                                                      test::uniqueMarkerName() });
+    files.session = std::make_unique<CEditorSession>(EditorServices {
+        files.settings, files.store, files.database, files.dictionaries, files.prompter,
+        files.clipboard, files.fileDialogs, files.dialogs, test::uniqueMarkerName() });
     files.session->start();
     EXPECT_FALSE(files.session->lookUp(true, 0));
     EXPECT_TRUE(files.session->lookUp(false, 0));
@@ -194,14 +188,9 @@ TEST(EditorSession, TheWindowStartsAtTheStoredSizeAndDividerAndKeepsTheNewOnes)
     files.settings.Pediod = 250;
     files.settings.WindowSizeX = 800;
     files.settings.WindowSizeY = 640;
-    const CEditorSession session(EditorServices { files.settings,
-                                                  files.store,
-                                                  files.database,
-                                                  files.dictionaries,
-                                                  files.prompter,
-                                                  files.clipboard,
-                                                  files.fileDialogs,
-                                                  {} });
+    const CEditorSession session(
+        EditorServices { files.settings, files.store, files.database, files.dictionaries,
+                         files.prompter, files.clipboard, files.fileDialogs, files.dialogs });
     EXPECT_EQ(session.view().divider, 250);
     EXPECT_EQ(session.view().windowWidth, 800);
     EXPECT_EQ(session.view().windowHeight, 640);

@@ -144,8 +144,8 @@ void CEditorSession::createCommand(EntryKind kind)
     if (node && node->kind == EntryKind::Folder)
         folder = node->path;
     TreeEditContext context = treeContext();
-    afterTreeChange(createNode(context, kind, folder, m_services.settings.DefaultUser,
-                               m_services.dialogs.askHeader));
+    afterTreeChange(
+        createNode(context, kind, folder, m_services.settings.DefaultUser, m_services.dialogs));
 }
 
 void CEditorSession::renameCommand()
@@ -155,7 +155,7 @@ void CEditorSession::renameCommand()
         return;
     TreeEditContext context = treeContext();
     const auto commit = [this] { return m_edit.saveCollection(false) != SaveResult::Failed; };
-    const TreeEditResult result = renameNode(context, *node, commit, m_services.dialogs.askHeader);
+    const TreeEditResult result = renameNode(context, *node, commit, m_services.dialogs);
     if (result.changed && result.select)
         m_edit.follow(node->path, result.select->path, node->kind);
     afterTreeChange(result);
@@ -166,8 +166,8 @@ void CEditorSession::detailsCommand()
     const std::optional<SelectedItem> &open = m_edit.selected();
     if (!open)
         return;
-    if (const auto header = askDetails(m_services.prompter, open->displayName, m_edit.header(),
-                                       m_services.dialogs.askHeader))
+    if (const auto header =
+            askDetails(m_services.prompter, open->displayName, m_edit.header(), m_services.dialogs))
         m_edit.setHeader(*header);
 }
 
@@ -233,7 +233,7 @@ void CEditorSession::importCsvCommand()
         folder = node->path;
     const TreeEditResult result =
         csvImportCommand(m_services.database, m_services.prompter, m_services.fileDialogs,
-                         m_services.dialogs.askCsvColumns, folder, m_services.settings.DefaultUser);
+                         m_services.dialogs, folder, m_services.settings.DefaultUser);
     if (!result.changed)
         return;
     afterTreeChange(result);

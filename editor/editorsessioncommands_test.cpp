@@ -29,9 +29,9 @@ TEST(EditorCommands, CreatingUnderTheSelectedFolderSelectsTheNewCollection)
     SessionFiles files("F[S]", "F");
     files.settings.DefaultUser = "taro";
     files.session->start();
-    files.headerAnswers = { named("N", true) };
+    files.dialogs.headerAnswers = { named("N", true) };
     files.session->run(EditorCommand::NewCollection);
-    const HeaderDialogView &view = files.headerViews.at(0);
+    const HeaderDialogView &view = files.dialogs.headerViews.at(0);
     EXPECT_EQ(view.caption, sj("問題集の新規作成"));
     EXPECT_TRUE(view.placeUnderEnabled);
     EXPECT_EQ(view.form.copyrightHolder, "taro");
@@ -46,10 +46,10 @@ TEST(EditorCommands, RenamingTheOpenCollectionKeepsItsEditsAndMovesItsHistory)
     files.writeTallies("F/S", { 7 });
     files.session->start();
     files.session->editField(EditField::Answer, "a");
-    files.headerAnswers = { named("T") };
+    files.dialogs.headerAnswers = { named("T") };
     files.session->key({ EditorKey::Function, 2, false, false, false, EditorFocus::Tree });
-    EXPECT_EQ(files.headerViews.at(0).caption, sj("問題集の名称変更"));
-    EXPECT_FALSE(files.headerViews[0].headerEditable);
+    EXPECT_EQ(files.dialogs.headerViews.at(0).caption, sj("問題集の名称変更"));
+    EXPECT_FALSE(files.dialogs.headerViews[0].headerEditable);
     EXPECT_EQ(files.session->view().title, sj("T - KvrEditor "));
     EXPECT_EQ(files.savedLines("F/S"), (Strings { "a", "" })); // committed before the rename
     EXPECT_EQ(files.tallyMarks("F/T"), Strings(2, "7"));
@@ -62,9 +62,9 @@ TEST(EditorCommands, MovingTheOpenCollectionKeepsItsWorkingCopyUnderTheNewPath)
     files.setLines("F/S", { "a" });
     files.session->start();
     files.session->editField(EditField::Answer, "b");
-    files.choiceAnswers = { ChoiceAnswer { false, "G", EntryKind::Folder } };
+    files.dialogs.choiceAnswers = { ChoiceAnswer { false, "G", EntryKind::Folder } };
     files.session->run(EditorCommand::MoveNode);
-    EXPECT_EQ(files.choiceRequests.at(0).caption, sj("フォルダを選択してください。"));
+    EXPECT_EQ(files.dialogs.choiceRequests.at(0).caption, sj("フォルダを選択してください。"));
     EXPECT_EQ(outlineOf(files.database.root), "F[],G[S]");
     EXPECT_EQ(files.session->edit().selected()->path, "G/S");
     EXPECT_TRUE(files.session->edit().modified());
@@ -77,10 +77,10 @@ TEST(EditorCommands, ADestinationInsideTheMovedFolderIsRefused)
 {
     SessionFiles files("F[G[]]", "F");
     files.session->start();
-    files.choiceAnswers = { ChoiceAnswer { false, "F/G", EntryKind::Folder } };
+    files.dialogs.choiceAnswers = { ChoiceAnswer { false, "F/G", EntryKind::Folder } };
     files.session->run(EditorCommand::CopyNode);
     EXPECT_EQ(outlineOf(files.database.root), "F[G[]]");
-    files.choiceAnswers.push_back(ChoiceAnswer { true, "", EntryKind::Folder });
+    files.dialogs.choiceAnswers.push_back(ChoiceAnswer { true, "", EntryKind::Folder });
     files.session->run(EditorCommand::CopyNode);
     EXPECT_EQ(outlineOf(files.database.root), "F[G[]],F (1)[G[]]");
     EXPECT_EQ(files.session->view().selectedName, "F (1)");
@@ -107,11 +107,11 @@ TEST(EditorCommands, DetailsEditTheWorkingHeader)
     entered.startMessage = ".dot";
     HeaderForm fixed = named("ignored");
     fixed.notes = "n1\nn2";
-    files.headerAnswers = { entered, fixed };
+    files.dialogs.headerAnswers = { entered, fixed };
     files.session->run(EditorCommand::Details);
-    EXPECT_EQ(files.headerViews.at(0).caption, sj("問題集の詳細情報"));
-    EXPECT_FALSE(files.headerViews[0].nameEditable);
-    EXPECT_EQ(files.headerViews[1].form.startMessage, ".dot"); // asked again as entered
+    EXPECT_EQ(files.dialogs.headerViews.at(0).caption, sj("問題集の詳細情報"));
+    EXPECT_FALSE(files.dialogs.headerViews[0].nameEditable);
+    EXPECT_EQ(files.dialogs.headerViews[1].form.startMessage, ".dot"); // asked again as entered
     EXPECT_EQ(files.prompter.asked.size(), 1u);
     EXPECT_TRUE(files.session->edit().modified());
     files.session->run(EditorCommand::Save);
@@ -127,9 +127,9 @@ TEST(EditorCommands, InsertFromAnotherCollectionAppendsItsMarkerAndLines)
     files.setLines("S", { "s" });
     files.setLines("F/X", { "?x,,,,,q,,,", "plain", "" });
     files.session->start();
-    files.choiceAnswers = { ChoiceAnswer { false, "F/X", EntryKind::Section } };
+    files.dialogs.choiceAnswers = { ChoiceAnswer { false, "F/X", EntryKind::Section } };
     files.session->run(EditorCommand::InsertFromCollection);
-    EXPECT_EQ(files.choiceRequests.at(0).caption, sj("問題集を選択してください。"));
+    EXPECT_EQ(files.dialogs.choiceRequests.at(0).caption, sj("問題集を選択してください。"));
     EXPECT_EQ(files.session->grid().lines(),
               (Strings { "s", "", "# imported from - F/X -", "?x,,,,,q,,,", "plain", "", "" }));
     EXPECT_TRUE(files.session->edit().modified());
@@ -179,7 +179,7 @@ TEST(EditorCommands, CsvImportCreatesACollectionUnderTheSelectedFolderAndSelects
     writeFile(csv.path(), "apple\tringo\npear\tnashi\n");
     files.fileDialogs.answers = { csv.path() };
     files.session->run(EditorCommand::ImportCsv);
-    EXPECT_EQ(files.csvFilesShown, std::vector<std::size_t> { 2 });
+    EXPECT_EQ(files.dialogs.csvFilesShown, std::vector<std::size_t> { 2 });
     EXPECT_EQ(files.session->view().selectedName, "cards");
     EXPECT_EQ(files.session->grid().rows().size(), 3u); // two questions and the empty row
     EXPECT_TRUE(files.session->edit().modified());
@@ -192,7 +192,7 @@ TEST(EditorCommands, OptionsReloadTheChosenDatabaseOrKeepTheOneInMemory)
     CTempFile other("other.kvr");
     writeFile(other.path(), "<s>\r\nOther\r\n\r\n\r\n\r\n.\r\n</s>\r\n");
     EditorOptionsForm form { "hanako", other.path(), false };
-    files.optionsAnswers = { form };
+    files.dialogs.optionsAnswers = { form };
     files.session->run(EditorCommand::Options);
     EXPECT_EQ(outlineOf(files.database.root), "Other");
     EXPECT_EQ(files.session->edit().databasePath(), other.path());
@@ -201,7 +201,7 @@ TEST(EditorCommands, OptionsReloadTheChosenDatabaseOrKeepTheOneInMemory)
 
     CTempFile broken("broken.kvr");
     writeFile(broken.path(), "<s>\r\n");
-    files.optionsAnswers.push_back(EditorOptionsForm { "hanako", broken.path(), false });
+    files.dialogs.optionsAnswers.push_back(EditorOptionsForm { "hanako", broken.path(), false });
     files.session->run(EditorCommand::Options);
     EXPECT_EQ(outlineOf(files.database.root), "Other");
     EXPECT_EQ(files.session->edit().databasePath(), other.path());

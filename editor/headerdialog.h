@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -43,8 +42,14 @@ struct HeaderDialogView
 HeaderDialogView headerDialogView(HeaderDialogUse use, HeaderForm form,
                                   bool placeUnderEnabled = false);
 
-// Shows the dialog; the entered fields, or nothing on cancel.
-using AskHeader = std::function<std::optional<HeaderForm>(const HeaderDialogView &view)>;
+// The header dialog (create, details, rename).
+class IHeaderDialog
+{
+public:
+    virtual ~IHeaderDialog() = default;
+    // Shows the dialog; the entered fields, or nothing on cancel.
+    virtual std::optional<HeaderForm> askHeader(const HeaderDialogView &view) = 0;
+};
 
 // The header fields of a form as a header, and back.
 CInnerHeader headerOf(const HeaderForm &form);

@@ -106,20 +106,6 @@ void RowFiles::startDrill(const std::string &lastSection)
     store.writeString("Options", "LastSection", lastSection);
 }
 
-namespace {
-
-// The next scripted answer; nothing (cancel) once the script is used up.
-template <typename Answer, typename Request>
-Answer next(std::vector<Answer> &answers, std::vector<Request> &requests, const Request &request)
-{
-    requests.push_back(request);
-    if (requests.size() > answers.size())
-        return Answer {};
-    return answers[requests.size() - 1];
-}
-
-} // namespace
-
 SessionFiles::SessionFiles(std::string_view outline, const std::string &lastSection)
     : EditorFiles(outline)
 {
@@ -128,19 +114,6 @@ SessionFiles::SessionFiles(std::string_view outline, const std::string &lastSect
     settings.LogPath = context.logPath;
     settings.LastSection = lastSection;
     store.writeString("Options", "LastSection", lastSection);
-    EditorDialogs dialogs {
-        [this](const HeaderDialogView &view) { return next(headerAnswers, headerViews, view); },
-        [this](const ChoiceDialogRequest &request) {
-            return next(choiceAnswers, choiceRequests, request);
-        },
-        [this](const EditorOptionsView &view) {
-            return next(optionsAnswers, optionsShown, view.form);
-        },
-        [this](const CsvFile &file) {
-            csvFilesShown.push_back(file.records.size());
-            return csvColumns;
-        },
-    };
     session = std::make_unique<CEditorSession>(
         EditorServices { settings, store, database, dictionaries, prompter, clipboard, fileDialogs,
                          dialogs, markerName, CSystemClock::instance(), &backups });

@@ -13,6 +13,7 @@
 #include "editor/editorsession.h"
 #include "editor/editorsettings.h"
 #include "editor/rowcommands.h"
+#include "editor/testsupport_editordialogs.h"
 #include "platform/namedmutex.h"
 #include "platform/settingsstore.h"
 #include "platform/testsupport_filedialogs.h"
@@ -115,15 +116,8 @@ public:
     CMemorySettingsStore store;
     std::vector<WebDictionary> dictionaries;
     FakeClipboard clipboard;
-    std::vector<std::optional<HeaderForm>> headerAnswers;
-    std::vector<HeaderDialogView> headerViews;
-    std::vector<std::optional<ChoiceAnswer>> choiceAnswers;
-    std::vector<ChoiceDialogRequest> choiceRequests;
     ScriptedFileDialogs fileDialogs;
-    std::vector<std::optional<EditorOptionsForm>> optionsAnswers;
-    std::vector<EditorOptionsForm> optionsShown;
-    std::optional<CsvColumns> csvColumns = CsvColumns {}; // the preview's answer
-    std::vector<std::size_t> csvFilesShown; // the records of each file previewed
+    ScriptedEditorDialogs dialogs;
     ScriptedBackupChooser backups;
     std::string markerName = uniqueMarkerName(); // the drill's in-use marker
     std::unique_ptr<CEditorSession> session;

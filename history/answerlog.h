@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "history/drillmode.h"
+#include "platform/filedialogs.h"
 #include "platform/prompter.h"
 #include "platform/sharedfile.h"
 
@@ -186,10 +187,12 @@ std::string drillSaveFailedText(std::string_view logPath);
 // Cancel: quit without them).
 Message unsavedDrillsQuestion(std::string_view logPath);
 // At exit, while drills are unsaved: asks unsavedDrillsQuestion until they are written or
-// given up. Yes updates the log again; No writes the whole log to the file askOtherFile
-// gives (nothing: back to the question); Cancel gives them up. True when nothing is lost.
+// given up. Yes updates the log again; No writes the whole log to the file chosen in the
+// save dialog otherLogFileRequest (cancelled: back to the question); Cancel gives them up.
+// True when nothing is lost.
 bool settleUnsavedDrills(CAnswerLog &log, std::string_view logPath, IPrompter &prompter,
-                         const std::function<std::optional<std::string>()> &askOtherFile);
+                         IFileDialogs &fileDialogs);
+FileRequest otherLogFileRequest();
 
 // Look-ups that never throw, for views (which show zeros for what is missing) and for
 // code that creates what is missing: nullptr when the learner or the record is missing,

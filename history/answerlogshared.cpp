@@ -60,8 +60,17 @@ bool CAnswerLog::reloadIfChanged(std::string_view path)
     return true;
 }
 
+FileRequest otherLogFileRequest()
+{
+    FileRequest request;
+    request.mode = FileDialogMode::Save;
+    request.filters = { { "Log Files(*.txt)", "*.txt" } };
+    request.defaultExtension = "txt";
+    return request;
+}
+
 bool settleUnsavedDrills(CAnswerLog &log, std::string_view logPath, IPrompter &prompter,
-                         const std::function<std::optional<std::string>()> &askOtherFile)
+                         IFileDialogs &fileDialogs)
 {
     while (log.hasUnsavedChanges()) {
         switch (prompter.ask(unsavedDrillsQuestion(logPath))) {
@@ -69,7 +78,8 @@ bool settleUnsavedDrills(CAnswerLog &log, std::string_view logPath, IPrompter &p
             log.updateAnswerLog(logPath, {});
             break;
         case Reply::No:
-            if (const std::optional<std::string> other = askOtherFile()) {
+            if (const std::optional<std::string> other =
+                    fileDialogs.askPath(otherLogFileRequest())) {
                 if (log.saveAnswerLog(*other))
                     return true;
                 prompter.ask(errorBox(logSaveFailedText(*other)));

@@ -9,6 +9,7 @@
 #include "platform/environment.h"
 #include "platform/testsupport.h"
 #include "platform/testsupport_clock.h"
+#include "platform/testsupport_filedialogs.h"
 #include "platform/testsupport_prompter.h"
 #include "platform/textfile.h"
 
@@ -168,12 +169,17 @@ TEST(AnswerLogShared, UnsavedDrillsAreSettledAtExit)
         test::CScriptedPrompter prompter;
         prompter.replies = { row.replies.begin(), row.replies.end() };
         const std::string other = folder.file("elsewhere.txt");
-        EXPECT_EQ(settleUnsavedDrills(log, path, prompter, [&] { return std::optional(other); }),
-                  row.settled)
+        test::ScriptedFileDialogs fileDialogs;
+        fileDialogs.answers = { other };
+        EXPECT_EQ(settleUnsavedDrills(log, path, prompter, fileDialogs), row.settled) << row.what;
+        const bool savedElsewhere = row.replies.front() == Reply::No;
+        EXPECT_EQ(fileDialogs.requests,
+                  savedElsewhere ? std::vector { otherLogFileRequest() }
+                                 : std::vector<FileRequest> {})
             << row.what;
         EXPECT_EQ(prompter.asked.size(), row.asked) << row.what;
         EXPECT_EQ(prompter.asked.at(0), unsavedDrillsQuestion(path)) << row.what;
-        const std::string written = row.replies.front() == Reply::No ? other : path;
+        const std::string written = savedElsewhere ? other : path;
         CAnswerLog onDisk;
         EXPECT_EQ(onDisk.loadAnswerLog(written) && studyCountOf(onDisk, "A") == 1, row.settled)
             << row.what;

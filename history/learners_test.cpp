@@ -2,39 +2,19 @@
 
 #include "history/answerlog.h"
 #include "history/learners.h"
+#include "history/testsupport_learners.h"
 #include "platform/cp932.h"
 #include "platform/prompter.h"
+#include "platform/testsupport.h"
 #include "platform/testsupport_prompter.h"
 
 namespace kvr {
 namespace {
 
-std::string T(std::string_view utf8)
-{
-    return cp932::text(utf8);
-}
-
 std::string lastText(const test::CScriptedPrompter &prompter)
 {
     return prompter.asked.empty() ? "(none)" : prompter.asked.back().text;
 }
-
-class ScriptedNameDialogs : public ILearnerNameDialogs
-{
-public:
-    std::optional<std::string> askNewName() override
-    {
-        asked.push_back("add");
-        return next;
-    }
-    std::optional<std::string> askRenamedName(const std::string &oldName) override
-    {
-        asked.push_back("rename " + oldName);
-        return next;
-    }
-    std::optional<std::string> next;
-    std::vector<std::string> asked;
-};
 
 // The UserName setting with a save that records the name it stored.
 struct Setting
@@ -65,19 +45,20 @@ std::vector<std::string> logNames(const CAnswerLog &log)
 }
 
 const std::string kUnstorable =
-    T("利用者名に使えない文字が含まれています。\n\n"
-      "改行や、このプログラムで扱えない文字（一部の記号や外国の文字など）を除いて"
-      "入力してください。");
+    sj("利用者名に使えない文字が含まれています。\n\n"
+       "改行や、このプログラムで扱えない文字（一部の記号や外国の文字など）を除いて"
+       "入力してください。");
 
 TEST(Learners, WelcomeBoxHasItsTextCaptionAndIcon)
 {
     test::CScriptedPrompter prompter;
     showFirstRunWelcome(prompter);
     ASSERT_EQ(prompter.asked.size(), 1u);
-    EXPECT_EQ(prompter.asked[0].text,
-              T("Kelvora をご利用いただきありがとうございます。\n\nまず最初に利用者を登録する必要が"
-                "あります。（履歴の作成時に利用されます）\n次に表示される画面で、利用者名を入力し、"
-                "OKボタンを押してください。\n（次回からこの画面は表示されません。）"));
+    EXPECT_EQ(
+        prompter.asked[0].text,
+        sj("Kelvora をご利用いただきありがとうございます。\n\nまず最初に利用者を登録する必要が"
+           "あります。（履歴の作成時に利用されます）\n次に表示される画面で、利用者名を入力し、"
+           "OKボタンを押してください。\n（次回からこの画面は表示されません。）"));
     EXPECT_EQ(prompter.asked[0].caption, "Kelvora");
     EXPECT_EQ(prompter.asked[0].icon, Icon::Information);
     EXPECT_TRUE(needsFirstLearner(""));
@@ -98,16 +79,16 @@ TEST(Learners, RegistrationListsTheLogInOrderAndPreselectsTheFirst)
 TEST(Learners, RegistrationOkRefusesEmptyAndUnstorableNamesAndStoresAnyOther)
 {
     const std::string empty =
-        T("利用者名が記入されていません\n\n解決策：\n ・新しく始めるときは、利用者名を"
-          "記入してください。\n ・以前の利用履歴を引き継ぐ場合は、リストから選んで"
-          "ください。");
+        sj("利用者名が記入されていません\n\n解決策：\n ・新しく始めるときは、利用者名を"
+           "記入してください。\n ・以前の利用履歴を引き継ぐ場合は、リストから選んで"
+           "ください。");
     const struct
     {
         TypedName typed;
         std::string refusal; // empty: accepted
     } rows[] = {
         { "", empty },           { std::nullopt, kUnstorable }, { "a\r\nb", kUnstorable },
-        { "a\nb", kUnstorable }, { T(" [鈴木] "), "" },         { "x", "" },
+        { "a\nb", kUnstorable }, { sj(" [鈴木] "), "" },        { "x", "" },
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.typed.value_or("(unstorable)"));
@@ -122,7 +103,7 @@ TEST(Learners, RegistrationOkRefusesEmptyAndUnstorableNamesAndStoresAnyOther)
         } else {
             ASSERT_EQ(prompter.asked.size(), 1u);
             EXPECT_EQ(prompter.asked[0].text, row.refusal);
-            EXPECT_EQ(prompter.asked[0].caption, T("利用者名の書式エラー"));
+            EXPECT_EQ(prompter.asked[0].caption, sj("利用者名の書式エラー"));
             EXPECT_EQ(prompter.asked[0].icon, Icon::Warning);
             EXPECT_EQ(setting.userName, "");
             EXPECT_TRUE(setting.saved.empty());
@@ -149,11 +130,11 @@ TEST(Learners, AddAndRenameDialogsRefuseEmptyAndUnstorableNames)
         TypedName typed;
         std::string refusal;
     } rows[] = {
-        { "", T("新しい利用者名を入力してください。") },
+        { "", sj("新しい利用者名を入力してください。") },
         { std::nullopt, kUnstorable },
         { "a\rb", kUnstorable },
         { " ", "" },
-        { T("Ａ"), "" },
+        { sj("Ａ"), "" },
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.typed.value_or("(unstorable)"));
@@ -179,7 +160,7 @@ struct Manager
     CAnswerLog log;
     Setting setting;
     test::CScriptedPrompter prompter;
-    ScriptedNameDialogs dialogs;
+    test::ScriptedLearnerNames dialogs;
 
 private:
     std::optional<CLearnerManager> m_model;
@@ -196,7 +177,7 @@ TEST(LearnerManager, OpensOnTheCurrentLearnerWhoMayBeMissingFromTheLog)
     Manager fresh({ "a" }, "new");
     EXPECT_EQ(fresh.model().selected(), -1);
     EXPECT_FALSE(fresh.model().ok());
-    EXPECT_EQ(lastText(fresh.prompter), T("利用者を選択してください。"));
+    EXPECT_EQ(lastText(fresh.prompter), sj("利用者を選択してください。"));
     EXPECT_EQ(fresh.setting.userName, "new");
 }
 
@@ -205,7 +186,7 @@ TEST(LearnerManager, AddRefusesAnExactDuplicateOnlyAndAppends)
     Manager m({ "Bob" }, "Bob");
     m.dialogs.next = "Bob";
     m.model().add();
-    EXPECT_EQ(lastText(m.prompter), T("既にその名前は存在します。"));
+    EXPECT_EQ(lastText(m.prompter), sj("既にその名前は存在します。"));
     m.dialogs.next = "bob";
     m.model().add();
     m.dialogs.next = std::nullopt; // cancelled
@@ -261,7 +242,7 @@ TEST(LearnerManager, DeleteIsRefusedForTheLastLearnerAndAsksFirst)
         single.model().remove();
         EXPECT_EQ(
             lastText(single.prompter),
-            T("利用者が１人しかいないので、削除できません。まず最初に利用者を追加してください。"));
+            sj("利用者が１人しかいないので、削除できません。まず最初に利用者を追加してください。"));
         EXPECT_EQ(single.log.users.size(), 1u);
     }
 
@@ -271,8 +252,8 @@ TEST(LearnerManager, DeleteIsRefusedForTheLastLearnerAndAsksFirst)
     ASSERT_EQ(m.prompter.asked.size(), 1u);
     EXPECT_EQ(
         m.prompter.asked[0].text,
-        T("利用者 A を削除してもよろしいですか？\n\n＜注意＞A さんの履歴は全て削除されます。"));
-    EXPECT_EQ(m.prompter.asked[0].caption, T("削除警告"));
+        sj("利用者 A を削除してもよろしいですか？\n\n＜注意＞A さんの履歴は全て削除されます。"));
+    EXPECT_EQ(m.prompter.asked[0].caption, sj("削除警告"));
     EXPECT_EQ(m.prompter.asked[0].buttons, Buttons::YesNo);
     EXPECT_EQ(m.log.users.size(), 2u);
 
@@ -291,8 +272,8 @@ TEST(LearnerManager, OkOnAnotherLearnerAsksAndStaysOnNo)
     m.model().select(1);
     m.prompter.replies = { Reply::No };
     EXPECT_FALSE(m.model().ok());
-    EXPECT_EQ(lastText(m.prompter), T("利用者をCに変更しますか？"));
-    EXPECT_EQ(m.prompter.asked.back().caption, T("変更確認"));
+    EXPECT_EQ(lastText(m.prompter), sj("利用者をCに変更しますか？"));
+    EXPECT_EQ(m.prompter.asked.back().caption, sj("変更確認"));
     EXPECT_EQ(m.setting.userName, "A");
     m.prompter.replies = { Reply::Yes };
     EXPECT_TRUE(m.model().ok());
@@ -305,14 +286,14 @@ TEST(LearnerManager, HelpShowsItsBox)
     Manager m({ "A" }, "A");
     m.model().help();
     ASSERT_EQ(m.prompter.asked.size(), 1u);
-    EXPECT_EQ(m.prompter.asked[0].caption, T("簡易ヘルプ"));
+    EXPECT_EQ(m.prompter.asked[0].caption, sj("簡易ヘルプ"));
     EXPECT_EQ(m.prompter.asked[0].icon, Icon::Information);
     EXPECT_EQ(
         m.prompter.asked[0].text,
-        T("・新しい利用者を作るには「利用者の追加」ボタンを押してください。\n・名称を変更するには"
-          "「利用者の名称変更」ボタンを押してください。\n・既存の利用者を削除するには「利用者の"
-          "削除」ボタンを押してください。\n・利用者を変更するには、一覧から利用者を選び、OKボタン"
-          "を押してください。"));
+        sj("・新しい利用者を作るには「利用者の追加」ボタンを押してください。\n・名称を変更するには"
+           "「利用者の名称変更」ボタンを押してください。\n・既存の利用者を削除するには「利用者の"
+           "削除」ボタンを押してください。\n・利用者を変更するには、一覧から利用者を選び、OKボタン"
+           "を押してください。"));
 }
 
 } // namespace

@@ -9,11 +9,6 @@ using namespace kvr;
 
 namespace {
 
-std::string sj(const char *utf8)
-{
-    return cp932::text(utf8);
-}
-
 // Regression: a collection named with '"' (or a learner name ending in a lone lead byte)
 // made the end-of-drill save write a line its own reader rejected, and every later start
 // refused the log.

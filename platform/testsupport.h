@@ -7,12 +7,20 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 
+#include "platform/cp932.h"
 #include "platform/environment.h"
 #include "platform/error.h"
 
 namespace kvr {
+
+// CP932 bytes of a UTF-8 literal.
+inline std::string sj(std::string_view utf8)
+{
+    return cp932::text(utf8);
+}
 
 class TempFolder
 {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/filedialogs.h"
+#include "platform/testsupport_script.h"
 
 namespace kvr::test {
 
@@ -18,11 +19,7 @@ public:
     std::optional<std::string> askPath(const FileRequest &request) override
     {
         requests.push_back(request);
-        if (answers.empty())
-            return std::nullopt;
-        std::optional<std::string> answer = std::move(answers.front());
-        answers.pop_front();
-        return answer;
+        return takeNext(answers);
     }
 
     std::deque<std::optional<std::string>> answers;

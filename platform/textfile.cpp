@@ -112,6 +112,26 @@ bool isDirectory(std::string_view path)
 #endif
 }
 
+std::vector<std::string> regularFilesIn(std::string_view folder)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    std::filesystem::directory_iterator it(nativePath(folder), error);
+    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+        if (!it->is_regular_file(error))
+            continue;
+#ifdef _WIN32
+        names.push_back(it->path().filename().string()); // the ANSI code page already
+#else
+        cp932::Encoded name = cp932::fromUtf8(it->path().filename().string());
+        if (name.ok())
+            names.push_back(std::move(name.bytes));
+#endif
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 bool CLineSplitter::next(std::string_view &line)
 {
     if (m_pos >= m_text.size())

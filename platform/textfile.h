@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Line-oriented text files as the programs store them: CP932, CR LF line ends.
 // Paths are CP932 like every other text; they are converted to the native file-name
@@ -19,6 +20,11 @@ std::optional<std::string> readWholeFile(std::string_view path);
 
 bool fileExists(std::string_view path);
 bool isDirectory(std::string_view path);
+
+// The names of the regular files in a folder (links followed), sorted by their bytes, in
+// CP932. Names CP932 cannot hold are left out, like a path the file dialogs refuse; a
+// folder that cannot be read has none.
+std::vector<std::string> regularFilesIn(std::string_view folder);
 
 // Splits text into lines the way a text-mode reader does: a line ends at LF, which is
 // removed together with one CR before it; a last line without LF is still a line, and an

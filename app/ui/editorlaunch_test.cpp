@@ -83,16 +83,10 @@ void EditorLaunchTest::aProgramThatCannotRunShowsItsPath()
     folder.put("KvrEditor", "not a program\n");
     CQtShell shell;
     CQtPrompter prompter(QStringLiteral("Kvr"));
-    QString shown;
-    QTimer::singleShot(0, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        (void)QTest::qWaitForWindowExposed(box);
-        shown = box->text();
-        kvr::test::saveScreenshot(box, QStringLiteral("editor-launch-failed"));
-        box->button(QMessageBox::Ok)->click();
-    });
+    const auto seen =
+        kvr::test::answerNextMessageBox(QMessageBox::Ok, QStringLiteral("editor-launch-failed"));
     QVERIFY(!startEditor(shell, prompter, folder.path()));
+    const QString shown = seen->text;
     QVERIFY2(shown.startsWith(QString::fromUtf8("問題エディタ KvrEditor を起動できませんでした。")),
              qPrintable(shown));
     QVERIFY(shown.contains(qtext(folder / "KvrEditor")));

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/datafolder.h"
+#include "app/shell/mainsession.h"
 #include "app/ui/appinfo.h"
 #include "app/ui/maindlg.h"
 #include "drill/drillstarter.h"
@@ -79,13 +80,7 @@ int CKvrApp::runSteps(const QStringList &args)
         return 0;
     const int exitCode = m_arguments.empty() ? runMainWindow() : runCommandLine();
     // Drills whose save failed are still only in memory: not dropped without a word.
-    settleUnsavedDrills(m_log, m_settings.LogPath, m_prompter, [this] {
-        FileRequest request;
-        request.mode = FileDialogMode::Save;
-        request.filters = { { "Log Files(*.txt)", "*.txt" } };
-        request.defaultExtension = "txt";
-        return m_fileDialogs.askPath(request);
-    });
+    settleUnsavedDrills(m_log, m_settings.LogPath, m_prompter, m_fileDialogs);
     tellSettingsWriteFailure();
     return exitCode;
 }
@@ -131,13 +126,9 @@ void CKvrApp::runAutorunDrill()
     DrillStartContext starter { m_database.root, m_log,
                                 m_settings,      m_prompter,
                                 m_clock,         inUseMarkerBeside(m_settings.DatabaseFilename) };
-    std::optional<CDrillLaunch> drill;
-    guarded(m_prompter, [&] { drill = prepareAutorunDrill(starter, commandLine); });
-    if (!drill)
-        return;
-    DrillWindowContext context { m_settings, *m_store,   m_log,         m_database,
-                                 *m_voice,   m_prompter, m_fileDialogs, m_clock };
-    guarded(m_prompter, [&] { runDrillWindow(drill->setup(), context, nullptr); });
+    CQtDrillRunner drillWindow(DrillWindowContext { m_settings, *m_store, m_log, m_database,
+                                                    *m_voice, m_prompter, m_fileDialogs, m_clock });
+    runShortcutDrill(starter, commandLine, drillWindow);
 }
 
 } // namespace kvr::ui

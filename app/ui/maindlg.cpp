@@ -74,6 +74,9 @@ CMainDlg::CMainDlg(MainWindowContext &context, MainWindowServices services, QWid
     setMaximumSize(kMaxTrackSize.width, kMaxTrackSize.height);
     fillDefaultServices();
     fillDefaultDrillServices();
+    m_session = std::make_unique<CMainSession>(MainSessionContext {
+        m_context.settings, m_context.store, m_context.database, m_context.log, m_context.prompter,
+        m_context.clock, *m_services.modeChooser, *m_services.startPrompter, *m_minimisingRunner });
 
     createMenus();
     createToolBar();
@@ -110,8 +113,7 @@ void CMainDlg::createTabArea()
 
     m_modeStrip = new CLogmodeTabpage(m_tabArea);
     connect(m_modeStrip, &CLogmodeTabpage::logModeChosen, this, [this](int logMode) {
-        m_context.settings.LogMode = logMode;
-        refresh();
+        forward([this, logMode] { m_session->chooseLogMode(logMode); });
     });
 
     m_tabs = new QTabWidget(m_tabArea);
@@ -187,56 +189,44 @@ void CMainDlg::createPages()
     m_tabs->addTab(m_studyChartPage, utext("学習記録"));
     m_pages = { m_loginfoPage, m_questionlogPage, m_transinfoPage, m_studyChartPage };
     connect(m_loginfoPage, &CLoginfoPage::logModeChosen, this, [this](int logMode) {
-        m_context.settings.LogMode = logMode;
-        refresh();
+        forward([this, logMode] { m_session->chooseLogMode(logMode); });
     });
 }
 
 void CMainDlg::refresh()
 {
-    if (m_rebuilding)
+    if (m_rendering)
         return;
+    forward([this] { m_session->refresh(); });
+}
+
+// Every history page takes the selection; the run list and the per-question page start
+// again from it.
+void CMainDlg::showSelection(const MainView &view)
+{
     CWaitCursor wait;
-    m_modeStrip->showLogMode(m_context.settings.LogMode);
-    m_loginfoPage->showLogMode(m_context.settings.LogMode);
-    updateSelectionMenuItems();
-    const TreeIndexPath chain = m_tree->currentChain();
-    if (chain.empty())
-        return;
-    const TreeNode *node = nodeAt(m_tree->tree(), chain);
-    const bool isFolder = node && node->isFolder;
-    const std::string path = treePath(m_tree->tree(), chain);
-    const HeaderInfo info =
-        headerInfo(m_context.database.root, path, isFolder, m_context.settings.nDefaultQuestions);
-    const PageSelection selection { path,
-                                    isFolder ? TreeSelection::Folder : TreeSelection::Collection,
-                                    info.countMaximum };
+    const PageSelection selection { view.selectedPath,
+                                    view.folderSelected ? TreeSelection::Folder
+                                                        : TreeSelection::Collection,
+                                    view.header.countMaximum };
     m_loginfoPage->setSelection(selection);
     m_questionlogPage->setSelection(selection);
     m_transinfoPage->setSelection(selection);
     m_studyChartPage->setSelection(selection);
 
-    m_context.settings.LastSection = path;
-    m_context.settings.saveLastSection(m_context.store);
     m_loginfoPage->reloadRunList(); // a folder's empties it
     m_tree->setFocus();
     m_questionlogPage->clear();
-    m_refillPerQuestionPage = !isFolder;
-    if (!isFolder && currentTab() == 1)
+    m_refillPerQuestionPage = !view.folderSelected;
+    if (!view.folderSelected && currentTab() == 1)
         showTab(1);
-    showHeader(info);
-    m_tabs->currentWidget()->update();
-}
-
-void CMainDlg::showHeader(const HeaderInfo &info)
-{
+    const HeaderInfo &info = view.header;
     m_noteField->setPlainText(qtext(info.notes));
     m_copyrightField->setText(qtext(info.copyrightHolder));
     m_inputterField->setText(qtext(info.inputter));
     m_countField->setText(qtext(info.questionCountText));
     m_loginfoPage->setCountRange(info.countMinimum, info.countMaximum, info.initialCount);
-    if (!info.ok())
-        m_context.prompter.tell(info.error);
+    m_tabs->currentWidget()->update();
 }
 
 void CMainDlg::showTab(int index)

@@ -14,7 +14,9 @@
 #include "app/backuprestore.h"
 #include "app/databasetree.h"
 #include "app/mainlayout.h"
+#include "app/shell/mainsession.h"
 #include "app/ui/maincommands.h"
+#include "app/ui/mainwindowdialogs.h"
 #include "history/drillmode.h"
 #include "platform/shell.h"
 
@@ -32,6 +34,7 @@ namespace kvr {
 class CAnswerLog;
 class CPronunciation;
 class IClock;
+class IDrillRunner;
 class IDrillStartPrompter;
 class IFileDialogs;
 class IModeChooser;
@@ -74,24 +77,22 @@ struct MainWindowContext
     const IClock &clock;
 };
 
-// The windows and programs the commands open. Left empty, each gets the program's own;
-// tests put recorders in.
+// The windows and programs the commands open. Left null, each gets the program's own;
+// tests put fakes in.
 struct MainWindowServices
 {
     IModeChooser *modeChooser = nullptr; // "回答方法の選択"
     IDrillStartPrompter *startPrompter = nullptr; // order and count dialogs
-    std::function<void(const DrillSetup &, QWidget *parent)> runDrill;
-    std::function<void(const CSection &, const QString &name, QWidget *parent)> showQuestionList;
-    std::function<bool(QWidget *parent)> manageLearners; // true on OK
-    std::function<void(QWidget *parent)> showOptions;
-    std::function<void(const std::string &sectionPath, QWidget *parent)> makeShortcut;
+    IDrillRunner *drillRunner = nullptr; // the drill window
+    IMainWindowDialogs *dialogs = nullptr; // question list, learners, options, shortcut
     IShell *shell = nullptr; // the browser, the read-me and the editor
     std::string editorMarker = std::string(kEditorInstanceMarker); // restores wait for its end
 };
 
 // The study program's main window: the database tree, the tab pages of the selected
 // collection's history, its header, and the commands that start drills and open the other
-// windows. Everything it decides comes from the app core; it shows and forwards.
+// windows. It renders CMainSession's view and forwards the tree's, the mode lists' and the
+// drill commands' events to it; the commands that open other windows stay here.
 class CMainDlg final : public QDialog
 {
     Q_OBJECT
@@ -110,6 +111,7 @@ public:
     // The tree path of the item last right-clicked.
     const std::string &popupPath() const { return m_popupPath; }
 
+    // The selection shown again (after the history, the learner or the settings changed).
     void refresh();
     void showTab(int index);
     // The drill start of the history pages: a collection, a selection, a count and a mode.
@@ -137,6 +139,9 @@ private:
     void createTree();
     void rebuildTree();
     std::optional<std::string> selectedCollectionPath() const;
+    void forward(const std::function<void()> &event);
+    void render();
+    void showSelection(const MainView &view); // the header fields and the history pages
     void showTreePopup(const QPoint &globalPos, const TreeIndexPath &chain);
     // maindlg_layout.cpp
     QRect clientRect() const;
@@ -164,16 +169,21 @@ private:
     void restoreBackup();
     // maindlg_drill.cpp
     void fillDefaultDrillServices();
-    template <typename Start> void launch(Start &&start);
     void startFromTree(std::optional<DrillMode> mode);
     void repeatLastDrill();
     void repeatLastMissed();
-    void showHeader(const HeaderInfo &info);
 
     MainWindowContext &m_context;
     MainWindowServices m_services;
     std::unique_ptr<IModeChooser> m_ownedModeChooser;
     std::unique_ptr<IDrillStartPrompter> m_ownedStartPrompter;
+    std::unique_ptr<IDrillRunner> m_ownedDrillRunner;
+    std::unique_ptr<IDrillRunner> m_minimisingRunner; // this window minimised meanwhile
+    std::unique_ptr<IMainWindowDialogs> m_ownedDialogs;
+    std::unique_ptr<CMainSession> m_session;
+    int m_shownTree = -1; // the view's revisions as last rendered
+    int m_shownSelection = 0;
+    int m_shownDrill = 0;
 
     QMenuBar *m_menuBar = nullptr;
     QToolBar *m_toolBar = nullptr;
@@ -185,7 +195,7 @@ private:
     QAction *m_popupPathItem = nullptr;
 
     CDatabaseTreeWidget *m_tree = nullptr;
-    bool m_rebuilding = false;
+    bool m_rendering = false; // the tree's own signals are not forwarded back
     std::string m_popupPath;
 
     QTextEdit *m_noteField = nullptr;

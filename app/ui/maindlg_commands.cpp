@@ -12,11 +12,7 @@
 #include "app/ui/databasetreewidget.h"
 #include "app/ui/helpwindow.h"
 #include "app/ui/maindlg.h"
-#include "app/ui/optionsdlg.h"
-#include "app/ui/shortcutdlg.h"
 #include "db/questiondatabase.h"
-#include "drill/ui/questionlistdlg.h"
-#include "history/ui/learnerdialogs.h"
 #include "platform/environment.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/qtext.h"
@@ -26,42 +22,15 @@ namespace kvr::ui {
 
 void CMainDlg::fillDefaultServices()
 {
-    MainWindowServices &s = m_services;
-    if (!s.showQuestionList) {
-        s.showQuestionList = [this](const CSection &section, const QString &name, QWidget *parent) {
-            CQuestionListDlg dialog(section, name, m_context.prompter, m_context.fileDialogs,
-                                    parent);
-            dialog.exec();
-        };
-    }
-    if (!s.manageLearners) {
-        s.manageLearners = [this](QWidget *parent) {
-            return kvr::ui::manageLearners(parent, m_context.settings, m_context.store,
-                                           m_context.log, m_context.prompter);
-        };
-    }
-    if (!s.showOptions) {
-        s.showOptions = [this](QWidget *parent) {
-            OptionsContext options { m_context.settings,
-                                     m_context.store,
-                                     m_context.webDictionaries,
-                                     m_context.voice,
-                                     m_context.sound,
-                                     m_context.prompter,
-                                     [this](const QUrl &page) { showHelpPage(page); },
-                                     [this](std::int32_t colour) { applyBackground(colour); } };
-            runOptionsSheet(parent, options);
-        };
-    }
-    if (!s.makeShortcut) {
-        s.makeShortcut = [this](const std::string &path, QWidget *parent) {
-            kvr::ui::makeShortcut(parent, m_context.database, path, m_context.prompter,
-                                  ShortcutEnvironment::current(*m_services.shell));
-        };
-    }
-    if (!s.shell) {
+    if (!m_services.shell) {
         m_ownedShell = std::make_unique<CQtShell>();
-        s.shell = m_ownedShell.get();
+        m_services.shell = m_ownedShell.get();
+    }
+    if (!m_services.dialogs) {
+        m_ownedDialogs = std::make_unique<CQtMainWindowDialogs>(
+            m_context, *m_services.shell, [this](const QUrl &page) { showHelpPage(page); },
+            [this](std::int32_t colour) { applyBackground(colour); });
+        m_services.dialogs = m_ownedDialogs.get();
     }
 }
 
@@ -81,21 +50,21 @@ void CMainDlg::showQuestionList(const std::string &path)
     const QString name = node ? qtext(node->name) : QString();
     guarded(m_context.prompter, "問題集を取得できませんでした。(%s)", [&] {
         const CSection &section = findSection(m_context.database.root, path);
-        m_services.showQuestionList(section, name, this);
+        m_services.dialogs->showQuestionList(section, name, this);
     });
 }
 
 void CMainDlg::manageLearners()
 {
     bool accepted = false;
-    guarded(m_context.prompter, [&] { accepted = m_services.manageLearners(this); });
+    guarded(m_context.prompter, [&] { accepted = m_services.dialogs->manageLearners(this); });
     if (accepted)
         refresh();
 }
 
 void CMainDlg::showOptions()
 {
-    guarded(m_context.prompter, [&] { m_services.showOptions(this); });
+    guarded(m_context.prompter, [&] { m_services.dialogs->showOptions(this); });
     applyBackground();
     refresh();
     update();
@@ -103,7 +72,7 @@ void CMainDlg::showOptions()
 
 void CMainDlg::makeShortcut(const std::string &path)
 {
-    guarded(m_context.prompter, [&] { m_services.makeShortcut(path, this); });
+    guarded(m_context.prompter, [&] { m_services.dialogs->makeShortcut(path, this); });
 }
 
 void CMainDlg::startEditor()

@@ -1,5 +1,6 @@
-// Drill starts from the main window: the mode commands, a double-click and the repeat
-// commands. The starter decides; the window shows the dialogs and runs the drill.
+// Drill starts from the main window: the mode commands, a double-click, the repeat commands
+// and the history pages' starts. The session runs them; the window supplies the dialogs and
+// the drill window.
 #include "app/kvrsettings.h"
 #include "app/ui/databasetreewidget.h"
 #include "app/ui/maindlg.h"
@@ -13,6 +14,44 @@
 
 namespace kvr::ui {
 
+namespace {
+
+// The drill window runs with the main window minimised, which comes back afterwards.
+class CMinimisingDrillRunner final : public IDrillRunner
+{
+public:
+    CMinimisingDrillRunner(QWidget &window, IDrillRunner &runner)
+        : m_window(window)
+        , m_runner(runner)
+    {
+    }
+    void runDrill(const DrillSetup &setup) override
+    {
+        const bool wasMinimized = m_window.isMinimized();
+        m_window.showMinimized();
+        try {
+            m_runner.runDrill(setup);
+        } catch (...) {
+            restore(wasMinimized);
+            throw;
+        }
+        restore(wasMinimized);
+    }
+
+private:
+    void restore(bool wasMinimized)
+    {
+        if (!wasMinimized)
+            m_window.showNormal();
+        m_window.activateWindow();
+    }
+
+    QWidget &m_window;
+    IDrillRunner &m_runner;
+};
+
+} // namespace
+
 void CMainDlg::fillDefaultDrillServices()
 {
     if (!m_services.modeChooser) {
@@ -23,78 +62,37 @@ void CMainDlg::fillDefaultDrillServices()
         m_ownedStartPrompter = std::make_unique<CQtDrillStartPrompter>(this, m_context.prompter);
         m_services.startPrompter = m_ownedStartPrompter.get();
     }
-    if (!m_services.runDrill) {
-        m_services.runDrill = [this](const DrillSetup &setup, QWidget *parent) {
-            DrillWindowContext drill { m_context.settings,    m_context.store, m_context.log,
-                                       m_context.database,    m_context.voice, m_context.prompter,
-                                       m_context.fileDialogs, m_context.clock };
-            runDrillWindow(setup, drill, parent);
-        };
+    if (!m_services.drillRunner) {
+        // The drill window stands on its own: a window manager may hide the dialogs of a
+        // minimised window along with it.
+        m_ownedDrillRunner = std::make_unique<CQtDrillRunner>(DrillWindowContext {
+            m_context.settings, m_context.store, m_context.log, m_context.database, m_context.voice,
+            m_context.prompter, m_context.fileDialogs, m_context.clock });
+        m_services.drillRunner = m_ownedDrillRunner.get();
     }
-}
-
-// Runs one prepared start: the starter's call is guarded, the drill runs with this window
-// minimised, and the marker goes with the launch object at the end.
-template <typename Start> void CMainDlg::launch(Start &&start)
-{
-    DrillStartContext starter {
-        m_context.database.root, m_context.log,
-        m_context.settings,      m_context.prompter,
-        m_context.clock,         inUseMarkerBeside(m_context.settings.DatabaseFilename)
-    };
-    DrillStartDialogs dialogs { *m_services.modeChooser, *m_services.startPrompter };
-    std::optional<CDrillLaunch> drill;
-    guarded(m_context.prompter, [&] { drill = start(starter, dialogs); });
-    if (!drill) {
-        refresh(); // a mode chosen before a cancelled dialog is already in LogMode
-        return;
-    }
-    const bool wasMinimized = isMinimized();
-    showMinimized();
-    // The drill window stands on its own: a window manager may hide the dialogs of a
-    // minimised window along with it.
-    guarded(m_context.prompter, [&] { m_services.runDrill(drill->setup(), nullptr); });
-    refresh();
-    m_loginfoPage->showDrillMode(drill->mode());
-    if (!wasMinimized)
-        showNormal();
-    activateWindow();
+    m_minimisingRunner = std::make_unique<CMinimisingDrillRunner>(*this, *m_services.drillRunner);
 }
 
 void CMainDlg::startFromTree(std::optional<DrillMode> mode)
 {
-    const TreeIndexPath chain = m_tree->currentChain();
-    if (chain.empty())
-        return;
-    const int pending = mode ? static_cast<int>(*mode) : -1;
-    launch([&](DrillStartContext &starter, DrillStartDialogs dialogs) {
-        return kvr::startFromTree(starter, dialogs, m_tree->tree(), chain, pending);
-    });
+    forward([this, mode] { m_session->startFromTree(mode); });
 }
 
 void CMainDlg::startDrill(const WindowDrillRequest &request)
 {
-    launch([&](DrillStartContext &starter, DrillStartDialogs dialogs) {
-        return startWindowDrill(starter, dialogs, request);
-    });
+    forward([this, &request] { m_session->startDrill(request); });
 }
 
 void CMainDlg::repeatLastDrill()
 {
-    const std::string path = selectedPath();
     const DrillMode mode = m_loginfoPage->listedMode();
-    launch([&](DrillStartContext &starter, DrillStartDialogs dialogs) {
-        return kvr::repeatLastDrill(starter, dialogs, path, mode);
-    });
+    forward([this, mode] { m_session->repeatLastDrill(mode); });
 }
 
 void CMainDlg::repeatLastMissed()
 {
-    const std::string path = selectedPath();
     const DrillMode mode = m_loginfoPage->listedMode();
-    launch([&](DrillStartContext &starter, DrillStartDialogs dialogs) {
-        return kvr::repeatMissedQuestions(starter, dialogs, path, mode);
-    });
+    forward([this, mode] { m_session->repeatLastMissed(mode); });
 }
 
 } // namespace kvr::ui

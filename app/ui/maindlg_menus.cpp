@@ -81,9 +81,7 @@ void CMainDlg::createToolBar()
 
 void CMainDlg::updateSelectionMenuItems()
 {
-    const TreeIndexPath chain = m_tree ? m_tree->currentChain() : TreeIndexPath();
-    const TreeNode *node = chain.empty() ? nullptr : nodeAt(m_tree->tree(), chain);
-    const std::optional<bool> enabled = selectionMenuItemsEnabled(node);
+    const std::optional<bool> enabled = m_session->view().selectionCommands;
     if (!enabled)
         return;
     for (MainCommand command : { MainCommand::Shortcut, MainCommand::QuestionList,

@@ -155,8 +155,8 @@ void MainDlgTest::keysReachTheirCommands()
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
 
     QTest::keyClick(window.get(), Qt::Key_F9);
-    QCOMPARE(rig.questionLists.size(), std::size_t(1));
-    QCOMPARE(rig.questionLists[0].second, u("beta"));
+    QCOMPARE(rig.dialogs.questionLists.size(), std::size_t(1));
+    QCOMPARE(rig.dialogs.questionLists[0].second, u("beta"));
 
     QTest::keyClick(window.get(), Qt::Key_F3);
     QCOMPARE(window->currentTab(), 1);
@@ -166,9 +166,9 @@ void MainDlgTest::keysReachTheirCommands()
     QCOMPARE(window->currentTab(), 0);
 
     QTest::keyClick(window.get(), Qt::Key_F11);
-    QCOMPARE(rig.learnerDialogs, 1);
+    QCOMPARE(rig.dialogs.learnerDialogs, 1);
     QTest::keyClick(window.get(), Qt::Key_F12);
-    QCOMPARE(rig.optionSheets, 1);
+    QCOMPARE(rig.dialogs.optionSheets, 1);
 
     // F5 reloads from the files the settings name; with none there, the file dialog is
     // asked for both and the tree stays as it was.
@@ -187,8 +187,8 @@ void MainDlgTest::altTStartsTheStatisticsPagesDrill()
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     // The tree has the focus, as after every selection; one press of Alt+T acts.
     QTest::keyClick(treeOf(*window), Qt::Key_T, Qt::AltModifier);
-    QTRY_COMPARE(rig.drills.size(), std::size_t(1));
-    QCOMPARE(rig.drills[0].sectionPath, cp932::text("Zeta"));
+    QTRY_COMPARE(rig.drillRunner.drills.size(), std::size_t(1));
+    QCOMPARE(rig.drillRunner.drills[0].sectionPath, cp932::text("Zeta"));
     QVERIFY(!QApplication::activePopupWidget()); // the "ツール(&T)" menu stayed shut
 }
 
@@ -200,10 +200,10 @@ void MainDlgTest::modeCommandStartsADrillWithoutAskingTheMode()
 
     window->menuAction(MainCommand::EnglishToJapaneseChoice)->trigger();
     QCOMPARE(rig.modeChooser.asked, 0);
-    QCOMPARE(rig.startPrompter.ordersAsked, 1);
-    QCOMPARE(rig.startPrompter.countsAsked, 1);
-    QCOMPARE(rig.drills.size(), std::size_t(1));
-    const DrillSetup &setup = rig.drills[0];
+    QCOMPARE(rig.startPrompter.ordersAsked(), 1);
+    QCOMPARE(rig.startPrompter.countsAsked(), 1);
+    QCOMPARE(rig.drillRunner.drills.size(), std::size_t(1));
+    const DrillSetup &setup = rig.drillRunner.drills[0];
     QCOMPARE(setup.sectionPath, cp932::text("Zeta"));
     QVERIFY(setup.drillMode == DrillMode::EnglishToJapaneseChoice);
     QCOMPARE(setup.requestedCount, 5);
@@ -211,8 +211,8 @@ void MainDlgTest::modeCommandStartsADrillWithoutAskingTheMode()
     QCOMPARE(rig.settings.LogMode, static_cast<int>(LogModeIndex::EnglishToJapaneseChoice));
 
     window->toolAction(MainCommand::SpeedReply)->trigger();
-    QCOMPARE(rig.drills.size(), std::size_t(2));
-    QVERIFY(rig.drills[1].drillMode == DrillMode::SpeedReply);
+    QCOMPARE(rig.drillRunner.drills.size(), std::size_t(2));
+    QVERIFY(rig.drillRunner.drills[1].drillMode == DrillMode::SpeedReply);
 }
 
 void MainDlgTest::doubleClickAsksTheModeAndFolderStartsNothing()
@@ -227,19 +227,19 @@ void MainDlgTest::doubleClickAsksTheModeAndFolderStartsNothing()
     rig.modeChooser.replies = { 3 }; // 英和入力
     emit tree->itemDoubleClicked(tree->currentItem(), 0);
     QCOMPARE(rig.modeChooser.asked, 1);
-    QCOMPARE(rig.drills.size(), std::size_t(1));
-    QVERIFY(rig.drills[0].drillMode == DrillMode::EnglishToJapaneseTyped);
+    QCOMPARE(rig.drillRunner.drills.size(), std::size_t(1));
+    QVERIFY(rig.drillRunner.drills[0].drillMode == DrillMode::EnglishToJapaneseTyped);
 
     // A cancelled mode question starts nothing.
     emit tree->itemDoubleClicked(tree->currentItem(), 0);
     QCOMPARE(rig.modeChooser.asked, 2);
-    QCOMPARE(rig.drills.size(), std::size_t(1));
+    QCOMPARE(rig.drillRunner.drills.size(), std::size_t(1));
 
     tree->setCurrentItem(findItem(tree, u("Alpha")));
     emit tree->itemDoubleClicked(tree->currentItem(), 0);
     window->menuAction(MainCommand::JapaneseToEnglishChoice)->trigger();
     QCOMPARE(rig.modeChooser.asked, 2);
-    QCOMPARE(rig.drills.size(), std::size_t(1));
+    QCOMPARE(rig.drillRunner.drills.size(), std::size_t(1));
     QVERIFY(window->isVisible());
 }
 
@@ -250,7 +250,7 @@ void MainDlgTest::cancelledOrderKeepsTheChosenModeOnTheStrip()
     rig.startPrompter.order = std::nullopt;
     auto window = rig.makeWindow();
     window->menuAction(MainCommand::JapaneseToEnglishChoice)->trigger();
-    QVERIFY(rig.drills.empty());
+    QVERIFY(rig.drillRunner.drills.empty());
     QCOMPARE(rig.settings.LogMode, static_cast<int>(LogModeIndex::JapaneseToEnglishChoice));
     auto *list = window->findChild<QComboBox *>(QStringLiteral("logmodeList"));
     QCOMPARE(list->currentText(), u("和英４択"));
@@ -310,7 +310,7 @@ void MainDlgTest::treePopupShowsThePathAndKeepsTheSelection()
     QVERIFY(items[0]->isEnabled());
     items[1]->trigger();
     popup->hide();
-    QCOMPARE(rig.shortcuts, std::vector<std::string>({ cp932::text("Alpha/Gamma") }));
+    QCOMPARE(rig.dialogs.shortcuts, std::vector<std::string>({ cp932::text("Alpha/Gamma") }));
     QCOMPARE(tree->currentItem()->text(0), u("Zeta"));
 }
 
@@ -364,7 +364,7 @@ void MainDlgTest::otherCommandsReachTheirServices()
     auto window = rig.makeWindow();
 
     window->toolAction(MainCommand::Shortcut)->trigger();
-    QCOMPARE(rig.shortcuts, std::vector<std::string>({ cp932::text("Zeta") }));
+    QCOMPARE(rig.dialogs.shortcuts, std::vector<std::string>({ cp932::text("Zeta") }));
     window->toolAction(MainCommand::Editor)->trigger();
     QCOMPARE(rig.shell.started.size(), std::size_t(1));
     QVERIFY(qtext(rig.shell.started[0].program).endsWith(QStringLiteral("/KvrEditor")));
@@ -380,7 +380,7 @@ void MainDlgTest::otherCommandsReachTheirServices()
     window->toolAction(MainCommand::LastMissed)->trigger();
     QCOMPARE(rig.prompter.asked.size(), std::size_t(1));
     QCOMPARE(rig.prompter.asked[0].text, cp932::text("まだ学習していません。"));
-    QVERIFY(rig.drills.empty());
+    QVERIFY(rig.drillRunner.drills.empty());
 
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -492,10 +492,10 @@ void MainDlgTest::pageDrillStartsGoThroughTheWindow()
     child<QComboBox>(page, "modeList")->setCurrentIndex(3); // 英和入力
     QTest::mouseClick(child<QPushButton>(page, "learnButton"), Qt::LeftButton);
     QCOMPARE(rig.modeChooser.asked, 0);
-    QCOMPARE(rig.startPrompter.countsAsked, 0);
-    QCOMPARE(rig.drills.size(), std::size_t(1));
-    QCOMPARE(rig.drills[0].requestedCount, 2);
-    QVERIFY(rig.drills[0].drillMode == DrillMode::EnglishToJapaneseTyped);
+    QCOMPARE(rig.startPrompter.countsAsked(), 0);
+    QCOMPARE(rig.drillRunner.drills.size(), std::size_t(1));
+    QCOMPARE(rig.drillRunner.drills[0].requestedCount, 2);
+    QVERIFY(rig.drillRunner.drills[0].drillMode == DrillMode::EnglishToJapaneseTyped);
     QCOMPARE(rig.settings.LogMode, static_cast<int>(LogModeIndex::EnglishToJapaneseTyped));
     QCOMPARE(child<QComboBox>(page, "modeList")->currentText(), u("英和入力"));
     QCOMPARE(child<QComboBox>(window.get(), "logmodeList")->currentText(), u("英和入力"));
@@ -504,9 +504,9 @@ void MainDlgTest::pageDrillStartsGoThroughTheWindow()
     auto *list = child<QTableView>(window.get(), "questionList");
     list->model()->setData(list->model()->index(1, 0), Qt::Checked, Qt::CheckStateRole);
     QTest::mouseClick(child<QPushButton>(window.get(), "learnTickedButton"), Qt::LeftButton);
-    QCOMPARE(rig.drills.size(), std::size_t(2));
-    QCOMPARE(rig.drills[1].selection, std::vector<int>({ 1 }));
-    QVERIFY(rig.drills[1].drillMode == DrillMode::EnglishToJapaneseTyped);
+    QCOMPARE(rig.drillRunner.drills.size(), std::size_t(2));
+    QCOMPARE(rig.drillRunner.drills[1].selection, std::vector<int>({ 1 }));
+    QVERIFY(rig.drillRunner.drills[1].drillMode == DrillMode::EnglishToJapaneseTyped);
 }
 
 void MainDlgTest::pageModeListSetsLogMode()

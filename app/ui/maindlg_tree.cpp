@@ -4,8 +4,11 @@
 
 #include "app/kvrsettings.h"
 #include "app/ui/databasetreewidget.h"
+#include "app/ui/logmodetabpage.h"
 #include "app/ui/maindlg.h"
 #include "db/questiondatabase.h"
+#include "history/ui/loginfopage.h"
+#include "platform/ui/guarded.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
@@ -14,8 +17,8 @@ void CMainDlg::createTree()
 {
     m_tree = new CDatabaseTreeWidget(this);
     connect(m_tree, &CDatabaseTreeWidget::chainSelected, this, [this] {
-        if (!m_rebuilding)
-            refresh();
+        if (!m_rendering)
+            forward([this] { m_session->selectChain(m_tree->currentChain()); });
     });
     connect(m_tree, &CDatabaseTreeWidget::collectionActivated, this,
             [this] { startFromTree(std::nullopt); });
@@ -38,29 +41,55 @@ void CMainDlg::createTree()
 
 void CMainDlg::rebuildTree()
 {
-    m_rebuilding = true;
-    m_tree->setTree(buildDatabaseTree(m_context.database.root));
-    m_rebuilding = false;
-    selectPath(m_context.settings.LastSection);
+    forward([this] { m_session->rebuildTree(); });
 }
 
 std::string CMainDlg::selectedPath() const
 {
-    const TreeIndexPath chain = m_tree->currentChain();
-    return chain.empty() ? std::string() : treePath(m_tree->tree(), chain);
+    return m_session->view().selectedPath;
 }
 
 std::optional<std::string> CMainDlg::selectedCollectionPath() const
 {
-    const TreeIndexPath chain = m_tree->currentChain();
-    if (chain.empty())
-        return std::nullopt;
-    return collectionPathAt(m_tree->tree(), chain);
+    return m_session->selectedCollectionPath();
 }
 
 void CMainDlg::selectPath(std::string_view path)
 {
-    m_tree->selectChain(findNodeByPath(m_tree->tree(), path));
+    forward([this, path] { m_session->selectPath(path); });
+}
+
+// Runs one event of the session (a failure told, never thrown into the event loop), then
+// shows what it changed.
+void CMainDlg::forward(const std::function<void()> &event)
+{
+    guarded(m_context.prompter, event);
+    render();
+}
+
+void CMainDlg::render()
+{
+    const MainView &view = m_session->view();
+    m_rendering = true;
+    if (view.treeRevision != m_shownTree) {
+        m_shownTree = view.treeRevision;
+        m_tree->setTree(view.tree);
+    }
+    if (m_tree->currentChain() != view.selectedChain)
+        m_tree->selectChain(view.selectedChain);
+    m_rendering = false;
+
+    m_modeStrip->showLogMode(view.logMode);
+    m_loginfoPage->showLogMode(view.logMode);
+    updateSelectionMenuItems();
+    if (view.selectionRevision != m_shownSelection) {
+        m_shownSelection = view.selectionRevision;
+        showSelection(view);
+    }
+    if (view.drillRevision != m_shownDrill) {
+        m_shownDrill = view.drillRevision;
+        m_loginfoPage->showDrillMode(view.lastDrillMode);
+    }
 }
 
 void CMainDlg::showTreePopup(const QPoint &globalPos, const TreeIndexPath &chain)

@@ -7,23 +7,16 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "app/optionssheet.h"
+#include "app/skinlist.h"
 #include "drill/skin.h"
+#include "platform/environment.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::ui {
-
-namespace {
-
-std::string fileNameOf(const std::string &path)
-{
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-} // namespace
 
 COptionpageSkin::COptionpageSkin(QWidget *parent)
     : COptionPage(parent)
@@ -38,9 +31,9 @@ COptionpageSkin::COptionpageSkin(QWidget *parent)
     m_width->setMaximumWidth(60);
     m_height->setMaximumWidth(60);
     connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row < 0 || row >= int(m_listed.size()))
+        if (row < 0 || row >= int(m_skins.paths.size()))
             return;
-        const std::string path = m_listed[row];
+        const std::string path = m_skins.paths[row];
         forward([path](COptionsSheet &sheet) { sheet.copy().skinPath = path; });
     });
     QPushButton *browse = button("skinBrowse", "参照");
@@ -81,12 +74,10 @@ QLineEdit *COptionpageSkin::infoField(const char *name)
 
 void COptionpageSkin::fillList(const std::string &skinPath)
 {
+    m_skins = skinListOf(skinPath, env::programFolder());
     m_list->clear();
-    m_listed.clear();
-    for (const SkinMenuEntry &entry : listSkins(skinPath)) {
-        m_list->addItem(qtext(fileNameOf(entry.path)));
-        m_listed.push_back(entry.path);
-    }
+    for (const std::string &name : m_skins.names)
+        m_list->addItem(qtext(name));
     m_filled = true;
 }
 
@@ -109,12 +100,9 @@ void COptionpageSkin::load(const OptionsCopy &copy, const OptionsEnabling &)
     show(m_skinPath, copy.skinPath);
     if (copy.skinPath != m_informed)
         showInformation(copy.skinPath);
-    int row = -1;
-    for (std::size_t i = 0; i < m_listed.size(); ++i) {
-        if (m_listed[i] == copy.skinPath)
-            row = int(i);
-    }
-    m_list->setCurrentRow(row);
+    // Showing the row of a relative skin path must not store the row's absolute path.
+    const QSignalBlocker quiet(m_list);
+    m_list->setCurrentRow(m_skins.rowOf(copy.skinPath, env::programFolder()));
 }
 
 void COptionpageSkin::collect(OptionsCopy &copy) const

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/skinlist.h"
 #include "app/ui/optionpage.h"
 
 class QListWidget;
@@ -32,7 +33,7 @@ private:
     QLineEdit *m_height;
     QLineEdit *m_answerTitle;
     QLineEdit *m_questionTitle;
-    std::vector<std::string> m_listed; // the paths of the list's rows
+    SkinList m_skins; // the list's rows
     std::string m_informed; // the path the information fields were last read for
     bool m_filled = false;
 };

@@ -33,19 +33,6 @@ using namespace kvr::test;
 
 namespace {
 
-void typeCommitted(QWidget *widget, const QString &text)
-{
-    widget->setFocus();
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    QApplication::sendEvent(widget, &event);
-}
-
-std::string T(std::string_view utf8)
-{
-    return cp932::text(utf8);
-}
-
 } // namespace
 
 class OptionsDlgTest : public QObject
@@ -67,7 +54,7 @@ private slots:
         m_settings.nDefaultQuestions = 35;
         m_settings.Opacity = 30;
         m_settings.VoiceFormat = 27;
-        m_sites = { { 0, true, T("英和"), "http://e/", "" },
+        m_sites = { { 0, true, sj("英和"), "http://e/", "" },
                     { 2, false, "Find", "http://f/?q=", "&x" } };
         m_store = std::make_unique<CMemorySettingsStore>();
         m_speech.available = true;
@@ -181,8 +168,8 @@ private slots:
         click(m_dialog.get(), "ok");
         QVERIFY(m_dialog->isVisible());
         QCOMPARE(m_prompter->texts(),
-                 (std::vector<std::string> { T("0 から 200 までの整数を入力してください。"),
-                                             T("更新できませんでした") }));
+                 (std::vector<std::string> { sj("0 から 200 までの整数を入力してください。"),
+                                             sj("更新できませんでした") }));
         QTRY_VERIFY(count->hasFocus()
                     || QApplication::focusWidget() == count->findChild<QLineEdit *>());
         QCOMPARE(m_dialog->findChild<QStackedWidget *>()->currentWidget()->objectName(),
@@ -279,8 +266,8 @@ private slots:
     {
         auto *sites = child<QTreeWidget>(m_dialog.get(), "webdicList");
         child<QComboBox>(m_dialog.get(), "webType")->setCurrentIndex(1);
-        typeCommitted(child<QLineEdit>(m_dialog.get(), "webTitle"), utext("和英の辞書"));
-        typeCommitted(child<QLineEdit>(m_dialog.get(), "webHead"), "http://j/");
+        commitText(child<QLineEdit>(m_dialog.get(), "webTitle"), utext("和英の辞書"));
+        commitText(child<QLineEdit>(m_dialog.get(), "webHead"), "http://j/");
         click(m_dialog.get(), "webAdd");
         QCOMPARE(sites->topLevelItemCount(), 3);
         QCOMPARE(sites->topLevelItem(2)->text(1), utext("和英の辞書"));
@@ -294,14 +281,14 @@ private slots:
         click(m_dialog.get(), "ok");
         QCOMPARE(m_sites.size(), std::size_t(2));
         QVERIFY(!m_sites[0].enabled);
-        QCOMPARE(m_sites[1].title, T("和英の辞書"));
+        QCOMPARE(m_sites[1].title, sj("和英の辞書"));
         QCOMPARE(getPrivateProfileString("WebDic", " 1_title", "", m_settings.WebdiciniPath),
-                 T("和英の辞書"));
+                 sj("和英の辞書"));
     }
 
     void aTextCp932CannotHoldIsRefused()
     {
-        typeCommitted(child<QLineEdit>(m_dialog.get(), "logPath"), utext("/tmp/ログ한.txt"));
+        commitText(child<QLineEdit>(m_dialog.get(), "logPath"), utext("/tmp/ログ한.txt"));
         click(m_dialog.get(), "apply");
         QVERIFY(m_dialog->isVisible());
         QCOMPARE(m_prompter->asked.size(), std::size_t(2));
@@ -315,7 +302,7 @@ private slots:
         click(m_dialog.get(), "logBrowse");
         QCOMPARE(child<QLineEdit>(m_dialog.get(), "logPath")->text(),
                  qtext(m_folder->file("skin/large.ini")));
-        QCOMPARE(m_files.requests.at(0).title, T("回答履歴ファイルの設定"));
+        QCOMPARE(m_files.requests.at(0).title, sj("回答履歴ファイルの設定"));
         m_prompter->push(Reply::No);
         click(m_dialog.get(), "databaseBrowse");
         QCOMPARE(m_files.requests.size(), std::size_t(1));

@@ -52,18 +52,11 @@ void SharedFileBoxesTest::boxes()
     QFETCH(QMessageBox::StandardButton, press);
     QFETCH(Reply, reply);
     const QString name = QString::fromLatin1(QTest::currentDataTag());
-    QString shown;
-    QTimer::singleShot(0, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        (void)QTest::qWaitForWindowExposed(box);
-        shown = box->text();
-        kvr::test::saveScreenshot(box, QStringLiteral("sharedfile_") + name);
-        box->button(press)->click();
-    });
+    const auto seen = kvr::test::answerNextMessageBox(press, QStringLiteral("sharedfile_") + name);
     ui::CQtPrompter prompter(QStringLiteral("Kvr"));
     QCOMPARE(prompter.ask(message), reply);
-    QCOMPARE(shown, ui::qtext(message.text));
+    QVERIFY(seen->seen);
+    QCOMPARE(seen->text, ui::qtext(message.text));
 }
 
 QTEST_MAIN(SharedFileBoxesTest)

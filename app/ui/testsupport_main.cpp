@@ -4,37 +4,28 @@
 #include <unistd.h>
 
 #include "platform/cp932.h"
+#include "platform/testsupport.h"
 
 namespace kvr::test {
 
-std::optional<int> CScriptedModeChooser::chooseMode()
+void RecordingMainWindowDialogs::showQuestionList(const CSection &section, const QString &name,
+                                                  QWidget *)
 {
-    ++asked;
-    if (replies.empty())
-        return std::nullopt;
-    const std::optional<int> reply = replies.front();
-    replies.pop_front();
-    return reply;
+    questionLists.emplace_back(section.lines.empty() ? std::string() : section.lines.front(), name);
 }
 
-std::optional<bool> CScriptedStartPrompter::askOrder()
+bool RecordingMainWindowDialogs::manageLearners(QWidget *)
 {
-    ++ordersAsked;
-    return order;
+    ++learnerDialogs;
+    return learnerDialogResult;
 }
 
-std::optional<int> CScriptedStartPrompter::askCount(int, int)
+void RecordingMainWindowDialogs::makeShortcut(const std::string &sectionPath, QWidget *)
 {
-    ++countsAsked;
-    return count;
+    shortcuts.push_back(sectionPath);
 }
 
 namespace {
-
-std::string sj(const char *utf8)
-{
-    return cp932::text(utf8);
-}
 
 void fillSection(CSection &section, const char *name, int questions)
 {
@@ -96,6 +87,8 @@ CQuestionDatabase sampleDatabase()
 MainWindowRig::MainWindowRig()
     : database(sampleDatabase())
 {
+    startPrompter.count = 5;
+    clock.time = 1700000000;
 }
 
 MainWindowRig::~MainWindowRig() = default;
@@ -105,19 +98,8 @@ std::unique_ptr<ui::CMainDlg> MainWindowRig::makeWindow()
     ui::MainWindowServices services;
     services.modeChooser = &modeChooser;
     services.startPrompter = &startPrompter;
-    services.runDrill = [this](const DrillSetup &setup, QWidget *) { drills.push_back(setup); };
-    services.showQuestionList = [this](const CSection &section, const QString &name, QWidget *) {
-        questionLists.emplace_back(section.lines.empty() ? std::string() : section.lines.front(),
-                                   name);
-    };
-    services.manageLearners = [this](QWidget *) {
-        ++learnerDialogs;
-        return learnerDialogResult;
-    };
-    services.showOptions = [this](QWidget *) { ++optionSheets; };
-    services.makeShortcut = [this](const std::string &path, QWidget *) {
-        shortcuts.push_back(path);
-    };
+    services.drillRunner = &drillRunner;
+    services.dialogs = &dialogs;
     services.shell = &shell;
     services.editorMarker = "kvr-main-test-editor-" + std::to_string(::getpid());
     return std::make_unique<ui::CMainDlg>(context, std::move(services));

@@ -15,15 +15,18 @@
 #include "app/kvrsettings.h"
 #include "app/startup.h"
 #include "app/ui/maindlg.h"
+#include "app/ui/mainwindowdialogs.h"
 #include "app/webdictionary.h"
 #include "db/questiondatabase.h"
 #include "drill/drillstarter.h"
 #include "drill/pronunciation.h"
+#include "drill/testsupport_drillstart.h"
 #include "history/answerlog.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
 #include "platform/settingsstore.h"
 #include "platform/sound.h"
+#include "platform/testsupport_clock.h"
 #include "platform/testsupport_filedialogs.h"
 #include "platform/testsupport_prompter.h"
 #include "platform/testsupport_shell.h"
@@ -31,31 +34,21 @@
 
 namespace kvr::test {
 
-class CFixedClock final : public IClock
+// The windows the commands open: each showing is recorded; the learner manager answers
+// learnerDialogResult.
+class RecordingMainWindowDialogs final : public ui::IMainWindowDialogs
 {
 public:
-    std::int64_t now() const override { return 1700000000; }
-    std::uint32_t tick() const override { return 0; }
-};
+    void showQuestionList(const CSection &section, const QString &name, QWidget *) override;
+    bool manageLearners(QWidget *) override;
+    void showOptions(QWidget *) override { ++optionSheets; }
+    void makeShortcut(const std::string &sectionPath, QWidget *) override;
 
-// Replies in order; nothing (cancel) when the script has run out.
-class CScriptedModeChooser final : public IModeChooser
-{
-public:
-    std::optional<int> chooseMode() override;
-    std::deque<std::optional<int>> replies;
-    int asked = 0;
-};
-
-class CScriptedStartPrompter final : public IDrillStartPrompter
-{
-public:
-    std::optional<bool> askOrder() override;
-    std::optional<int> askCount(int questionCount, int initialValue) override;
-    std::optional<bool> order = false; // random
-    std::optional<int> count = 5;
-    int ordersAsked = 0;
-    int countsAsked = 0;
+    std::vector<std::pair<std::string, QString>> questionLists; // (first line, name)
+    int learnerDialogs = 0;
+    bool learnerDialogResult = true;
+    int optionSheets = 0;
+    std::vector<std::string> shortcuts;
 };
 
 // A database of UTF-8 names (stored as CP932):
@@ -90,18 +83,14 @@ struct MainWindowRig
     CPronunciation voice { nullptr, sound, settings };
     CScriptedPrompter prompter;
     ScriptedFileDialogs fileDialogs; // cancels every dialog
-    CFixedClock clock;
+    FixedClock clock;
     ui::MainWindowContext context { settings, store, database, log,         webDictionaries,
                                     voice,    sound, prompter, fileDialogs, clock };
 
-    CScriptedModeChooser modeChooser;
-    CScriptedStartPrompter startPrompter;
-    std::vector<DrillSetup> drills; // every drill run, in order
-    std::vector<std::pair<std::string, QString>> questionLists; // (first line, name)
-    int learnerDialogs = 0;
-    bool learnerDialogResult = true;
-    int optionSheets = 0;
-    std::vector<std::string> shortcuts;
+    ScriptedModeChooser modeChooser;
+    ScriptedStartPrompter startPrompter; // count 5
+    RecordingDrillRunner drillRunner; // every drill run, in order
+    RecordingMainWindowDialogs dialogs;
     RecordingShell shell;
 };
 

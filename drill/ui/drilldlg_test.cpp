@@ -146,8 +146,8 @@ private Q_SLOTS:
     void inputMethodCommitNeverConfirms()
     {
         WindowRig rig;
-        const std::vector<std::string> lines = { questionLine(jp("りんご"), { "apple" }),
-                                                 questionLine(jp("走る"), { "run" }) };
+        const std::vector<std::string> lines = { questionLine(sj("りんご"), { "apple" }),
+                                                 questionLine(sj("走る"), { "run" }) };
         QVERIFY(rig.open(setupOf(lines, DrillMode::EnglishToJapaneseTyped)));
         QVERIFY(rig.awaitingAnswer());
         QVERIFY(rig.input()->inputMethodQuery(Qt::ImEnabled).toBool());
@@ -156,7 +156,7 @@ private Q_SLOTS:
         QVERIFY(rig.input()->composing());
         // An Enter arriving while the composition is pending must not confirm.
         QTest::keyClick(rig.input(), Qt::Key_Return);
-        sendCommit(rig.input(), utext("りんご"));
+        kvr::test::commitText(rig.input(), utext("りんご"));
         QCOMPARE(rig.input()->text(), utext("りんご"));
         QCOMPARE(rig.state(), DrillState::Answering);
         QVERIFY(rig.labelText("feedback").isEmpty());
@@ -260,7 +260,7 @@ private Q_SLOTS:
         WindowRig rig;
         rig.settings.SkinPath = sourceFile(("data/skin/" + skin + ".ini").toLatin1().constData());
         std::vector<std::string> lines = words();
-        lines[0] = questionLine(jp("りんご%no"), { "apple" }, { jp("赤い果物"), jp("秋が旬") });
+        lines[0] = questionLine(sj("りんご%no"), { "apple" }, { sj("赤い果物"), sj("秋が旬") });
         QVERIFY(rig.open(setupOf(lines, DrillMode::JapaneseToEnglishChoice)));
         // The countdown shows the choice rows already, not the typed layout.
         QCOMPARE(rig.state(), DrillState::Starting);
@@ -410,8 +410,8 @@ private Q_SLOTS:
     void wholeDrillEndsWithReportAndHistory()
     {
         WindowRig rig;
-        const std::vector<std::string> lines = { questionLine(jp("りんご"), { "apple" }),
-                                                 questionLine(jp("走る"), { "run" }) };
+        const std::vector<std::string> lines = { questionLine(sj("りんご"), { "apple" }),
+                                                 questionLine(sj("走る"), { "run" }) };
         QString feedbackUnderReport = QStringLiteral("not shown");
         rig.results.onShow = [&rig, &feedbackUnderReport] {
             test::saveScreenshot(rig.dlg.get(), QStringLiteral("drill-ended"));

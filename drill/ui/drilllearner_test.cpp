@@ -31,7 +31,7 @@ private Q_SLOTS:
         WindowRig rig;
         QVERIFY(rig.open(setupOf(words())));
         QVERIFY(rig.awaitingAnswer());
-        sendCommit(rig.input(), utext("ａｐｐｌｅ"));
+        kvr::test::commitText(rig.input(), utext("ａｐｐｌｅ"));
         QTest::keyClick(rig.input(), Qt::Key_Return);
         QCOMPARE(rig.labelText("feedback"), utext("ほかには？"));
         QVERIFY(rig.widget<QLabel>("notice")->isVisible());
@@ -109,7 +109,7 @@ private Q_SLOTS:
         rig.answerStore = &answers;
         QVERIFY(rig.open(setupOf(words())));
         QVERIFY(rig.awaitingAnswer());
-        sendCommit(rig.input(), QStringLiteral("appl\u00e9\U0001F34E"));
+        kvr::test::commitText(rig.input(), QStringLiteral("appl\u00e9\U0001F34E"));
         QTest::keyClick(rig.input(), Qt::Key_Return);
         QVERIFY(rig.awaitingAnswer());
         QCOMPARE(rig.state(), DrillState::Correcting);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "drill/drillsetup.h"
+#include "drill/drillstarter.h"
 
 class QWidget;
 
@@ -34,5 +35,19 @@ struct DrillWindowContext
 // result report and the history update), or after the drills of missed questions the
 // learner started from the reports. The caller holds the in-use marker meanwhile.
 void runDrillWindow(DrillSetup setup, DrillWindowContext &context, QWidget *parent);
+
+// The drill window as the starts run it, over a window of its own.
+class CQtDrillRunner final : public IDrillRunner
+{
+public:
+    explicit CQtDrillRunner(DrillWindowContext context)
+        : m_context(context)
+    {
+    }
+    void runDrill(const DrillSetup &setup) override { runDrillWindow(setup, m_context, nullptr); }
+
+private:
+    DrillWindowContext m_context;
+};
 
 } // namespace kvr::ui

@@ -6,6 +6,7 @@
 
 #include "drill/ui/drillpainter.h"
 #include "platform/cp932.h"
+#include "platform/testsupport.h"
 #include "platform/ui/qtext.h"
 
 namespace kvr::session_test {
@@ -17,28 +18,16 @@ std::string sourceFile(const char *relative)
     return qEnvironmentVariable("KVR_TEST_SOURCE_DIR").toStdString() + "/" + relative;
 }
 
-std::string jp(const char *utf8)
-{
-    return cp932::text(utf8);
-}
-
 std::vector<std::string> words()
 {
-    return { questionLine(jp("りんご"), { "apple", "an apple" }, { jp("赤い果物") }),
-             questionLine(jp("走る"), { "run" }), questionLine(jp("美しい"), { "beautiful" }),
-             questionLine(jp("図書館"), { "library" }) };
+    return { questionLine(sj("りんご"), { "apple", "an apple" }, { sj("赤い果物") }),
+             questionLine(sj("走る"), { "run" }), questionLine(sj("美しい"), { "beautiful" }),
+             questionLine(sj("図書館"), { "library" }) };
 }
 
 void sendPreedit(QWidget *target, const QString &text)
 {
     QInputMethodEvent event(text, {});
-    QApplication::sendEvent(target, &event);
-}
-
-void sendCommit(QWidget *target, const QString &text)
-{
-    QInputMethodEvent event;
-    event.setCommitString(text);
     QApplication::sendEvent(target, &event);
 }
 

@@ -19,6 +19,7 @@
 #include "drill/ui/drillrunner.h"
 #include "platform/clock.h"
 #include "platform/settingsstore.h"
+#include "platform/testsupport.h"
 #include "platform/testsupport_filedialogs.h"
 #include "platform/testsupport_prompter.h"
 
@@ -26,7 +27,6 @@ namespace kvr::session_test {
 
 // A file of the source tree (KVR_TEST_SOURCE_DIR).
 std::string sourceFile(const char *relative);
-std::string jp(const char *utf8); // CP932 of a UTF-8 literal
 
 // Four everyday words: Japanese question, English answers, a hint on the first.
 std::vector<std::string> words();
@@ -123,9 +123,8 @@ struct RealTimeRig : DrillWindowFiles
     ui::DrillWindowContext context = contextOn(CSystemClock::instance());
 };
 
-// Input-method events: a pending composition, and a committed text.
+// An input-method event of a pending composition (a committed text: test::commitText).
 void sendPreedit(QWidget *target, const QString &text);
-void sendCommit(QWidget *target, const QString &text);
 
 // No two visible controls of the window share a pixel, and the pass list's title ends left
 // of its separator line.

@@ -24,7 +24,7 @@ public:
     // The selected item, or the root when the box is ticked; nothing while neither.
     std::optional<ChoiceAnswer> answer() const;
 
-    // Runs the dialog: the accepted choice, or nothing on "ｷｬﾝｾﾙ". Fits AskChoice.
+    // Runs the dialog: the accepted choice, or nothing on "ｷｬﾝｾﾙ". Answers IChoiceDialog.
     static std::optional<ChoiceAnswer> ask(QWidget *parent, const ChoiceDialogRequest &request);
 
 private:

@@ -23,7 +23,7 @@ public:
 
     CsvColumns columns() const;
 
-    // Runs the dialog: the columns chosen, or nothing on "ｷｬﾝｾﾙ". Fits AskCsvColumns.
+    // Runs the dialog: the columns chosen, or nothing on "ｷｬﾝｾﾙ". Answers ICsvColumnsDialog.
     static std::optional<CsvColumns> ask(QWidget *parent, const CsvFile &file);
 
 private:

@@ -13,6 +13,7 @@
 #include "editor/ui/editoroptionsdlg.h"
 #include "editor/ui/headerdlg.h"
 #include "platform/cp932.h"
+#include "platform/testsupport.h"
 #include "platform/testsupport_filedialogs.h"
 #include "platform/testsupport_prompter.h"
 #include "platform/ui/fonts.h"
@@ -25,23 +26,10 @@ using namespace kvr::test;
 
 namespace {
 
-std::string sj(const char *utf8)
-{
-    return cp932::text(utf8);
-}
-
 void show(QDialog &dialog)
 {
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-}
-
-// Types Japanese into a field the way an input method commits it.
-void commit(QWidget *field, const QString &text)
-{
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    QApplication::sendEvent(field, &event);
 }
 
 HeaderForm sampleForm()
@@ -138,7 +126,7 @@ private slots:
         show(dialog);
         QVERIFY(child<QRadioButton>(&dialog, "placeRoot")->isChecked());
         QVERIFY(child<QRadioButton>(&dialog, "placeUnder")->isEnabled());
-        commit(child<QLineEdit>(&dialog, "name"), utext("自作"));
+        commitText(child<QLineEdit>(&dialog, "name"), utext("自作"));
         child<QRadioButton>(&dialog, "placeUnder")->click();
         child<QPlainTextEdit>(&dialog, "notes")->setPlainText(utext("a\nb"));
         const HeaderForm entered = dialog.form();
@@ -237,7 +225,7 @@ private slots:
 
         auto *user = child<QLineEdit>(&dialog, "defaultUser");
         user->clear();
-        commit(user, utext("佐藤"));
+        commitText(user, utext("佐藤"));
         const EditorOptionsForm form = dialog.form();
         QCOMPARE(form.defaultUser, sj("佐藤"));
         QCOMPARE(form.databasePath, std::string("/nowhere/other.kvr"));

@@ -21,6 +21,7 @@
 #include "editor/ui/editordlg.h"
 #include "editor/ui/editorwindowactions.h"
 #include "platform/cp932.h"
+#include "platform/testsupport.h"
 #include "platform/testsupport_shell.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qtext.h"
@@ -31,11 +32,6 @@ using namespace kvr::ui;
 using namespace kvr::test;
 
 namespace {
-
-std::string sj(const char *utf8)
-{
-    return cp932::text(utf8);
-}
 
 class RecordingActions final : public IEditorWindowActions
 {
@@ -77,15 +73,9 @@ struct Rig
         files.settings.LastSection = sj(lastSection);
         files.dictionaries = { { 0, true, sj("英和辞典"), "http://127.0.0.1:9/ej?q=", "" },
                                { 1, true, sj("和英辞典"), "http://127.0.0.1:9/je?q=", "" } };
-        session = std::make_unique<CEditorSession>(EditorServices { files.settings,
-                                                                    files.store,
-                                                                    files.database,
-                                                                    files.dictionaries,
-                                                                    files.prompter,
-                                                                    files.clipboard,
-                                                                    files.fileDialogs,
-                                                                    {},
-                                                                    uniqueMarkerName() });
+        session = std::make_unique<CEditorSession>(EditorServices {
+            files.settings, files.store, files.database, files.dictionaries, files.prompter,
+            files.clipboard, files.fileDialogs, files.dialogs, uniqueMarkerName() });
         session->start();
         window = std::make_unique<CEditorDlg>(
             EditorWindowContext { *session, files.prompter, shell, actions, false });
@@ -104,13 +94,6 @@ struct Rig
     int rows() { return grid()->model()->rowCount(); }
     int currentRow() { return grid()->currentIndex().row(); }
 
-    // Types Japanese the way an input method commits it.
-    static void commit(QWidget *field, const QString &text)
-    {
-        QInputMethodEvent event;
-        event.setCommitString(text);
-        QApplication::sendEvent(field, &event);
-    }
     void focus(QWidget *widget)
     {
         widget->setFocus();
@@ -212,7 +195,7 @@ private slots:
 
         // An edited collection asks before it is left; Cancel keeps it selected.
         tree->setCurrentItem(words->child(1));
-        rig.commit(rig.get<QLineEdit>("answerField"), utext("行け"));
+        commitText(rig.get<QLineEdit>("answerField"), utext("行け"));
         QVERIFY(rig.window->windowTitle().contains(utext("（更新）")));
         rig.files.prompter.replies = { Reply::Cancel };
         tree->setCurrentItem(tree->topLevelItem(1));
@@ -229,20 +212,20 @@ private slots:
         auto *question = rig.get<QPlainTextEdit>("questionField");
         rig.focus(question);
         question->moveCursor(QTextCursor::End);
-        rig.commit(question, utext("よ"));
+        commitText(question, utext("よ"));
         QCOMPARE(rig.cell(1, 5), utext("%ve来るよ"));
         QCOMPARE(rig.window->windowTitle(), utext("中学１年 基本動詞 - （更新）KvrEditor "));
 
         // Shift+Enter makes a line break: the rest becomes question line 2.
         QTest::keyClick(question, Qt::Key_Return, Qt::ShiftModifier);
-        rig.commit(question, utext("ね"));
+        commitText(question, utext("ね"));
         QCOMPARE(rig.cell(1, 6), utext("ね"));
         QCOMPARE(question->toPlainText(), utext("来るよ\nね"));
         QCOMPARE(rig.currentRow(), 1);
 
         // Typing into the empty last row makes a question and a new empty row.
         rig.grid()->setCurrentIndex(rig.grid()->model()->index(5, 0));
-        rig.commit(rig.get<QLineEdit>("answerField"), QStringLiteral("run"));
+        commitText(rig.get<QLineEdit>("answerField"), QStringLiteral("run"));
         QCOMPARE(rig.rows(), 7);
         QCOMPARE(rig.cell(5, 0), QStringLiteral("run"));
 
@@ -258,7 +241,7 @@ private slots:
         Rig rig;
         QVERIFY(rig.shown);
         auto *answer = rig.get<QLineEdit>("answerField");
-        rig.commit(answer, QString::fromUtf8("\xF0\x9F\x98\x80"));
+        commitText(answer, QString::fromUtf8("\xF0\x9F\x98\x80"));
         QCOMPARE(rig.files.prompter.asked.size(), std::size_t(1));
         QCOMPARE(answer->text(), QStringLiteral("go"));
         QCOMPARE(rig.cell(0, 0), QStringLiteral("go"));
@@ -352,7 +335,7 @@ private slots:
     {
         Rig rig;
         QVERIFY(rig.shown);
-        rig.commit(rig.get<QLineEdit>("answerField"), QStringLiteral("x"));
+        commitText(rig.get<QLineEdit>("answerField"), QStringLiteral("x"));
         rig.files.prompter.replies = { Reply::Cancel };
         QVERIFY(!rig.window->close());
         QVERIFY(rig.window->isVisible());

@@ -82,22 +82,36 @@ private:
 };
 
 // The windows the session opens, each over the window active at the time.
-EditorDialogs qtEditorDialogs(IPrompter &prompter, IFileDialogs &fileDialogs)
+class CQtEditorDialogs final : public IEditorDialogs
 {
-    return EditorDialogs {
-        [](const HeaderDialogView &view) {
-            return CHeaderDlg::ask(QApplication::activeWindow(), view);
-        },
-        [](const ChoiceDialogRequest &request) {
-            return CChoiceDlg::ask(QApplication::activeWindow(), request);
-        },
-        [&prompter, &fileDialogs](const EditorOptionsView &view) {
-            return CEditorOptionsDlg::ask(QApplication::activeWindow(), view, prompter,
-                                          fileDialogs);
-        },
-        [](const CsvFile &file) { return CCsvPreviewDlg::ask(QApplication::activeWindow(), file); },
-    };
-}
+public:
+    CQtEditorDialogs(IPrompter &prompter, IFileDialogs &fileDialogs)
+        : m_prompter(prompter)
+        , m_fileDialogs(fileDialogs)
+    {
+    }
+    std::optional<HeaderForm> askHeader(const HeaderDialogView &view) override
+    {
+        return CHeaderDlg::ask(QApplication::activeWindow(), view);
+    }
+    std::optional<ChoiceAnswer> askChoice(const ChoiceDialogRequest &request) override
+    {
+        return CChoiceDlg::ask(QApplication::activeWindow(), request);
+    }
+    std::optional<EditorOptionsForm> askOptions(const EditorOptionsView &view) override
+    {
+        return CEditorOptionsDlg::ask(QApplication::activeWindow(), view, m_prompter,
+                                      m_fileDialogs);
+    }
+    std::optional<CsvColumns> askCsvColumns(const CsvFile &file) override
+    {
+        return CCsvPreviewDlg::ask(QApplication::activeWindow(), file);
+    }
+
+private:
+    IPrompter &m_prompter;
+    IFileDialogs &m_fileDialogs;
+};
 
 // The export file named on the command line, as an absolute CP932 path; nothing (told) when
 // CP932 cannot hold it.
@@ -134,10 +148,10 @@ int runEditor(const QStringList &args, CQtPrompter &prompter)
 
     CQtClipboard clipboard;
     CQtBackupChooser backups;
+    CQtEditorDialogs dialogs(prompter, qtFileDialogs);
     CEditorSession session(EditorServices {
-        settings, *store, database, dictionaries, prompter, clipboard, fileDialogs,
-        qtEditorDialogs(prompter, qtFileDialogs), inUseMarkerBeside(settings.DatabaseFilename),
-        CSystemClock::instance(), &backups });
+        settings, *store, database, dictionaries, prompter, clipboard, fileDialogs, dialogs,
+        inUseMarkerBeside(settings.DatabaseFilename), CSystemClock::instance(), &backups });
     session.start();
     CQtShell shell;
     CEditorActions actions(shell);

@@ -32,8 +32,8 @@ public:
     // cannot hold (the name then keeps the value shown).
     EditorOptionsForm form() const;
 
-    // Runs the dialog: the fields at OK, or nothing on "ｷｬﾝｾﾙ". Bound to a prompter and a
-    // file dialog, it fits AskOptions.
+    // Runs the dialog: the fields at OK, or nothing on "ｷｬﾝｾﾙ". With a prompter and a file
+    // dialog, it answers IEditorOptionsDialog.
     static std::optional<EditorOptionsForm> ask(QWidget *parent, const EditorOptionsView &view,
                                                 IPrompter &prompter, IFileDialogs &fileDialogs);
 

@@ -25,7 +25,7 @@ public:
     // CP932 cannot hold (that field then keeps the value shown).
     HeaderForm form() const;
 
-    // Runs the dialog: the entered fields, or nothing on "ｷｬﾝｾﾙ". Fits AskHeader.
+    // Runs the dialog: the entered fields, or nothing on "ｷｬﾝｾﾙ". Answers IHeaderDialog.
     static std::optional<HeaderForm> ask(QWidget *parent, const HeaderDialogView &view);
 
 private:

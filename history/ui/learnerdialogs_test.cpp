@@ -10,6 +10,7 @@
 #include "app/kvrsettings.h"
 #include "history/answerlog.h"
 #include "history/learners.h"
+#include "history/testsupport_learners.h"
 #include "history/ui/learnerdialogs.h"
 #include "history/ui/useradddlg.h"
 #include "history/ui/usermanagerdlg.h"
@@ -18,6 +19,7 @@
 #include "platform/cp932.h"
 #include "platform/prompter.h"
 #include "platform/settingsstore.h"
+#include "platform/testsupport.h"
 #include "platform/testsupport_prompter.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qtext.h"
@@ -28,33 +30,6 @@ using namespace kvr::ui;
 using namespace kvr::test;
 
 namespace {
-
-std::string T(std::string_view utf8)
-{
-    return cp932::text(utf8);
-}
-
-class ScriptedNames : public ILearnerNameDialogs
-{
-public:
-    std::optional<std::string> askNewName() override { return next; }
-    std::optional<std::string> askRenamedName(const std::string &oldName) override
-    {
-        renamed.push_back(oldName);
-        return next;
-    }
-    std::optional<std::string> next;
-    std::vector<std::string> renamed;
-};
-
-// Types text as an input method commits it (keyClicks cannot type Japanese).
-void commitText(QWidget *widget, const QString &text)
-{
-    widget->setFocus();
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    QApplication::sendEvent(widget, &event);
-}
 
 // The modal dialog a call opened, expected to be a Dialog; anything else is closed so the
 // test fails instead of hanging.
@@ -91,7 +66,7 @@ private slots:
         std::string userName;
         int saves = 0;
         CScriptedPrompter prompter;
-        const CAnswerLog log = logOf({ T("山田"), "Bob" });
+        const CAnswerLog log = logOf({ sj("山田"), "Bob" });
         CLearnerRegistration model({ userName, [&] { return ++saves > 0; } }, log, prompter);
         CUserRegistrationDlg dialog(model, prompter);
         dialog.show();
@@ -110,7 +85,7 @@ private slots:
         commitText(name->lineEdit(), utext("佐藤"));
         click(&dialog, "ok");
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(userName, T("佐藤"));
+        QCOMPARE(userName, sj("佐藤"));
         QCOMPARE(saves, 1);
     }
 
@@ -118,7 +93,7 @@ private slots:
     {
         std::string userName;
         CScriptedPrompter prompter;
-        CLearnerRegistration model({ userName, [] { return true; } }, logOf({ T("山田") }),
+        CLearnerRegistration model({ userName, [] { return true; } }, logOf({ sj("山田") }),
                                    prompter);
         CUserRegistrationDlg dialog(model, prompter);
         dialog.show();
@@ -127,7 +102,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(userName, T("山田"));
+        QCOMPARE(userName, sj("山田"));
         QVERIFY(prompter.asked.empty());
     }
 
@@ -151,7 +126,7 @@ private slots:
         CAnswerLog log = logOf({ "A", "B" });
         std::string userName = "B";
         CScriptedPrompter prompter;
-        ScriptedNames names;
+        test::ScriptedLearnerNames names;
         CLearnerManager model({ userName, [] { return true; } }, log, prompter, names);
         CUserManagerDlg dialog(model, prompter);
         dialog.show();
@@ -161,7 +136,7 @@ private slots:
         QCOMPARE(entries->currentRow(), 1);
         saveScreenshot(&dialog, "usermanagerdlg");
 
-        names.next = T("新人");
+        names.next = sj("新人");
         click(&dialog, "add");
         QCOMPARE(entries->count(), 3);
         QCOMPARE(entries->item(2)->text(), utext("新人"));
@@ -170,7 +145,7 @@ private slots:
         QCOMPARE(model.selected(), 0);
         names.next = "Z";
         click(&dialog, "rename");
-        QCOMPARE(names.renamed, std::vector<std::string> { "A" });
+        QCOMPARE(names.asked, (std::vector<std::string> { "add", "rename A" }));
         QCOMPARE(entries->item(0)->text(), QString("Z"));
 
         click(&dialog, "remove");
@@ -198,18 +173,18 @@ private slots:
         saveScreenshot(&dialog, "useradddlg");
         click(&dialog, "ok");
         QCOMPARE(prompter.texts(),
-                 std::vector<std::string> { T("新しい利用者名を入力してください。") });
+                 std::vector<std::string> { sj("新しい利用者名を入力してください。") });
         QVERIFY(dialog.isVisible());
         commitText(child<QLineEdit>(&dialog, "newName"), utext("田中"));
         click(&dialog, "ok");
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.name(), T("田中"));
+        QCOMPARE(dialog.name(), sj("田中"));
     }
 
     void renameDialogShowsTheOldNameReadOnly()
     {
         CScriptedPrompter prompter;
-        CUserRenameDlg dialog(T("鈴木"), prompter);
+        CUserRenameDlg dialog(sj("鈴木"), prompter);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         saveScreenshot(&dialog, "userrenamedlg");
@@ -222,7 +197,7 @@ private slots:
         commitText(newName, utext("鈴木一郎"));
         click(&dialog, "ok");
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.name(), T("鈴木一郎"));
+        QCOMPARE(dialog.name(), sj("鈴木一郎"));
     }
 
     void registerFirstLearnerWelcomesThenRegisters()
@@ -238,8 +213,8 @@ private slots:
         });
         QVERIFY(registerFirstLearner(nullptr, settings, store, CAnswerLog(), prompter));
         QCOMPARE(prompter.asked.size(), std::size_t(1)); // the welcome
-        QCOMPARE(settings.UserName, T("初回"));
-        QCOMPARE(store.readString("Options", "UserName"), std::optional(T("初回")));
+        QCOMPARE(settings.UserName, sj("初回"));
+        QCOMPARE(store.readString("Options", "UserName"), std::optional(sj("初回")));
 
         // Already registered: nothing is shown.
         QVERIFY(registerFirstLearner(nullptr, settings, store, CAnswerLog(), prompter));

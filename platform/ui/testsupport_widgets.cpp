@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QInputMethodEvent>
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
@@ -66,11 +67,15 @@ void answer(QMessageBox *box, QMessageBox::StandardButton button)
 }
 
 void pollForBox(std::shared_ptr<SeenMessageBox> seen, QMessageBox::StandardButton button,
-                std::shared_ptr<QElapsedTimer> clock, int timeoutMs)
+                std::shared_ptr<QElapsedTimer> clock, int timeoutMs, const QString &screenshot)
 {
     auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
     if (box && box->isVisible()) {
         record(box, *seen);
+        if (!screenshot.isEmpty()) {
+            (void)QTest::qWaitForWindowExposed(box);
+            saveScreenshot(box, screenshot);
+        }
         answer(box, button);
         return;
     }
@@ -78,7 +83,17 @@ void pollForBox(std::shared_ptr<SeenMessageBox> seen, QMessageBox::StandardButto
         qWarning("answerNextMessageBox: no message box appeared");
         return;
     }
-    QTimer::singleShot(10, [=] { pollForBox(seen, button, clock, timeoutMs); });
+    QTimer::singleShot(10, [=] { pollForBox(seen, button, clock, timeoutMs, screenshot); });
+}
+
+std::shared_ptr<const SeenMessageBox> answerBox(QMessageBox::StandardButton button, int timeoutMs,
+                                                const QString &screenshot)
+{
+    auto seen = std::make_shared<SeenMessageBox>();
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    QTimer::singleShot(0, [=] { pollForBox(seen, button, clock, timeoutMs, screenshot); });
+    return seen;
 }
 
 } // namespace
@@ -86,11 +101,13 @@ void pollForBox(std::shared_ptr<SeenMessageBox> seen, QMessageBox::StandardButto
 std::shared_ptr<const SeenMessageBox> answerNextMessageBox(QMessageBox::StandardButton button,
                                                            int timeoutMs)
 {
-    auto seen = std::make_shared<SeenMessageBox>();
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    QTimer::singleShot(0, [=] { pollForBox(seen, button, clock, timeoutMs); });
-    return seen;
+    return answerBox(button, timeoutMs, {});
+}
+
+std::shared_ptr<const SeenMessageBox> answerNextMessageBox(QMessageBox::StandardButton button,
+                                                           const QString &screenshot)
+{
+    return answerBox(button, 5000, screenshot);
 }
 
 void expectNoTopLevelWindows()
@@ -106,6 +123,13 @@ void expectNoTopLevelWindows()
     }
     QVERIFY2(leaked.isEmpty(),
              qPrintable(QStringLiteral("windows left open: ") + leaked.join(QStringLiteral(", "))));
+}
+
+void commitText(QWidget *field, const QString &text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(field, &event);
 }
 
 void click(QWidget *parent, const char *button)

@@ -35,6 +35,9 @@ struct SeenMessageBox
 // code that opens the box; read the result after that code has returned.
 std::shared_ptr<const SeenMessageBox> answerNextMessageBox(QMessageBox::StandardButton button,
                                                            int timeoutMs = 5000);
+// The same, saving the box as it is shown (saveScreenshot) before answering it.
+std::shared_ptr<const SeenMessageBox> answerNextMessageBox(QMessageBox::StandardButton button,
+                                                           const QString &screenshot);
 
 // The child of parent with the object name; the test program stops when there is none, so a
 // renamed widget is reported by its name rather than as a crash.
@@ -45,6 +48,10 @@ template <typename T> T *child(QWidget *parent, const char *name)
         qFatal("no child %s", name);
     return widget;
 }
+
+// Types text into a widget the way an input method commits it (QTest::keyClicks cannot
+// type Japanese). The focus stays where it is.
+void commitText(QWidget *field, const QString &text);
 
 // Clicks the push button of that object name.
 void click(QWidget *parent, const char *button);
