@@ -64,17 +64,10 @@ void EditorRestoreTest::theFileMenuRestoresABackupIntoTheWindow()
     QVERIFY(replaceFileAtomically(backupPathOf(files.context.databasePath, "20261209"),
                                   formatDatabase(old)));
     CQtBackupChooser backups; // as the editor's start binds it
-    CEditorSession session(EditorServices { files.settings,
-                                            files.store,
-                                            files.database,
-                                            files.dictionaries,
-                                            files.prompter,
-                                            files.clipboard,
-                                            files.fileDialogs,
-                                            {},
-                                            files.markerName,
-                                            CSystemClock::instance(),
-                                            &backups });
+    CEditorSession session(EditorServices { files.settings, files.store, files.database,
+                                            files.dictionaries, files.prompter, files.clipboard,
+                                            files.fileDialogs, files.dialogs, files.markerName,
+                                            CSystemClock::instance(), &backups });
     session.start();
     RecordingShell shell;
     NoActions actions;
