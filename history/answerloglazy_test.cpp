@@ -142,13 +142,14 @@ TEST(AnswerLogLazy, PartlyDecodedLogsSaveAsAFullDecodeDoes)
     for (const std::string &source : sources) {
         CAnswerLog loaded;
         ASSERT_TRUE(loaded.loadAnswerLogText(source));
-        std::size_t undecoded = 0;
+        std::size_t records = 0, undecoded = 0;
         for (const CUserLog &user : loaded.users) {
+            records += user.sections.size();
             undecoded += std::count_if(
                 user.sections.begin(), user.sections.end(),
                 [](const CSectionLog &record) { return !record.lazyTallies.decoded(); });
         }
-        EXPECT_GT(undecoded, 0u) << "a load decodes no tally line";
+        EXPECT_TRUE(records == 0 || undecoded > 0) << "a load decodes no tally line";
         const std::string today = fullyDecodedFormat(loaded);
         EXPECT_EQ(loaded.formatAnswerLog(), today) << "nothing decoded";
         for (unsigned seed = 1; seed <= 6; ++seed) {
