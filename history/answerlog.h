@@ -16,6 +16,7 @@
 namespace kvr {
 
 class CDailyBackup;
+class CMappedText;
 
 struct DrillRunRecord
 {
@@ -68,8 +69,9 @@ public:
     // False while the line as read has not been decoded yet.
     bool decoded() const { return !m_text || m_decoded; }
 
-    // Keeps the tally line (after "ql=") that lies in text, to be decoded later.
-    void keepLine(std::shared_ptr<const char[]> text, std::string_view line);
+    // Keeps the tally line (after "ql=") that lies in text, to be decoded later. Should the
+    // file of text be changed in place before then, the tallies read as none.
+    void keepLine(std::shared_ptr<const CMappedText> text, std::string_view line);
     // The line as read, when the tallies are unchanged since and writing them would give
     // exactly these bytes again; else empty.
     std::optional<std::string_view> lineAsRead() const;
@@ -82,7 +84,7 @@ private:
     void decode() const;
 
     mutable std::vector<QuestionTally> m_values;
-    std::shared_ptr<const char[]> m_text; // keeps m_line's bytes; empty when there is no line
+    std::shared_ptr<const CMappedText> m_text; // holds m_line's bytes; empty: no line kept
     std::string_view m_line;
     mutable bool m_decoded = false;
     mutable signed char m_writesBack = -1; // whether lineAsRead holds: not known yet (-1)

@@ -1,8 +1,6 @@
 // Reading and writing "translog.txt".
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -11,6 +9,7 @@
 #include "history/answerlogtallyline.h"
 #include "history/lognames.h"
 #include "platform/cp932.h"
+#include "platform/mappedtext.h"
 #include "platform/textfile.h"
 
 namespace kvr {
@@ -259,7 +258,7 @@ class CLogParser
 public:
     // Lenient: a damaged record is left out with its lines instead of failing the file.
     // Tally lines are kept undecoded in text, which holds every line parsed.
-    CLogParser(std::shared_ptr<const char[]> text, bool lenient)
+    CLogParser(std::shared_ptr<const CMappedText> text, bool lenient)
         : m_text(std::move(text))
         , m_lenient(lenient)
     {
@@ -272,7 +271,7 @@ public:
 private:
     bool strictLine(std::string_view text);
 
-    std::shared_ptr<const char[]> m_text;
+    std::shared_ptr<const CMappedText> m_text;
     bool m_inHeader = true;
     bool m_lenient;
     bool m_skipping = false; // the lines of a damaged record
@@ -331,59 +330,13 @@ bool CLogParser::strictLine(std::string_view text)
     return parseRecordLine(text, record);
 }
 
-// The whole text of a log, which its records' undecoded tally lines point into.
-struct LogText
+// The log's text stays in memory (mapped, where it can be) for the tally lines that point
+// into it until they are decoded.
+bool parseInto(CAnswerLog &log, const std::shared_ptr<const CMappedText> &source,
+               std::size_t &faultLine, bool lenient = false)
 {
-    std::shared_ptr<const char[]> bytes;
-    std::size_t size = 0;
-    std::string_view view() const { return { bytes.get(), size }; }
-};
-
-LogText copyText(std::string_view text)
-{
-    std::shared_ptr<char[]> bytes = std::make_shared_for_overwrite<char[]>(text.size());
-    std::copy(text.begin(), text.end(), bytes.get());
-    return { std::move(bytes), text.size() };
-}
-
-// Read into one buffer of the file's size (no copy, no zeroing first); it is given back
-// to the system as a whole once no record points into it.
-std::optional<LogText> readLogText(std::string_view path)
-{
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(std::filesystem::path(nativePath(path)), error))
-        return std::nullopt;
-    std::FILE *file = std::fopen(nativePath(path).c_str(), "rb");
-    if (!file)
-        return std::nullopt;
-    long expected = 0;
-    if (std::fseek(file, 0, SEEK_END) == 0)
-        expected = std::max(0L, std::ftell(file));
-    std::fseek(file, 0, SEEK_SET);
-    std::size_t capacity = static_cast<std::size_t>(expected) + 1; // one more: sees growth
-    std::shared_ptr<char[]> bytes = std::make_shared_for_overwrite<char[]>(capacity);
-    std::size_t size = 0;
-    for (;;) {
-        size += std::fread(bytes.get() + size, 1, capacity - size, file);
-        if (size < capacity || std::ferror(file))
-            break;
-        // The file grew while it was read.
-        std::shared_ptr<char[]> larger = std::make_shared_for_overwrite<char[]>(2 * capacity);
-        std::copy(bytes.get(), bytes.get() + size, larger.get());
-        bytes = std::move(larger);
-        capacity *= 2;
-    }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed)
-        return std::nullopt;
-    return LogText { std::move(bytes), size };
-}
-
-bool parseInto(CAnswerLog &log, const LogText &source, std::size_t &faultLine, bool lenient = false)
-{
-    CLogParser parser(source.bytes, lenient);
-    CLineSplitter lines(source.view());
+    CLogParser parser(source, lenient);
+    CLineSplitter lines(source->view());
     std::string_view text;
     faultLine = 0;
     for (std::size_t number = 1; lines.next(text); ++number) {
@@ -538,8 +491,8 @@ bool CAnswerLog::loadAnswerLog(std::string_view path)
 {
     const FileStamp stamp = fileStampOf(path);
     m_faultLine = 0;
-    const std::optional<LogText> text = readLogText(path);
-    if (!text || !parseInto(*this, *text, m_faultLine))
+    const auto text = CMappedText::open(path);
+    if (!text || !parseInto(*this, text, m_faultLine))
         return false;
     m_version.remember(stamp);
     m_unsaved.clear();
@@ -548,15 +501,15 @@ bool CAnswerLog::loadAnswerLog(std::string_view path)
 
 bool CAnswerLog::loadAnswerLogText(std::string_view text)
 {
-    return parseInto(*this, copyText(text), m_faultLine);
+    return parseInto(*this, CMappedText::hold(text), m_faultLine);
 }
 
 bool CAnswerLog::loadReadableRecords(std::string_view path)
 {
     const FileStamp stamp = fileStampOf(path);
     std::size_t unused;
-    const std::optional<LogText> text = readLogText(path);
-    if (!text || !parseInto(*this, *text, unused, true))
+    const auto text = CMappedText::open(path);
+    if (!text || !parseInto(*this, text, unused, true))
         return false;
     m_version.remember(stamp);
     m_unsaved.clear();

@@ -1,6 +1,7 @@
 // Tallies decoded on first use: whatever is decoded, touched or changed, a save writes what a
 // full decode of the same content writes.
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
@@ -181,7 +182,7 @@ TEST(AnswerLogLazy, UndecodedTalliesOutliveTheFileAndTheLoadingLog)
     ASSERT_TRUE(first->loadAnswerLog(path));
     CAnswerLog copy = *first;
     std::vector<CSectionLog> records = first->users.at(2).sections;
-    folder.put("translog.txt", "# other\r\n[x]\r\n\"y\",0,0,0,0,0,0,\r\nql=1+2&\r\n");
+    ASSERT_TRUE(replaceFileAtomically(path, "# other\r\n[x]\r\n\"y\",0,0,0,0,0,0,\r\nql=1+2&\r\n"));
     ASSERT_TRUE(first->loadAnswerLog(path));
     delete first;
     std::filesystem::remove(path);
@@ -189,6 +190,33 @@ TEST(AnswerLogLazy, UndecodedTalliesOutliveTheFileAndTheLoadingLog)
     EXPECT_EQ(copy.users, reference.users);
     EXPECT_EQ(records, reference.users.at(2).sections);
     EXPECT_EQ(copy.formatAnswerLog(), fullyDecodedFormat(reference));
+}
+
+// The programs replace the log with a new file; a file rewritten in place by some other
+// program must not feed its bytes into tallies read before: they read as none, and the next
+// update takes the new file.
+TEST(AnswerLogLazy, AFileRewrittenInPlaceIsNeverReadAsTheOldTallies)
+{
+    const std::string before = "[u]\r\n\"s\",1,2,3,4,5,6,\r\nql=1+2+3+4+5+6+7+8&\r\n";
+    const std::string sameSize = "[u]\r\n\"s\",1,2,3,4,5,6,\r\nql=9+9+9+9+9+9+9+9&\r\n";
+    for (const std::string &after : { sameSize, std::string("[v]\r\n") }) {
+        TempFolder folder;
+        const std::string path = folder / "translog.txt";
+        folder.put("translog.txt", before);
+        CAnswerLog log;
+        ASSERT_TRUE(log.loadAnswerLog(path));
+        // A later modification time even on a file system of coarse times.
+        folder.put("translog.txt", after);
+        std::filesystem::last_write_time(
+            path, std::filesystem::last_write_time(path) + std::chrono::seconds(2));
+        EXPECT_TRUE(log.users.at(0).sections.at(0).tallies().empty());
+        EXPECT_EQ(log.updateAnswerLog(path, [](CAnswerLog &changed) { changed.addUserLog("w"); }),
+                  CAnswerLog::Update::Saved);
+        CAnswerLog expected;
+        ASSERT_TRUE(expected.loadAnswerLogText(after));
+        expected.addUserLog("w");
+        EXPECT_EQ(readWholeFile(path), expected.formatAnswerLog());
+    }
 }
 
 // Tally, series and missed-question lines never fail a load; a fault in a record line after

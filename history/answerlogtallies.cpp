@@ -3,6 +3,7 @@
 
 #include "history/answerlog.h"
 #include "history/answerlogtallyline.h"
+#include "platform/mappedtext.h"
 
 namespace kvr {
 
@@ -71,11 +72,12 @@ void CLazyTallies::decode() const
 {
     if (m_decoded || !m_text)
         return;
-    decodeTallyLine(m_line, m_values);
+    if (m_text->unchanged())
+        decodeTallyLine(m_line, m_values);
     m_decoded = true;
 }
 
-void CLazyTallies::keepLine(std::shared_ptr<const char[]> text, std::string_view line)
+void CLazyTallies::keepLine(std::shared_ptr<const CMappedText> text, std::string_view line)
 {
     m_values.clear();
     m_text = std::move(text);
@@ -86,7 +88,7 @@ void CLazyTallies::keepLine(std::shared_ptr<const char[]> text, std::string_view
 
 std::optional<std::string_view> CLazyTallies::lineAsRead() const
 {
-    if (!m_text)
+    if (!m_text || !m_text->unchanged())
         return std::nullopt;
     if (m_writesBack < 0)
         m_writesBack = writtenBackUnchanged(m_line) ? 1 : 0;
