@@ -2,6 +2,7 @@
 // blocks, line ends found with memchr).
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <string>
 #include <sys/wait.h>
@@ -251,6 +252,32 @@ void BM_DrillEndSave(benchmark::State &state)
     }
 }
 
+// The floor of any save of the whole log: its bytes written with write(2) to a new file,
+// synced and renamed over the old one, as the program's save does.
+void BM_RawSyncedWriteOfTheSameBytes(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    const std::string text = f.log.formatAnswerLog();
+    const std::string temporary = f.folder + "/raw.tmp";
+    const std::string target = f.folder + "/raw.txt";
+    for (auto _ : state) {
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        std::size_t done = 0;
+        while (fd >= 0 && done < text.size()) {
+            const ssize_t wrote = ::write(fd, text.data() + done, text.size() - done);
+            if (wrote <= 0)
+                break;
+            done += static_cast<std::size_t>(wrote);
+        }
+        if (fd < 0 || done != text.size() || ::fsync(fd) != 0)
+            state.SkipWithError("cannot write");
+        ::close(fd);
+        if (std::rename(temporary.c_str(), target.c_str()) != 0)
+            state.SkipWithError("cannot rename");
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
 // Formatting the whole large log right after loading it (the writer's part of the save).
 void BM_FormatAfterLoad(benchmark::State &state)
 {
@@ -315,6 +342,7 @@ BENCHMARK(BM_Format)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_LoadPeakMemory)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrillSetUp)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RawSyncedWriteOfTheSameBytes)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrillEndSave)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormatAfterLoad)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_NewRecordAfterLoad)->Arg(0)->Arg(1)->Iterations(30)->Unit(benchmark::kMicrosecond);
