@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include "bench/benchdata.h"
 #include "bench/benchsupport.h"
 #include "history/answerlog.h"
+#include "history/answerlogtallyline.h"
 #include "platform/textfile.h"
 
 using namespace kvr;
@@ -252,6 +254,46 @@ void BM_DrillEndSave(benchmark::State &state)
     }
 }
 
+// The check whether a tally line can be written back as read, over every tally line of the
+// file already in memory: what a load would add if it checked every line (the program checks
+// a line when it first saves it).
+void BM_WriteBackCheckOfEveryLine(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    const std::string text = readWholeFile(f.path).value_or("");
+    for (auto _ : state) {
+        CLineSplitter lines(text);
+        std::string_view line;
+        std::size_t unchanged = 0;
+        while (lines.next(line)) {
+            if (line.starts_with("ql="))
+                unchanged += writtenBackUnchanged(line.substr(3));
+        }
+        benchmark::DoNotOptimize(unchanged);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes));
+}
+
+// The first save's formatting after a load, which checks every line it writes back as read.
+void BM_FirstFormatAfterLoad(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto log = std::make_unique<CAnswerLog>();
+        if (!log->loadAnswerLog(f.path))
+            state.SkipWithError("load failed");
+        state.ResumeTiming();
+        std::string text = log->formatAnswerLog();
+        benchmark::DoNotOptimize(text.data());
+        state.PauseTiming();
+        text = std::string();
+        log.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes));
+}
+
 // The floor of any save of the whole log: its bytes written with write(2) to a new file,
 // synced and renamed over the old one, as the program's save does.
 void BM_RawSyncedWriteOfTheSameBytes(benchmark::State &state)
@@ -344,6 +386,8 @@ BENCHMARK(BM_LoadPeakMemory)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrillSetUp)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RawSyncedWriteOfTheSameBytes)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrillEndSave)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteBackCheckOfEveryLine)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_FirstFormatAfterLoad)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormatAfterLoad)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_NewRecordAfterLoad)->Arg(0)->Arg(1)->Iterations(30)->Unit(benchmark::kMicrosecond);
 
