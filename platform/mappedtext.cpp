@@ -52,7 +52,8 @@ bool CMappedText::unchanged() const
 
 std::shared_ptr<const CMappedText> CMappedText::open(std::string_view path)
 {
-    const int descriptor = ::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a named pipe would otherwise wait here for a writer.
+    const int descriptor = ::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (descriptor < 0)
         return nullptr;
     std::shared_ptr<CMappedText> text(new CMappedText);

@@ -1,5 +1,8 @@
 #include <chrono>
 #include <filesystem>
+#if defined(__unix__)
+#include <sys/stat.h>
+#endif
 #include <gtest/gtest.h>
 
 #include "platform/mappedtext.h"
@@ -17,6 +20,10 @@ TEST(MappedText, OpensRegularFilesOnly)
     folder.put("text.txt", "line\r\n\x83\x5c");
     EXPECT_EQ(CMappedText::open(folder / "missing.txt"), nullptr);
     EXPECT_EQ(CMappedText::open(folder.path()), nullptr);
+#if defined(__unix__)
+    ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+    EXPECT_EQ(CMappedText::open(folder / "pipe"), nullptr); // returns at once
+#endif
     const auto empty = CMappedText::open(folder / "empty.txt");
     ASSERT_NE(empty, nullptr);
     EXPECT_EQ(empty->view(), "");
