@@ -380,7 +380,58 @@ private:
     char *m_out;
 };
 
-void writeRecordLine(CLineWriter &out, std::string &buffer, const CSectionLog &record)
+// The text of a save as pieces: what is written here is gathered in one buffer, and a
+// tally line written back as read is a view of the log's own text, not a copy.
+class CLogPieces
+{
+public:
+    void line(std::string_view text)
+    {
+        m_text.append(text);
+        m_text.append("\r\n", 2);
+    }
+    void raw(std::string_view text) { m_text.append(text); }
+    void reserve(std::size_t) { }
+    void keptLine(std::string_view text)
+    {
+        m_kept.push_back({ m_text.size(), text });
+        m_text.append("\r\n", 2);
+    }
+    // Valid while this object lives and is not changed.
+    std::vector<std::string_view> pieces() const
+    {
+        std::vector<std::string_view> out;
+        out.reserve(2 * m_kept.size() + 1);
+        const std::string_view text = m_text;
+        std::size_t from = 0;
+        for (const Kept &kept : m_kept) {
+            out.push_back(text.substr(from, kept.at - from));
+            out.push_back(kept.text);
+            from = kept.at;
+        }
+        out.push_back(text.substr(from));
+        return out;
+    }
+
+private:
+    struct Kept
+    {
+        std::size_t at; // where in m_text it goes
+        std::string_view text;
+    };
+    std::string m_text;
+    std::vector<Kept> m_kept;
+};
+
+// The same calls, gathering the whole text.
+class CLogText : public CLineWriter
+{
+public:
+    void keptLine(std::string_view text) { line(text); }
+};
+
+template <typename Out>
+void writeRecordLine(Out &out, std::string &buffer, const CSectionLog &record)
 {
     // Never a line the reader rejects, whatever name was put into the record.
     std::string storage;
@@ -405,12 +456,12 @@ void writeRecordLine(CLineWriter &out, std::string &buffer, const CSectionLog &r
     out.line(line.view());
 }
 
-void writeRecord(CLineWriter &out, std::string &buffer, const CSectionLog &record)
+template <typename Out> void writeRecord(Out &out, std::string &buffer, const CSectionLog &record)
 {
     writeRecordLine(out, buffer, record);
     if (const std::optional<std::string_view> asRead = record.lazyTallies.lineAsRead()) {
         out.raw("ql=");
-        out.line(*asRead);
+        out.keptLine(*asRead);
     } else {
         const auto &tallies = record.tallies();
         CNumberLine line(buffer,
@@ -463,7 +514,7 @@ std::size_t estimateSize(const CAnswerLog &log)
     return bytes;
 }
 
-void writeLog(const CAnswerLog &log, CLineWriter &out)
+template <typename Out> void writeLog(const CAnswerLog &log, Out &out)
 {
     out.reserve(estimateSize(log));
     const auto &headers = log.headerLines;
@@ -518,16 +569,16 @@ bool CAnswerLog::loadReadableRecords(std::string_view path)
 
 std::string CAnswerLog::formatAnswerLog() const
 {
-    CLineWriter out;
+    CLogText out;
     writeLog(*this, out);
     return out.take();
 }
 
 bool CAnswerLog::saveAnswerLog(std::string_view path) const
 {
-    CLineWriter out;
+    CLogPieces out;
     writeLog(*this, out);
-    return replaceFileAtomically(path, out.contents());
+    return replaceFileAtomically(path, out.pieces());
 }
 
 } // namespace kvr
