@@ -128,8 +128,8 @@ inline CAnswerLog makeSampleLog()
                 addDrillRun(
                     r, DrillRunRecord { next(50), next(20), start, start + next(900), next(2000) });
             }
-            r.questionTallies.resize(kLogQuestions);
-            for (QuestionTally &t : r.questionTallies) {
+            r.tallies().resize(kLogQuestions);
+            for (QuestionTally &t : r.tallies()) {
                 t.values[0] = next(40);
                 t.values[1] = next(15);
                 t.values[2] = next(6);

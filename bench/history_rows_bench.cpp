@@ -25,9 +25,9 @@ struct Fixture
         section.name = "rows";
         for (int i = 0; i < kQuestions; ++i)
             section.appendLine(bench::sampleQuestionLine(i));
-        record.questionTallies.resize(kQuestions);
+        record.tallies().resize(kQuestions);
         std::uint32_t state = 7;
-        for (QuestionTally &t : record.questionTallies) {
+        for (QuestionTally &t : record.tallies()) {
             for (std::int32_t &v : t.values) {
                 state = state * 214013u + 2531011u;
                 v = static_cast<std::int32_t>((state >> 16) % 12);

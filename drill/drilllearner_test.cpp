@@ -186,7 +186,7 @@ TEST(DrillAcceptAsCorrect, AWrongAnswerTakenAsRightIsRightEverywhere)
         EXPECT_EQ(record->recentRuns.front().correct, 3);
         EXPECT_EQ(record->recentRuns.front().incorrect, 0);
         EXPECT_TRUE(record->lastMissed.empty());
-        EXPECT_EQ(record->questionTallies.at(0), (QuestionTally { { 1, 0, 0, 0, 0, 0, 0, 0 } }));
+        EXPECT_EQ(record->tallies().at(0), (QuestionTally { { 1, 0, 0, 0, 0, 0, 0, 0 } }));
     }
 }
 
@@ -208,7 +208,7 @@ TEST(DrillAcceptAsCorrect, InAReanswerPassItEndsTheRetriesButNotTheFinalPass)
     ASSERT_TRUE(rig.view().closed);
     const CSectionLog *record = rig.record();
     ASSERT_NE(record, nullptr);
-    EXPECT_EQ(record->questionTallies.at(1), (QuestionTally { { 0, 1, 2, 0, 0, 0, 0, 0 } }));
+    EXPECT_EQ(record->tallies().at(1), (QuestionTally { { 0, 1, 2, 0, 0, 0, 0, 0 } }));
     EXPECT_EQ(record->lastMissed, (std::vector<std::int32_t> { 1 }));
 }
 

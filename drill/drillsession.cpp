@@ -84,7 +84,7 @@ void CDrillSession::takeWorkingTallies()
 {
     const CSectionLog &record = obtainSectionLog(obtainUserLog(m_log, m_settings.UserName),
                                                  m_setup.sectionPath, toLogMode(m_setup.drillMode));
-    m_tallies = record.questionTallies;
+    m_tallies = record.tallies();
 }
 
 void CDrillSession::nextQuestion()

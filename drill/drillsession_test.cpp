@@ -44,8 +44,8 @@ TEST(DrillSession, CleanFirstPassEndsWithTheReportAndNoRetry)
     EXPECT_EQ(record->seriesDone, 3);
     EXPECT_EQ(record->lastSeriesCount, 3);
     EXPECT_TRUE(record->lastMissed.empty());
-    ASSERT_EQ(record->questionTallies.size(), 3u);
-    for (const QuestionTally &tally : record->questionTallies)
+    ASSERT_EQ(record->tallies().size(), 3u);
+    for (const QuestionTally &tally : record->tallies())
         EXPECT_EQ(tally, (QuestionTally { { 1, 0, 0, 0, 0, 0, 0, 0 } }));
 }
 
@@ -109,7 +109,7 @@ TEST(DrillSession, WrongAnswersRunRetryPassesThenTheFinalRetry)
         { { 1, 0, 0, 0, 0, 0, 0, 0 } },
         { { 0, 1, 2, 0, 0, 0, 0, 0 } },
     };
-    EXPECT_EQ(record->questionTallies, expected);
+    EXPECT_EQ(record->tallies(), expected);
 }
 
 TEST(DrillSession, EveryAcceptedAnswerIsShownForOneCorrectWait)

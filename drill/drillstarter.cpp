@@ -162,8 +162,7 @@ bool selectWorstFirst(DrillStartContext &context, DrillSetup &setup, int count)
     const CSectionLog *record = currentRecord(context, setup.sectionPath);
     if (!record)
         return false;
-    setup.selection =
-        selectWeakest(setup.sectionCopy, record->questionTallies, count, RateBasis::Both);
+    setup.selection = selectWeakest(setup.sectionCopy, record->tallies(), count, RateBasis::Both);
     setup.orderSeed = static_cast<std::uint32_t>(context.clock.now());
     setup.orderSkip = 0;
     return !setup.selection.empty();

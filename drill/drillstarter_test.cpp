@@ -239,12 +239,12 @@ TEST_F(DrillStarterTest, AutorunWorstFirstAndFailures)
     // Under LogMode (英和４択): position 3 never right, 7 half right, the rest unanswered
     // come first for basis both, so give every other question a perfect rate.
     CSectionLog &record = recordIn(m_log, kPath, LogModeIndex::EnglishToJapaneseChoice);
-    record.questionTallies.resize(50);
-    for (auto &tally : record.questionTallies)
+    record.tallies().resize(50);
+    for (auto &tally : record.tallies())
         tally.values[QuestionTally::FirstCorrect] = 1;
-    record.questionTallies[3].values[QuestionTally::FirstCorrect] = 0;
-    record.questionTallies[3].values[QuestionTally::FirstIncorrect] = 2;
-    record.questionTallies[7].values[QuestionTally::RetryIncorrect] = 1;
+    record.tallies()[3].values[QuestionTally::FirstCorrect] = 0;
+    record.tallies()[3].values[QuestionTally::FirstIncorrect] = 2;
+    record.tallies()[7].values[QuestionTally::RetryIncorrect] = 1;
     auto launch = prepareAutorunDrill(m_context, line);
     ASSERT_TRUE(launch);
     EXPECT_EQ(launch->setup().selection, (std::vector<int> { 3, 7 }));

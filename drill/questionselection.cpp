@@ -15,7 +15,7 @@ std::optional<std::vector<int>> weakestTicks(const CSection &section, const CSec
 {
     if (!record)
         return std::nullopt;
-    return selectWeakest(section, record->questionTallies, n, basis);
+    return selectWeakest(section, record->tallies(), n, basis);
 }
 
 std::optional<std::vector<int>> lastMissedTicks(const CSectionLog *record)

@@ -29,7 +29,7 @@ TEST(TickCommands, WeakestAndMissedNeedARecord)
     EXPECT_EQ(lastMissedTicks(nullptr), std::nullopt);
 
     CSectionLog record;
-    record.questionTallies = { firstAnswers(1, 1), firstAnswers(0, 3), {}, firstAnswers(5, 0) };
+    record.tallies() = { firstAnswers(1, 1), firstAnswers(0, 3), {}, firstAnswers(5, 0) };
     record.lastMissed = { 3, 1 };
     // Unanswered first under the first answers, then the lowest rates.
     EXPECT_EQ(weakestTicks(section, &record, 3, RateBasis::FirstAnswers),
@@ -68,9 +68,9 @@ protected:
         rows = buildQuestionRows(section, nullptr, RateBasis::Both);
         marks = CCheckMarks {};
         marks.reset(rows);
-        record.questionTallies.resize(30);
+        record.tallies().resize(30);
         for (int p = 0; p < 30; ++p)
-            record.questionTallies[p] = firstAnswers(p, 30 - p); // rate rises with p
+            record.tallies()[p] = firstAnswers(p, 30 - p); // rate rises with p
         record.lastMissed = { 7, 3 };
     }
     std::optional<int> run(CheckCommand command, int field, const CSectionLog *r)

@@ -27,7 +27,7 @@ void changeLog(const std::string &logPath, IPrompter &prompter, const CDailyBack
 
 void reorderRecord(CSectionLog &record, const std::vector<std::size_t> &order)
 {
-    const std::vector<QuestionTally> old = record.questionTallies;
+    const std::vector<QuestionTally> old = record.tallies();
     std::vector<std::size_t> newPosition(order.size());
     std::size_t size = old.size() > order.size() ? old.size() : 0;
     for (std::size_t i = 0; i < order.size(); ++i) {
@@ -41,7 +41,7 @@ void reorderRecord(CSectionLog &record, const std::vector<std::size_t> &order)
         if (from < old.size())
             tallies[i] = old[from];
     }
-    record.questionTallies = std::move(tallies);
+    record.tallies() = std::move(tallies);
     for (std::int32_t &missed : record.lastMissed) {
         if (missed >= 0 && static_cast<std::size_t>(missed) < order.size())
             missed = static_cast<std::int32_t>(newPosition[static_cast<std::size_t>(missed)]);

@@ -66,7 +66,7 @@ std::vector<std::string> EditorFiles::tallyMarks(const std::string &path) const
             if (record.sectionName != path)
                 continue;
             std::string marks;
-            for (const QuestionTally &tally : record.questionTallies) {
+            for (const QuestionTally &tally : record.tallies()) {
                 marks += marks.empty() ? "" : ",";
                 marks += std::to_string(tally.values[QuestionTally::FirstCorrect]);
             }

@@ -110,8 +110,8 @@ void checkRecord(const CSection &section, const CSectionLog &record,
 {
     const int n = static_cast<int>(in.byte(0) % 64) - 2;
     const auto basis = rateBasisFromSetting(static_cast<int>(in.byte(1) % 4));
-    const std::vector<int> weakest = selectWeakest(section, record.questionTallies, n, basis);
-    KVR_FUZZ_CHECK(weakest == weakestReference(section, record.questionTallies, n, basis));
+    const std::vector<int> weakest = selectWeakest(section, record.tallies(), n, basis);
+    KVR_FUZZ_CHECK(weakest == weakestReference(section, record.tallies(), n, basis));
 
     const RepeatSelection last = lastDrillSelection(&record, &section);
     KVR_FUZZ_CHECK(last.ok() || last.selection.empty());

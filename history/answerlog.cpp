@@ -113,7 +113,7 @@ void CAnswerLog::insertQuestionTally(std::string_view path, std::size_t position
 {
     forEachRecordNamed(users, path, [position](CSectionLog &record) {
         // A record whose sparse tallies end before the position has nothing to move.
-        auto &tallies = record.questionTallies;
+        auto &tallies = record.tallies();
         if (position <= tallies.size())
             tallies.insert(tallies.begin() + static_cast<std::ptrdiff_t>(position),
                            QuestionTally {});
@@ -124,7 +124,7 @@ void CAnswerLog::insertQuestionTally(std::string_view path, std::size_t position
 void CAnswerLog::eraseQuestionTally(std::string_view path, std::size_t position)
 {
     forEachRecordNamed(users, path, [position](CSectionLog &record) {
-        auto &tallies = record.questionTallies;
+        auto &tallies = record.tallies();
         if (position < tallies.size())
             tallies.erase(tallies.begin() + static_cast<std::ptrdiff_t>(position));
         shiftMissedForErase(record.lastMissed, position);
@@ -173,7 +173,7 @@ void CAnswerLog::foldFinishedDrill(const FinishedDrill &drill)
     run.keyCount = drill.keyCount;
     addDrillRun(record, run);
 
-    record.questionTallies = drill.tallies;
+    record.tallies() = drill.tallies;
     if (drill.advancesSeries)
         advanceSeries(record, drill.seed, drill.questionsTaken, drill.newSeries);
     record.lastMissed = drill.missed;
@@ -342,26 +342,25 @@ void eraseSectionHistory(CUserLog &user, std::string_view name)
 
 QuestionTally readTally(const CSectionLog &record, std::size_t position)
 {
-    return position < record.questionTallies.size() ? record.questionTallies[position]
-                                                    : QuestionTally {};
+    return position < record.tallies().size() ? record.tallies()[position] : QuestionTally {};
 }
 
 std::int32_t getTally(CSectionLog &record, std::size_t position, QuestionTally::Field field)
 {
     const std::size_t index = checkedField(field);
-    return tallyAt(record.questionTallies, position).values[index];
+    return tallyAt(record.tallies(), position).values[index];
 }
 
 void setTally(CSectionLog &record, std::size_t position, QuestionTally::Field field,
               std::int32_t value)
 {
     const std::size_t index = checkedField(field);
-    tallyAt(record.questionTallies, position).values[index] = value;
+    tallyAt(record.tallies(), position).values[index] = value;
 }
 
 void incrementTally(CSectionLog &record, std::size_t position, QuestionTally::Field field)
 {
-    incrementTally(record.questionTallies, position, field);
+    incrementTally(record.tallies(), position, field);
 }
 
 void incrementTally(std::vector<QuestionTally> &tallies, std::size_t position,

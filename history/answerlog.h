@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@
 namespace kvr {
 
 class CDailyBackup;
+class CMappedText;
 
 struct DrillRunRecord
 {
@@ -53,6 +55,42 @@ struct QuestionTally
 // reader as first built kept every tally.
 inline constexpr std::size_t kMaxQuestionTallies = 1'000'000;
 
+// A record's tallies. A load keeps the record's tally line as read, in the text of the log
+// that it holds on to, and decodes it the first time the tallies are wanted: a large log
+// holds far more records than the views ever show. A line never decoded, or decoded but
+// never changed, is written back as it was read when the writer would give the same bytes.
+// Decoding on first use changes the record's cache even through const access: a log is
+// used by one thread at a time.
+class CLazyTallies
+{
+public:
+    // The tallies, decoded on first use. The changeable ones forget the line as read.
+    std::vector<QuestionTally> &get();
+    const std::vector<QuestionTally> &get() const;
+    // False while the line as read has not been decoded yet.
+    bool decoded() const { return !m_text || m_decoded; }
+
+    // Keeps the tally line (after "ql=") that lies in text, to be decoded later. Should the
+    // file of text be changed in place before then, the tallies read as none.
+    void keepLine(std::shared_ptr<const CMappedText> text, std::string_view line);
+    // The line as read, when the tallies are unchanged since and writing them would give
+    // exactly these bytes again; else empty.
+    std::optional<std::string_view> lineAsRead() const;
+    // About the bytes the tallies take as a line, without decoding them.
+    std::size_t estimatedLineSize() const;
+
+    bool operator==(const CLazyTallies &other) const { return get() == other.get(); }
+
+private:
+    void decode() const;
+
+    mutable std::vector<QuestionTally> m_values;
+    std::shared_ptr<const CMappedText> m_text; // holds m_line's bytes; empty: no line kept
+    std::string_view m_line;
+    mutable bool m_decoded = false;
+    mutable signed char m_writesBack = -1; // whether lineAsRead holds: not known yet (-1)
+};
+
 struct CSectionLog
 {
     static constexpr std::size_t kMaxRecentRuns = 20;
@@ -67,11 +105,15 @@ struct CSectionLog
     // Newest first. A vector (of at most about twenty) keeps the record cheap to move, so
     // that a learner's record list grows without copying every record.
     std::vector<DrillRunRecord> recentRuns;
-    std::vector<QuestionTally> questionTallies;
+    // One tally per question of the collection; through tallies().
+    CLazyTallies lazyTallies;
     std::vector<std::int32_t> lastMissed;
     std::uint32_t seriesSeed = 0;
     std::int32_t seriesDone = 0;
     std::int32_t lastSeriesCount = 0;
+
+    std::vector<QuestionTally> &tallies() { return lazyTallies.get(); }
+    const std::vector<QuestionTally> &tallies() const { return lazyTallies.get(); }
 
     bool operator==(const CSectionLog &) const = default;
 };

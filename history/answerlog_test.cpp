@@ -22,7 +22,7 @@ CSectionLog recordWithTallies(const std::string &name, int count)
 Ints firstCorrects(const CSectionLog &r)
 {
     Ints out;
-    for (const QuestionTally &t : r.questionTallies)
+    for (const QuestionTally &t : r.tallies())
         out.push_back(t.values[QuestionTally::FirstCorrect]);
     return out;
 }
@@ -97,7 +97,7 @@ TEST(AnswerLog, ViewsReadZerosWithoutChangingTheRecord)
     EXPECT_EQ(readTally(record, 1).values[QuestionTally::FirstCorrect], 101);
     EXPECT_EQ(readTally(record, 2), QuestionTally {});
     EXPECT_EQ(readTally(record, 1000), QuestionTally {});
-    EXPECT_EQ(record.questionTallies.size(), 2u);
+    EXPECT_EQ(record.tallies().size(), 2u);
     EXPECT_EQ(emptySectionLog(), CSectionLog {});
 }
 
@@ -126,13 +126,13 @@ TEST(AnswerLog, ANewRecordMovesTheOthersInsteadOfCopyingThem)
     user.sections.shrink_to_fit();
     std::vector<const QuestionTally *> tallies;
     for (const CSectionLog &record : user.sections)
-        tallies.push_back(record.questionTallies.data());
+        tallies.push_back(record.tallies().data());
     const std::size_t capacity = user.sections.capacity();
 
     obtainSectionLog(user, "new", LogModeIndex(0));
     ASSERT_GT(user.sections.capacity(), capacity) << "the list did not grow";
     for (std::size_t i = 0; i < tallies.size(); ++i)
-        EXPECT_EQ(user.sections[i].questionTallies.data(), tallies[i]) << i;
+        EXPECT_EQ(user.sections[i].tallies().data(), tallies[i]) << i;
 }
 
 TEST(AnswerLog, TwentyFirstRunPushesOutTheOldestButStaysInTheTotals)
@@ -178,12 +178,12 @@ TEST(AnswerLog, TallyAccessBeyondTheEndExtendsWithZeros)
 {
     CSectionLog r;
     EXPECT_EQ(getTally(r, 3, QuestionTally::RetryIncorrectAdjust), 0);
-    EXPECT_EQ(r.questionTallies.size(), 4u);
+    EXPECT_EQ(r.tallies().size(), 4u);
     setTally(r, 5, QuestionTally::FirstIncorrectAdjust, -10);
     incrementTally(r, 7, QuestionTally::FirstIncorrect);
-    ASSERT_EQ(r.questionTallies.size(), 8u);
-    EXPECT_EQ(r.questionTallies[5].values[QuestionTally::FirstIncorrectAdjust], -10);
-    EXPECT_EQ(r.questionTallies[7].values[QuestionTally::FirstIncorrect], 1);
+    ASSERT_EQ(r.tallies().size(), 8u);
+    EXPECT_EQ(r.tallies()[5].values[QuestionTally::FirstIncorrectAdjust], -10);
+    EXPECT_EQ(r.tallies()[7].values[QuestionTally::FirstIncorrect], 1);
 }
 
 // Learners a and b have every mode of "S" (4 tallies) and "T"; c's tallies of "S" end early.
@@ -273,7 +273,7 @@ TEST(AnswerLog, FinishedDrillUpdatesTheRecordAndSaves)
     EXPECT_EQ((Ints { r.correctCount, r.studyCount, r.totalStudySeconds, r.firstStudyTime }),
               (Ints { 21, 3, 285, 1700000000 }));
     EXPECT_EQ(runAt(r, 0), (DrillRunRecord { 7, 3, 1700001000, 1700001095, 120 }));
-    EXPECT_EQ(r.questionTallies, drill.tallies);
+    EXPECT_EQ(r.tallies(), drill.tallies);
     EXPECT_EQ(r.seriesSeed, 4000000000u);
     EXPECT_EQ((Ints { r.seriesDone, r.lastSeriesCount }), (Ints { 20, 10 }));
     EXPECT_EQ(r.lastMissed, (Ints { 1 }));

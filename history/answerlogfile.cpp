@@ -1,10 +1,16 @@
 // Reading and writing "translog.txt".
 #include <algorithm>
 #include <charconv>
+#include <memory>
+#include <optional>
+#include <utility>
 
 #include "history/answerlog.h"
+#include "history/answerlogpieces.h"
+#include "history/answerlogtallyline.h"
 #include "history/lognames.h"
 #include "platform/cp932.h"
+#include "platform/mappedtext.h"
 #include "platform/textfile.h"
 
 namespace kvr {
@@ -179,9 +185,10 @@ std::size_t countByte(std::string_view text, char c)
     return total;
 }
 
-void parseTallyLine(std::string_view text, CSectionLog &record)
+} // namespace
+
+void decodeTallyLine(std::string_view text, std::vector<QuestionTally> &tallies)
 {
-    auto &tallies = record.questionTallies;
     tallies.reserve(std::max(tallies.size(), std::min(countByte(text, '&'), kMaxQuestionTallies)));
     const char *p = text.data();
     const char *const end = p + text.size();
@@ -224,6 +231,8 @@ void parseTallyLine(std::string_view text, CSectionLog &record)
         tallies, more);
 }
 
+namespace {
+
 void parseSeriesLine(std::string_view text, CSectionLog &record)
 {
     Cursor in(text);
@@ -249,8 +258,10 @@ class CLogParser
 {
 public:
     // Lenient: a damaged record is left out with its lines instead of failing the file.
-    explicit CLogParser(bool lenient = false)
-        : m_lenient(lenient)
+    // Tally lines are kept undecoded in text, which holds every line parsed.
+    CLogParser(std::shared_ptr<const CMappedText> text, bool lenient)
+        : m_text(std::move(text))
+        , m_lenient(lenient)
     {
     }
     bool line(std::string_view text);
@@ -261,6 +272,7 @@ public:
 private:
     bool strictLine(std::string_view text);
 
+    std::shared_ptr<const CMappedText> m_text;
     bool m_inHeader = true;
     bool m_lenient;
     bool m_skipping = false; // the lines of a damaged record
@@ -304,8 +316,11 @@ bool CLogParser::strictLine(std::string_view text)
         if (sections.empty())
             return false;
         const std::string_view rest = text.substr(3);
-        if (tally)
-            parseTallyLine(rest, sections.back());
+        CLazyTallies &tallies = sections.back().lazyTallies;
+        if (tally && tallies.decoded() && std::as_const(tallies).get().empty())
+            tallies.keepLine(m_text, rest);
+        else if (tally) // a second tally line of the record reads over the first
+            decodeTallyLine(rest, tallies.get());
         else if (series)
             parseSeriesLine(rest, sections.back());
         else
@@ -316,21 +331,20 @@ bool CLogParser::strictLine(std::string_view text)
     return parseRecordLine(text, record);
 }
 
-template <typename LineSource>
-bool parseInto(CAnswerLog &log, LineSource &source, std::size_t &faultLine, bool lenient = false)
+// The log's text stays in memory (mapped, where it can be) for the tally lines that point
+// into it until they are decoded.
+bool parseInto(CAnswerLog &log, const std::shared_ptr<const CMappedText> &source,
+               std::size_t &faultLine, bool lenient = false)
 {
-    CLogParser parser(lenient);
+    CLogParser parser(source, lenient);
+    CLineSplitter lines(source->view());
     std::string_view text;
     faultLine = 0;
-    for (std::size_t number = 1; source.next(text); ++number) {
+    for (std::size_t number = 1; lines.next(text); ++number) {
         if (!parser.line(text)) {
             faultLine = number;
             return false;
         }
-    }
-    if constexpr (requires { source.failed(); }) {
-        if (source.failed())
-            return false;
     }
     log.headerLines = std::move(parser.headerLines);
     log.users = std::move(parser.users);
@@ -367,7 +381,8 @@ private:
     char *m_out;
 };
 
-void writeRecordLine(CLineWriter &out, std::string &buffer, const CSectionLog &record)
+template <typename Out>
+void writeRecordLine(Out &out, std::string &buffer, const CSectionLog &record)
 {
     // Never a line the reader rejects, whatever name was put into the record.
     std::string storage;
@@ -392,11 +407,14 @@ void writeRecordLine(CLineWriter &out, std::string &buffer, const CSectionLog &r
     out.line(line.view());
 }
 
-void writeRecord(CLineWriter &out, std::string &buffer, const CSectionLog &record)
+template <typename Out> void writeRecord(Out &out, std::string &buffer, const CSectionLog &record)
 {
     writeRecordLine(out, buffer, record);
-    {
-        const auto &tallies = record.questionTallies;
+    if (const std::optional<std::string_view> asRead = record.lazyTallies.lineAsRead()) {
+        out.raw("ql=");
+        out.keptLine(*asRead);
+    } else {
+        const auto &tallies = record.tallies();
         CNumberLine line(buffer,
                          3 + tallies.size() * QuestionTally::FieldCount * CNumberLine::kMaxNumber);
         line.text("ql=");
@@ -441,13 +459,13 @@ std::size_t estimateSize(const CAnswerLog &log)
         bytes += user.name.size() + 4;
         for (const CSectionLog &record : user.sections) {
             bytes += record.sectionName.size() + 80 + record.recentRuns.size() * 40
-                + record.questionTallies.size() * 20 + record.lastMissed.size() * 4;
+                + record.lazyTallies.estimatedLineSize() + record.lastMissed.size() * 4;
         }
     }
     return bytes;
 }
 
-void writeLog(const CAnswerLog &log, CLineWriter &out)
+template <typename Out> void writeLog(const CAnswerLog &log, Out &out)
 {
     out.reserve(estimateSize(log));
     const auto &headers = log.headerLines;
@@ -473,12 +491,10 @@ void writeLog(const CAnswerLog &log, CLineWriter &out)
 // a reload that fails must not let the next save overwrite the file with half a log.
 bool CAnswerLog::loadAnswerLog(std::string_view path)
 {
-    // Through one reused block, not the whole file: a log can be large, and a buffer of its
-    // size freed among the many small texts of the loaded log would fragment the heap.
     const FileStamp stamp = fileStampOf(path);
-    CBlockLineReader reader;
     m_faultLine = 0;
-    if (!reader.open(path) || !parseInto(*this, reader, m_faultLine))
+    const auto text = CMappedText::open(path);
+    if (!text || !parseInto(*this, text, m_faultLine))
         return false;
     m_version.remember(stamp);
     m_unsaved.clear();
@@ -487,16 +503,15 @@ bool CAnswerLog::loadAnswerLog(std::string_view path)
 
 bool CAnswerLog::loadAnswerLogText(std::string_view text)
 {
-    CLineSplitter splitter(text);
-    return parseInto(*this, splitter, m_faultLine);
+    return parseInto(*this, CMappedText::hold(text), m_faultLine);
 }
 
 bool CAnswerLog::loadReadableRecords(std::string_view path)
 {
     const FileStamp stamp = fileStampOf(path);
-    CBlockLineReader reader;
     std::size_t unused;
-    if (!reader.open(path) || !parseInto(*this, reader, unused, true))
+    const auto text = CMappedText::open(path);
+    if (!text || !parseInto(*this, text, unused, true))
         return false;
     m_version.remember(stamp);
     m_unsaved.clear();
@@ -505,16 +520,16 @@ bool CAnswerLog::loadReadableRecords(std::string_view path)
 
 std::string CAnswerLog::formatAnswerLog() const
 {
-    CLineWriter out;
+    CLogText out;
     writeLog(*this, out);
     return out.take();
 }
 
 bool CAnswerLog::saveAnswerLog(std::string_view path) const
 {
-    CLineWriter out;
+    CLogPieces out;
     writeLog(*this, out);
-    return replaceFileAtomically(path, out.contents());
+    return replaceFileAtomically(path, out.pieces());
 }
 
 } // namespace kvr

@@ -31,7 +31,7 @@ CSectionLog loadedRecord(const std::string &line)
 std::vector<Tally> talliesOf(const CSectionLog &record)
 {
     std::vector<Tally> out;
-    for (const QuestionTally &t : record.questionTallies)
+    for (const QuestionTally &t : record.tallies())
         out.emplace_back(std::begin(t.values), std::end(t.values));
     return out;
 }
@@ -220,7 +220,7 @@ TEST(AnswerLogFile, FailedSaveLeavesTheOldFileWhole)
     CAnswerLog log;
     ASSERT_TRUE(log.loadAnswerLog(path));
     CSectionLog &big = log.userAt(0).sections[0];
-    big.questionTallies.resize(100000);
+    big.tallies().resize(100000);
     const std::vector<CUserLog> inMemory = log.users;
 
     EXPECT_FALSE(log.saveAnswerLog(folder.file("no/such/folder/translog.txt")));
@@ -302,8 +302,8 @@ TEST(AnswerLogFile, ATallyLineKeepsAtMostTheTallyLimit)
     for (std::size_t i = 0; i < kMaxQuestionTallies + 5; ++i)
         huge += i == 2 ? "7+0&" : "&&";
     const CSectionLog record = loadedRecord("ql=" + huge);
-    EXPECT_EQ(record.questionTallies.size(), kMaxQuestionTallies);
-    EXPECT_EQ(record.questionTallies[2].values[0], 7);
+    EXPECT_EQ(record.tallies().size(), kMaxQuestionTallies);
+    EXPECT_EQ(record.tallies()[2].values[0], 7);
     EXPECT_EQ(record.correctCount, 1); // the record itself is kept
 }
 

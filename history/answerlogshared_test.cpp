@@ -63,9 +63,9 @@ TEST(AnswerLogShared, UpdatesOfTwoHoldersKeepEachOthersChanges)
     const CAnswerLog onDisk = loaded(path);
     EXPECT_EQ(studyCountOf(onDisk, "A"), 1);
     EXPECT_EQ(studyCountOf(onDisk, "B"), 1);
-    EXPECT_EQ(findLearnerRecord(onDisk, "u", "A", LogModeIndex::JapaneseToEnglishTyped)
-                  ->questionTallies.size(),
-              2u);
+    EXPECT_EQ(
+        findLearnerRecord(onDisk, "u", "A", LogModeIndex::JapaneseToEnglishTyped)->tallies().size(),
+        2u);
     EXPECT_EQ(onDisk.users, study.users);
 
     // Idle, the study program takes what the editor wrote; not while it has unsaved work.

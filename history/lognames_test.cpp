@@ -59,9 +59,9 @@ TEST(LogNames, EditorMaintenanceFindsQuotedNames)
     CAnswerLog log;
     CSectionLog &record =
         obtainSectionLog(log.addUserLog("u"), "F/a\"b", LogModeIndex::JapaneseToEnglishTyped);
-    record.questionTallies.resize(1);
+    record.tallies().resize(1);
     log.insertQuestionTally("F/a\"b", 0);
-    EXPECT_EQ(record.questionTallies.size(), 2u);
+    EXPECT_EQ(record.tallies().size(), 2u);
     log.renameFolderLogs("F", "G\"");
     EXPECT_EQ(record.sectionName, sj("G＂/a＂b"));
     log.renameSectionLogs("G\"/a\"b", "H");

@@ -198,8 +198,8 @@ void refreshCountCells(std::vector<QuestionRow> &rows, const CSectionLog *record
 std::vector<QuestionRow> buildQuestionRows(const CSection &section, CSectionLog *record,
                                            RateBasis basis)
 {
-    if (record && record->questionTallies.size() < section.lines.size())
-        record->questionTallies.resize(section.lines.size());
+    if (record && record->tallies().size() < section.lines.size())
+        record->tallies().resize(section.lines.size());
     std::vector<QuestionRow> rows(section.lines.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         QuestionRow &row = rows[i];

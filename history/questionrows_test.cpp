@@ -163,12 +163,12 @@ TEST(QuestionRows, FillingExtendsTheTalliesAndFollowsTheBasis)
         sectionOfLines({ line("q0", "a0"), line("q1", "a1"), line("q2", "a2") });
     CSectionLog record; // never drilled: no tallies yet
     auto rows = buildQuestionRows(section, &record, RateBasis::FirstAnswers);
-    EXPECT_EQ(record.questionTallies.size(), 3u);
+    EXPECT_EQ(record.tallies().size(), 3u);
     EXPECT_EQ(rows[2].cells[2], "0");
     EXPECT_EQ(rows[2].cells[4], "-");
 
-    record.questionTallies[0] = tally(0, 5, -3, 0);
-    record.questionTallies[0].values[QuestionTally::RetryCorrect] = 4;
+    record.tallies()[0] = tally(0, 5, -3, 0);
+    record.tallies()[0].values[QuestionTally::RetryCorrect] = 4;
     refreshCountCells(rows, &record, RateBasis::FirstAnswers);
     EXPECT_EQ(rows[0].cells[2], "-3 (0-3)");
     EXPECT_EQ(rows[0].cells[3], "5");
@@ -196,7 +196,7 @@ protected:
     {
         section = sectionOfLines({ line("b", "y"), "", line("", "w", "", "v"), line("a", "z"),
                                    line("c", "x"), line(text("あ"), "") });
-        record.questionTallies = { tally(1, 1), {}, {}, tally(0, 2), tally(3, 0), tally(1, 3) };
+        record.tallies() = { tally(1, 1), {}, {}, tally(0, 2), tally(3, 0), tally(1, 3) };
         rows = buildQuestionRows(section, &record, RateBasis::FirstAnswers);
     }
     std::vector<int> sorted(QuestionColumn column, bool ascending, bool hasRecord = true)
@@ -248,7 +248,7 @@ TEST_F(QuestionSort, WithoutARecordTheCountColumnsKeepTheOrder)
 
 TEST_F(QuestionSort, EqualKeysKeepTheirPreviousOrder)
 {
-    record.questionTallies = { tally(1, 1), {}, {}, tally(1, 1), tally(1, 1), tally(1, 1) };
+    record.tallies() = { tally(1, 1), {}, {}, tally(1, 1), tally(1, 1), tally(1, 1) };
     refreshCountCells(rows, &record, RateBasis::FirstAnswers);
     EXPECT_EQ(sorted(QuestionColumn::Rate, true), (std::vector<int> { 2, 0, 3, 4, 5, 1 }));
     EXPECT_EQ(sorted(QuestionColumn::Rate, false), (std::vector<int> { 0, 3, 4, 5, 2, 1 }));
@@ -272,7 +272,7 @@ TEST(QuestionRows, FiveThousandRowsFillAndSort)
         section.lines.push_back(
             line((i % 3 == 0 ? "word%no " : "word ") + std::to_string(i * 7919 % 5000),
                  text("答え") + std::to_string(i)));
-        record.questionTallies.push_back(tally(i % 13, i % 7, i % 3 - 1, 0));
+        record.tallies().push_back(tally(i % 13, i % 7, i % 3 - 1, 0));
     }
     for (int column = 0; column < kQuestionColumnCount; ++column) {
         auto rows = buildQuestionRows(section, &record, RateBasis::Both);

@@ -70,18 +70,18 @@ TEST(DeleteHistory, YesClearsTheCountsButKeepsTheCorrections)
 {
     const CSection section = sectionOf(3);
     CSectionLog record;
-    record.questionTallies = { counted(3), counted(4), counted(5) };
+    record.tallies() = { counted(3), counted(4), counted(5) };
     CScriptedPrompter prompter;
     EXPECT_TRUE(deleteTickedHistory(&record, section, { 2, 0 }, prompter));
     ASSERT_EQ(prompter.asked.size(), 1u);
     EXPECT_EQ(prompter.asked[0].caption, text("削除の確認"));
     EXPECT_EQ(prompter.asked[0].buttons, Buttons::YesNo);
     for (int p : { 0, 2 }) {
-        const auto &v = record.questionTallies[p].values;
+        const auto &v = record.tallies()[p].values;
         EXPECT_EQ(std::vector<int>(v, v + 8),
                   (std::vector<int> { 0, 0, 0, 0, 3 + p, 3 + p, 3 + p, 3 + p }));
     }
-    EXPECT_EQ(record.questionTallies[1], counted(4));
+    EXPECT_EQ(record.tallies()[1], counted(4));
 
     // The correction still shows a count afterwards.
     const auto rows = buildQuestionRows(section, &record, RateBasis::FirstAnswers);
@@ -93,11 +93,11 @@ TEST(DeleteHistory, NoOrAMissingRecordChangesNothing)
 {
     const CSection section = sectionOf(2);
     CSectionLog record;
-    record.questionTallies = { counted(3), counted(4) };
+    record.tallies() = { counted(3), counted(4) };
     CScriptedPrompter prompter;
     prompter.push(Reply::No);
     EXPECT_FALSE(deleteTickedHistory(&record, section, { 0 }, prompter));
-    EXPECT_EQ(record.questionTallies[0], counted(3));
+    EXPECT_EQ(record.tallies()[0], counted(3));
     EXPECT_FALSE(deleteTickedHistory(nullptr, section, { 0 }, prompter));
     EXPECT_EQ(prompter.asked.size(), 1u);
 }
@@ -133,13 +133,13 @@ TEST(CountCorrection, ChangesTheBasisSideOfTheSelectedQuestions)
         CSection section = sectionOf(3);
         section.lines[1] = "plain";
         CSectionLog record;
-        record.questionTallies.resize(3);
-        for (auto &t : record.questionTallies)
+        record.tallies().resize(3);
+        for (auto &t : record.tallies())
             t.values[c.field] = c.before;
         EXPECT_TRUE(correctCounts(&record, section, { 0, 1, 2 }, c.side, c.value, c.basis));
-        EXPECT_EQ(record.questionTallies[0].values[c.field], c.after);
-        EXPECT_EQ(record.questionTallies[2].values[c.field], c.after);
-        EXPECT_EQ(record.questionTallies[1].values[c.field], c.before); // not a question
+        EXPECT_EQ(record.tallies()[0].values[c.field], c.after);
+        EXPECT_EQ(record.tallies()[2].values[c.field], c.after);
+        EXPECT_EQ(record.tallies()[1].values[c.field], c.before); // not a question
     }
 }
 

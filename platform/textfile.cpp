@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <span>
 #include <string>
 
 #include "platform/cp932.h"
@@ -19,6 +20,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 #include <vector>
 #endif
@@ -237,7 +239,7 @@ void removeStaleTemporaries(std::string_view)
     // The one temporary name is reused by every save, so nothing accumulates.
 }
 
-bool replaceFileAtomically(std::string_view path, std::string_view contents)
+bool replaceFileAtomically(std::string_view path, std::span<const std::string_view> pieces)
 {
     const std::string target(path);
     const std::string temporary = target + ".tmp";
@@ -247,13 +249,15 @@ bool replaceFileAtomically(std::string_view path, std::string_view contents)
         return false;
     reach(SaveStage::Created);
     bool ok = true;
-    std::size_t done = 0;
-    while (ok && done < contents.size()) {
-        DWORD written = 0;
-        const DWORD chunk =
-            static_cast<DWORD>(std::min<std::size_t>(contents.size() - done, 1 << 20));
-        ok = WriteFile(file, contents.data() + done, chunk, &written, nullptr) && written > 0;
-        done += written;
+    for (const std::string_view contents : pieces) {
+        std::size_t done = 0;
+        while (ok && done < contents.size()) {
+            DWORD written = 0;
+            const DWORD chunk =
+                static_cast<DWORD>(std::min<std::size_t>(contents.size() - done, 1 << 20));
+            ok = WriteFile(file, contents.data() + done, chunk, &written, nullptr) && written > 0;
+            done += written;
+        }
     }
     if (ok)
         reach(SaveStage::Written);
@@ -286,6 +290,43 @@ bool writeAll(int fd, std::string_view contents)
             return false;
         }
         done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// The pieces in order, gathered into few system calls.
+bool writeAll(int fd, std::span<const std::string_view> pieces)
+{
+    constexpr std::size_t kBatch = 512;
+    std::size_t next = 0;
+    std::size_t offset = 0; // into pieces[next], of a piece written in part
+    while (next < pieces.size()) {
+        iovec batch[kBatch];
+        int count = 0;
+        for (std::size_t k = next; k < pieces.size() && count < static_cast<int>(kBatch); ++k) {
+            const std::size_t skip = k == next ? offset : 0;
+            if (pieces[k].size() == skip)
+                continue;
+            batch[count].iov_base = const_cast<char *>(pieces[k].data() + skip);
+            batch[count].iov_len = pieces[k].size() - skip;
+            ++count;
+        }
+        if (count == 0)
+            return true;
+        ssize_t n = ::writev(fd, batch, count);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        // Step over what was written, piece by piece.
+        auto left = static_cast<std::size_t>(n);
+        while (next < pieces.size() && left >= pieces[next].size() - offset) {
+            left -= pieces[next].size() - offset;
+            offset = 0;
+            ++next;
+        }
+        offset += left;
     }
     return true;
 }
@@ -390,7 +431,7 @@ void removeStaleTemporaries(std::string_view path)
         ::unlink((folder + "/" + name).c_str());
 }
 
-bool replaceFileAtomically(std::string_view path, std::string_view contents)
+bool replaceFileAtomically(std::string_view path, std::span<const std::string_view> pieces)
 {
     static std::atomic<unsigned> counter { 0 };
     const std::string target = linkTarget(nativePath(path));
@@ -407,7 +448,7 @@ bool replaceFileAtomically(std::string_view path, std::string_view contents)
     if (fd < 0)
         return false;
     reach(SaveStage::Created);
-    bool ok = writeAll(fd, contents);
+    bool ok = writeAll(fd, pieces);
     if (ok)
         reach(SaveStage::Written);
     ok = ok && ::fsync(fd) == 0;
@@ -425,5 +466,11 @@ bool replaceFileAtomically(std::string_view path, std::string_view contents)
 }
 
 #endif
+
+bool replaceFileAtomically(std::string_view path, std::string_view contents)
+{
+    const std::string_view whole[] = { contents };
+    return replaceFileAtomically(path, whole);
+}
 
 } // namespace kvr

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -124,6 +125,9 @@ private:
 // It first removes what earlier saves of the same file left behind when they were killed
 // mid-write (see removeStaleTemporaries).
 bool replaceFileAtomically(std::string_view path, std::string_view contents);
+// The same for contents given as pieces, written in order: a large file need not be
+// gathered into one buffer first.
+bool replaceFileAtomically(std::string_view path, std::span<const std::string_view> pieces);
 
 // Removes the temporary files that replaceFileAtomically made for path and that no writer
 // can still be using: those of processes that no longer run, and any of them untouched for

@@ -155,6 +155,38 @@ TEST(ReplaceFileAtomically, AFailedWriteIsReportedAndTheOldFileKept)
     EXPECT_EQ(readWholeFile(path).value(), "old contents");
 }
 
+// Pieces go in order, however many (more than one gathered write takes) and whatever size;
+// a failed write of pieces is reported like that of one text.
+TEST(ReplaceFileAtomically, PiecesAreWrittenInOrder)
+{
+    TempFolder folder;
+    const std::string path = folder.file("log.txt");
+    std::vector<std::string> texts { "", "first\r\n" };
+    for (int i = 0; i < 1500; ++i)
+        texts.push_back(i % 3 ? std::to_string(i) + "," : "");
+    texts.push_back(std::string(3 << 20, 'x'));
+    texts.push_back("");
+    texts.push_back("last");
+    const std::vector<std::string_view> pieces(texts.begin(), texts.end());
+    std::string whole;
+    for (const std::string &text : texts)
+        whole += text;
+    ASSERT_TRUE(replaceFileAtomically(path, pieces));
+    EXPECT_EQ(readWholeFile(path).value(), whole);
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit { 1 << 20, 1 << 20 };
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::_exit(replaceFileAtomically(path, std::vector<std::string_view> { "a", whole }) ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "write error not reported";
+    EXPECT_EQ(readWholeFile(path).value(), whole);
+}
+
 namespace {
 
 std::vector<std::string> namesIn(const TempFolder &folder)

@@ -557,9 +557,9 @@ void MainDlgTest::historyPagesScreenshots()
     CSectionLog *record =
         findLearnerRecord(rig.log, rig.settings.UserName, rig.settings.LastSection,
                           LogModeIndex::JapaneseToEnglishTyped);
-    QVERIFY(record && !record->questionTallies.empty());
-    record->questionTallies[0].values[QuestionTally::FirstCorrectAdjust] = 10;
-    record->questionTallies[0].values[QuestionTally::FirstIncorrectAdjust] = -3;
+    QVERIFY(record && !record->tallies().empty());
+    record->tallies()[0].values[QuestionTally::FirstCorrectAdjust] = 10;
+    record->tallies()[0].values[QuestionTally::FirstIncorrectAdjust] = -3;
     rig.settings.KvrWindowWidth = size.width();
     rig.settings.KvrWindowHeight = size.height();
     rig.settings.TreeLogPeriod = size.width() > 630 ? 470 : 370;

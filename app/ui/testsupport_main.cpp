@@ -48,7 +48,7 @@ void addFinishedDrills(CAnswerLog &log, const std::string &userName, const std::
         for (int i = 0; i < taken; ++i) {
             const int position = (run * taken + i) % questions;
             const bool right = (i * 7 + run * 3) % 10 < std::min(4 + run / 2, 10);
-            incrementTally(record.questionTallies, static_cast<std::size_t>(position),
+            incrementTally(record.tallies(), static_cast<std::size_t>(position),
                            right ? QuestionTally::FirstCorrect : QuestionTally::FirstIncorrect);
             if (!right)
                 record.lastMissed.push_back(position);

@@ -45,7 +45,7 @@ CSectionLog recordFor(const CSection &section)
         QuestionTally tally;
         tally.values[QuestionTally::FirstCorrect] = static_cast<std::int32_t>(i * 13 % 7);
         tally.values[QuestionTally::FirstIncorrect] = static_cast<std::int32_t>(i * 5 % 4);
-        record.questionTallies.push_back(tally);
+        record.tallies().push_back(tally);
     }
     return record;
 }
@@ -95,9 +95,9 @@ void QuestionLogModelTest::rolesCarryTheRowsTextsMarksAndColours()
     CQuestionLogModel model;
     const CSection section = sectionOf(3);
     CSectionLog record = recordFor(section);
-    record.questionTallies[0].values[QuestionTally::FirstCorrect] = 3;
-    record.questionTallies[0].values[QuestionTally::FirstCorrectAdjust] = 10;
-    record.questionTallies[0].values[QuestionTally::FirstIncorrect] = 1;
+    record.tallies()[0].values[QuestionTally::FirstCorrect] = 3;
+    record.tallies()[0].values[QuestionTally::FirstCorrectAdjust] = 10;
+    record.tallies()[0].values[QuestionTally::FirstIncorrect] = 1;
     std::vector<QuestionRow> rows = buildQuestionRows(section, &record, RateBasis::FirstAnswers);
     const QuestionRow first = rows[0];
     model.setRows(std::move(rows));
@@ -170,7 +170,7 @@ void QuestionLogModelTest::fiveThousandQuestionsFillAndSort()
     FinishedDrill drill;
     drill.userName = rig.settings.UserName;
     drill.sectionPath = path;
-    drill.tallies = recordFor(big).questionTallies;
+    drill.tallies = recordFor(big).tallies();
     rig.log.recordFinishedDrill(drill, rig.settings.LogPath);
 
     CQuestionlogPage page(rig.context);

@@ -39,7 +39,7 @@ bool addSimulatedDrills(CAnswerLog &log, const CSection &section, const std::str
         drill.sectionPath = path;
         drill.mode = mode;
         if (before)
-            drill.tallies = before->questionTallies;
+            drill.tallies = before->tallies();
         drill.tallies.resize(section.lines.size());
         const int taken = std::min<int>(10, static_cast<int>(pool.size()));
         // Later drills go better, with a dip now and then.
