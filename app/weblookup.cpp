@@ -199,19 +199,19 @@ std::optional<std::string> webLookupUrl(const WebDictionary &site, std::string_v
 }
 
 bool lookUp(const std::vector<WebDictionary> &sites, int index, std::string_view text,
-            IUrlOpener &opener)
+            IShell &shell)
 {
     if (index < 0 || static_cast<std::size_t>(index) >= sites.size())
         return false;
     const auto url = webLookupUrl(sites[static_cast<std::size_t>(index)], text);
-    return url && opener.openUrl(*url);
+    return url && shell.openAddress(*url);
 }
 
 bool runWebLookupCommand(const std::vector<WebDictionary> &sites, int command,
-                         const CQuestion &question, IUrlOpener &opener)
+                         const CQuestion &question, IShell &shell)
 {
     const auto request = webLookupRequest(command, question);
-    return request && lookUp(sites, request->site, request->text, opener);
+    return request && lookUp(sites, request->site, request->text, shell);
 }
 
 } // namespace kvr

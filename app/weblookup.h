@@ -7,6 +7,7 @@
 
 #include "app/webdictionary.h"
 #include "db/question.h"
+#include "platform/shell.h"
 
 // Looking a question up in a web dictionary from the per-question page's popup: the items
 // of its submenu "Web辞書で検索(&W)", the text each item looks up, and opening the site.
@@ -54,15 +55,6 @@ struct WebLookupRequest
 };
 std::optional<WebLookupRequest> webLookupRequest(int command, const CQuestion &question);
 
-// Opens a URL with the desktop's handler (the browser). The URL is ASCII.
-class IUrlOpener
-{
-public:
-    virtual ~IUrlOpener() = default;
-    // True when the handler accepted the URL.
-    virtual bool openUrl(const std::string &url) = 0;
-};
-
 // The site's URL for a CP932 text: urlHead + the text + urlFoot, the text as UTF-8 with
 // every byte but letters, digits and "-._~" percent-encoded, so that no text can leave the
 // part of the URL the head puts it in. Head and foot keep their characters; non-ASCII
@@ -72,12 +64,12 @@ public:
 std::optional<std::string> webLookupUrl(const WebDictionary &site, std::string_view text);
 
 // Opens site index's URL for text; false for an index outside the list, a head that does
-// not fix scheme and host, or when the opener refuses.
+// not fix scheme and host, or when the shell refuses.
 bool lookUp(const std::vector<WebDictionary> &sites, int index, std::string_view text,
-            IUrlOpener &opener);
+            IShell &shell);
 
 // A look-up command of the submenu on the question: webLookupRequest, then lookUp.
 bool runWebLookupCommand(const std::vector<WebDictionary> &sites, int command,
-                         const CQuestion &question, IUrlOpener &opener);
+                         const CQuestion &question, IShell &shell);
 
 } // namespace kvr

@@ -1,9 +1,9 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-#include "app/testsupport_urlopener.h"
 #include "app/weblookup.h"
 #include "platform/cp932.h"
+#include "platform/testsupport_shell.h"
 
 namespace kvr {
 namespace {
@@ -182,24 +182,24 @@ TEST(WebLookupUrl, AHeadThatLeavesSchemeOrHostOpenOpensNothing)
                                   " https://d.example/" };
     for (const std::string &head : heads) {
         EXPECT_EQ(webLookupUrl(site(0, "t", head), "x"), std::nullopt) << head;
-        test::CRecordingUrlOpener opener;
+        test::RecordingShell opener;
         EXPECT_FALSE(lookUp({ site(0, "t", head) }, 0, "x", opener));
-        EXPECT_TRUE(opener.urls.empty());
+        EXPECT_TRUE(opener.addresses.empty());
     }
 }
 
 TEST(WebLookUp, OpensThroughTheOpenerAndReportsItsResult)
 {
     const std::vector<WebDictionary> sites = { site(0, "EJ", "https://ej.example/") };
-    test::CRecordingUrlOpener opener;
+    test::RecordingShell opener;
     EXPECT_TRUE(lookUp(sites, 0, "apple", opener));
     EXPECT_FALSE(lookUp(sites, 1, "apple", opener));
     EXPECT_FALSE(lookUp(sites, -1, "apple", opener));
-    EXPECT_EQ(opener.urls, std::vector<std::string> { "https://ej.example/apple" });
-    opener.accept = false;
+    EXPECT_EQ(opener.addresses, std::vector<std::string> { "https://ej.example/apple" });
+    opener.accepts = false;
     EXPECT_FALSE(lookUp(sites, 0, "apple", opener));
     EXPECT_FALSE(runWebLookupCommand(sites, 209, appleQuestion(), opener));
-    EXPECT_EQ(opener.urls.size(), 2u);
+    EXPECT_EQ(opener.addresses.size(), 2u);
 }
 
 TEST(WebLookUp, TheShippedSitesOpenTheirOwnHosts)
@@ -209,11 +209,11 @@ TEST(WebLookUp, TheShippedSitesOpenTheirOwnHosts)
     std::vector<WebDictionary> sites;
     readWebDictionaries(sites, std::string(source) + "/data/Datas/webdic.ini");
     ASSERT_EQ(sites.size(), 4u);
-    test::CRecordingUrlOpener opener;
+    test::RecordingShell opener;
     const CQuestion question = appleQuestion();
     for (const WebLookupItem &item : webLookupItems(sites, question))
         EXPECT_TRUE(runWebLookupCommand(sites, item.command, question, opener)) << item.command;
-    EXPECT_EQ(opener.urls,
+    EXPECT_EQ(opener.addresses,
               (std::vector<std::string> {
                   "https://ejje.weblio.jp/content/%E3%82%8A%E3%82%93%E3%81%94",
                   "https://ejje.weblio.jp/content/%E6%9E%97%E6%AA%8E",

@@ -27,7 +27,6 @@
 #include "drill/drillstarter.h"
 #include "history/ui/historypages.h"
 #include "history/ui/loginfopage.h"
-#include "history/ui/qturlopener.h"
 #include "history/ui/questionlogpage.h"
 #include "history/ui/studychartpage.h"
 #include "history/ui/transinfopage.h"
@@ -169,13 +168,9 @@ void CMainDlg::createTabArea()
 
 void CMainDlg::createPages()
 {
-    // The history pages still take a URL opener; it hands on to the one shell.
-    m_urlOpener = std::make_unique<CQtUrlOpener>([shell = m_services.shell](const QUrl &url) {
-        return shell->openAddress(url.toEncoded().toStdString());
-    });
     m_pageContext = std::make_unique<HistoryPageContext>(HistoryPageContext {
         m_context.settings, m_context.store, m_context.database, m_context.log,
-        m_context.webDictionaries, m_context.voice, *m_urlOpener, m_context.prompter,
+        m_context.webDictionaries, m_context.voice, *m_services.shell, m_context.prompter,
         [this](const WindowDrillRequest &request) { startDrill(request); },
         [this] { refresh(); } });
     m_loginfoPage = new CLoginfoPage(*m_pageContext);

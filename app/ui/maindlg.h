@@ -41,7 +41,6 @@ class IModeChooser;
 class IPrompter;
 class IShell;
 class ISoundPlayer;
-class IUrlOpener;
 class ISettingsStore;
 struct CKvrSettings;
 struct CQuestionDatabase;
@@ -208,7 +207,6 @@ private:
     QTabWidget *m_tabs = nullptr;
     std::vector<QWidget *> m_pages;
     std::unique_ptr<IShell> m_ownedShell;
-    std::unique_ptr<IUrlOpener> m_urlOpener;
     std::unique_ptr<HistoryPageContext> m_pageContext;
     CLoginfoPage *m_loginfoPage = nullptr;
     CQuestionlogPage *m_questionlogPage = nullptr;

@@ -11,7 +11,7 @@ namespace kvr {
 class CPronunciation;
 class IPrompter;
 class ISettingsStore;
-class IUrlOpener;
+class IShell;
 struct CKvrSettings;
 struct CQuestionDatabase;
 struct CSection;
@@ -31,7 +31,7 @@ struct HistoryPageContext
     CAnswerLog &log;
     const std::vector<WebDictionary> &webDictionaries;
     CPronunciation &voice;
-    IUrlOpener &urlOpener;
+    IShell &shell; // web look-ups open in the browser
     IPrompter &prompter;
     // The main window's drill start; the pages never start a drill themselves.
     std::function<void(const WindowDrillRequest &)> startDrill;

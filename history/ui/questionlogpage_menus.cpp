@@ -86,7 +86,7 @@ void CQuestionlogPage::rebuildWebMenu(const CQuestion &question)
         connect(action, &QAction::triggered, this, [this, command] {
             guarded(m_context.prompter, [&] {
                 runWebLookupCommand(m_context.webDictionaries, command, m_lookedUp,
-                                    m_context.urlOpener);
+                                    m_context.shell);
             });
         });
     }

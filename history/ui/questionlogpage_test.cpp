@@ -346,7 +346,7 @@ void QuestionlogPageTest::popupLooksUpAndPronounces()
     const std::optional<WebLookupRequest> request = webLookupRequest(command, first);
     const std::optional<std::string> url =
         webLookupUrl(rig.webDictionaries[static_cast<std::size_t>(request->site)], request->text);
-    QCOMPARE(rig.urlOpener.urls, std::vector<std::string>({ *url }));
+    QCOMPARE(rig.shell.addresses, std::vector<std::string>({ *url }));
 
     // "発音(&S)" speaks the ticked questions, not the selected ones.
     filled.model().marks().checkOnly({ 2, 3 });

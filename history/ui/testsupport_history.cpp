@@ -79,7 +79,7 @@ HistoryPageRig::HistoryPageRig()
                 log,
                 webDictionaries,
                 voice,
-                urlOpener,
+                shell,
                 prompter,
                 [this](const WindowDrillRequest &request) { drills.push_back(request); },
                 [this] { ++refreshes; } }

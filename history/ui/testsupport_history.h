@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 
 #include "app/kvrsettings.h"
-#include "app/testsupport_urlopener.h"
 #include "app/webdictionary.h"
 #include "app/weblookup.h"
 #include "db/questiondatabase.h"
@@ -22,6 +21,7 @@
 #include "platform/settingsstore.h"
 #include "platform/sound.h"
 #include "platform/testsupport_prompter.h"
+#include "platform/testsupport_shell.h"
 #include "platform/testsupport_sound.h"
 
 namespace kvr::test {
@@ -57,7 +57,7 @@ struct HistoryPageRig
     CRecordingSoundPlayer sound;
     CRecordingSpeechEngine speech;
     CPronunciation voice { &speech, sound, settings };
-    CRecordingUrlOpener urlOpener;
+    RecordingShell shell;
     CScriptedPrompter prompter;
     std::vector<WindowDrillRequest> drills;
     int refreshes = 0;
