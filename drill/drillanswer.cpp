@@ -254,7 +254,9 @@ void CDrillSession::journalAnswer(JournalVerdict verdict)
     entry.collection = m_setup.sectionPath;
     entry.mode = m_setup.drillMode;
     entry.position = m_position + 1;
+    // As the learner saw it: part-of-speech markers become their labels, not "%aj".
     entry.question = m_question.questionLines[0];
+    expandPartOfSpeech(entry.question);
     entry.verdict = verdict;
     entry.tenths = static_cast<int>((m_services.clock.tick() - m_questionStartTick) / 100);
     m_journal.push_back(std::move(entry));

@@ -88,6 +88,20 @@ TEST(DrillJournal, EveryJudgedAnswerOfEveryPassInOneHandOverAtTheEnd)
     EXPECT_TRUE(rig.prompter.asked.empty());
 }
 
+TEST(DrillJournal, TheQuestionIsWrittenWithItsPartOfSpeechLabel)
+{
+    RecordingJournal journal;
+    DrillRig rig;
+    rig.journal = &journal;
+    rig.start(setupOf({ questionLine("%ajq0", { "a0" }) }));
+    ASSERT_TRUE(rig.awaitingAnswer());
+    rig.answerAndWait("a0");
+    ASSERT_TRUE(rig.view().closed);
+    const std::vector<JournalEntry> entries = journal.all();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].question, cp932::text("【形容詞】q0"));
+}
+
 TEST(DrillJournal, FourChoicePicksAreJournalledWithTheirMode)
 {
     RecordingJournal journal;
