@@ -453,11 +453,8 @@ private Q_SLOTS:
         // question, the report is closed, and the runner returns.
         RealTimeRig real;
         QStringList seen;
-        QTimer poll;
-        poll.setInterval(20);
-        QObject::connect(&poll, &QTimer::timeout, [&seen] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal || (!seen.isEmpty() && seen.last() == modal->objectName()))
+        test::ModalWindowPoll poll([&seen](QWidget *modal, bool fresh) {
+            if (!fresh)
                 return;
             seen << modal->objectName();
             // Queued: the modal report opened by the key must find this poll free to run.
@@ -468,7 +465,6 @@ private Q_SLOTS:
                     dialog->accept();
             });
         });
-        poll.start();
         ui::runDrillWindow(setupOf(words()), real.context, nullptr);
         poll.stop();
         QCOMPARE(seen.size(), 2); // the window, then the result report over it

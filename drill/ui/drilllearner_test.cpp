@@ -128,17 +128,10 @@ private Q_SLOTS:
         real.settings.IncorrectWaitTime = 0;
         QStringList seen;
         bool typed = false;
-        QTimer poll;
-        poll.setInterval(20);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal)
-                return;
+        test::ModalWindowPoll poll([&](QWidget *modal, bool fresh) {
             const bool report = qobject_cast<ui::CResultDlg *>(modal) != nullptr;
-            const QString name = report ? QStringLiteral("report") : modal->objectName();
-            const bool fresh = seen.isEmpty() || seen.last() != name;
             if (fresh)
-                seen << name;
+                seen << (report ? QStringLiteral("report") : modal->objectName());
             if (report) {
                 if (fresh) // queued: the next modal must find this poll free to run
                     QTimer::singleShot(0, modal, [modal, first = seen.size() == 2] {
@@ -161,7 +154,6 @@ private Q_SLOTS:
                 QTimer::singleShot(0, modal, [modal] { QTest::keyClick(modal, Qt::Key_Escape); });
             }
         });
-        poll.start();
         ui::runDrillWindow(setupOf(words()), real.context, nullptr);
         poll.stop();
         QCOMPARE(seen, (QStringList { "drillDlg", "report", "drillDlg", "report" }));

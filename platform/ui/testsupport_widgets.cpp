@@ -1,5 +1,7 @@
 #include "platform/ui/testsupport_widgets.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -135,6 +137,26 @@ void commitText(QWidget *field, const QString &text)
 void click(QWidget *parent, const char *button)
 {
     QTest::mouseClick(child<QPushButton>(parent, button), Qt::LeftButton);
+}
+
+ModalWindowPoll::ModalWindowPoll(Handler onPoll)
+    : m_onPoll(std::move(onPoll))
+{
+    m_timer.setInterval(20);
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+        QWidget *window = QApplication::activeModalWidget();
+        if (!window)
+            return;
+        const bool fresh =
+            std::none_of(m_windows.begin(), m_windows.end(),
+                         [window](const QPointer<QWidget> &w) { return w == window; });
+        if (fresh)
+            m_windows << window;
+        else if (m_windows.last() != window)
+            return; // an earlier window, on top for a moment
+        m_onPoll(window, fresh);
+    });
+    m_timer.start();
 }
 
 } // namespace kvr::test

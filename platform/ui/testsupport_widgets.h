@@ -3,10 +3,14 @@
 // Helpers shared by the widget tests of every ui/ folder: screenshots, answering the
 // message boxes a real CQtPrompter shows, and the leak check for cleanup().
 
+#include <functional>
 #include <memory>
 
+#include <QList>
 #include <QMessageBox>
+#include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 namespace kvr::test {
@@ -55,6 +59,24 @@ void commitText(QWidget *field, const QString &text);
 
 // Clicks the push button of that object name.
 void click(QWidget *parent, const char *button);
+
+// Watches the modal windows of a run on real timers: every 20 ms while it lives, calls
+// onPoll(window, fresh) when the window on top is the newest one seen (fresh: the first such
+// call for it). Windows are told apart by instance, not by name: on a busy machine a poll
+// can run between one window's close and the next one's show, while an earlier window is on
+// top again; those polls are skipped.
+class ModalWindowPoll
+{
+public:
+    using Handler = std::function<void(QWidget *window, bool fresh)>;
+    explicit ModalWindowPoll(Handler onPoll);
+    void stop() { m_timer.stop(); }
+
+private:
+    Handler m_onPoll;
+    QList<QPointer<QWidget>> m_windows;
+    QTimer m_timer;
+};
 
 // For cleanup(): fails the current test when a top-level widget is still visible (after
 // pending deletions ran), naming it, and hides it so that one leak does not fail the next
