@@ -11,8 +11,10 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <sys/wait.h>
@@ -88,5 +90,47 @@ void runAtStart(benchmark::State &state, std::int64_t bytesPerRun, Work work)
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * bytesPerRun);
 }
+
+// The raw scan of a file as a benchmark body: warm, and once per fresh process. Every
+// reader benchmark puts its own figures beside these.
+inline void rawScanLoop(benchmark::State &state, const std::string &path, std::int64_t bytes)
+{
+    for (auto _ : state) {
+        if (!rawLineScan(path))
+            state.SkipWithError("cannot open");
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * bytes);
+}
+inline void rawScanAtStart(benchmark::State &state, const std::string &path, std::int64_t bytes)
+{
+    runAtStart(state, bytes, [&] { rawLineScan(path); });
+}
+
+// A temporary folder of the benchmark process's own (benchmarks run side by side must not
+// share files) holding one generated file; removed at the end.
+struct GeneratedFile
+{
+    std::string folder;
+    std::string path;
+    std::int64_t bytes = 0;
+
+    // write(path, text) stores the text the way the program would; false when it failed.
+    template <typename Write>
+    GeneratedFile(const std::string &stem, const std::string &name, const std::string &text,
+                  Write write)
+        : folder(
+            (std::filesystem::temp_directory_path() / (stem + "-" + std::to_string(::getpid())))
+                .string())
+        , path(folder + "/" + name)
+        , bytes(static_cast<std::int64_t>(text.size()))
+    {
+        std::filesystem::create_directories(folder);
+        if (!write(path, text))
+            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    }
+    ~GeneratedFile() { std::filesystem::remove_all(folder); }
+    GeneratedFile(const GeneratedFile &) = delete;
+    GeneratedFile &operator=(const GeneratedFile &) = delete;
+};
 
 } // namespace kvr::bench

@@ -2,9 +2,7 @@
 // file (read in blocks, line ends found with memchr).
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "bench/benchsupport.h"
 #include "history/answerjournal.h"
@@ -44,26 +42,17 @@ std::string makeJournal()
     return text;
 }
 
-struct Fixture
+bool writeFile(const std::string &path, const std::string &text)
 {
-    std::string folder;
-    std::string path;
-    std::size_t bytes = 0;
+    return replaceFileAtomically(path, text);
+}
 
+struct Fixture : kvr::bench::GeneratedFile
+{
     Fixture()
+        : GeneratedFile("kvr-journal-bench", "journal.txt", makeJournal(), writeFile)
     {
-        // One folder per process: benchmarks run side by side must not share files.
-        folder = (std::filesystem::temp_directory_path()
-                  / ("kvr-journal-bench-" + std::to_string(::getpid())))
-                     .string();
-        std::filesystem::create_directories(folder);
-        path = folder + "/journal.txt";
-        const std::string text = makeJournal();
-        bytes = text.size();
-        if (!replaceFileAtomically(path, text))
-            std::fprintf(stderr, "cannot write %s\n", path.c_str());
     }
-    ~Fixture() { std::filesystem::remove_all(folder); }
 };
 
 Fixture &fixture()
@@ -74,12 +63,7 @@ Fixture &fixture()
 
 void BM_RawLineScan(benchmark::State &state)
 {
-    Fixture &f = fixture();
-    for (auto _ : state) {
-        if (!kvr::bench::rawLineScan(f.path))
-            state.SkipWithError("open failed");
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes));
+    kvr::bench::rawScanLoop(state, fixture().path, fixture().bytes);
 }
 
 void BM_Summarise(benchmark::State &state)
@@ -97,9 +81,7 @@ void BM_Summarise(benchmark::State &state)
 
 void BM_RawLineScanAtStart(benchmark::State &state)
 {
-    Fixture &f = fixture();
-    kvr::bench::runAtStart(state, static_cast<std::int64_t>(f.bytes),
-                           [&] { kvr::bench::rawLineScan(f.path); });
+    kvr::bench::rawScanAtStart(state, fixture().path, fixture().bytes);
 }
 
 void BM_SummariseAtStart(benchmark::State &state)

@@ -29,30 +29,26 @@ CAnswerLog makeLog()
     return kvr::bench::makeSampleLog();
 }
 
-struct Fixture
+bool writeFile(const std::string &path, const std::string &text)
 {
-    std::string folder;
-    std::string path;
-    std::string savePath;
-    std::size_t bytes = 0;
+    return replaceFileAtomically(path, text);
+}
+
+struct Fixture : kvr::bench::GeneratedFile
+{
     CAnswerLog log;
+    std::string savePath;
 
     Fixture()
+        : Fixture(makeLog())
     {
-        // One folder per process: benchmarks run side by side must not share files.
-        folder = (std::filesystem::temp_directory_path()
-                  / ("kvr-history-bench-" + std::to_string(::getpid())))
-                     .string();
-        std::filesystem::create_directories(folder);
-        path = folder + "/translog.txt";
-        savePath = folder + "/saved.txt";
-        log = makeLog();
-        const std::string text = log.formatAnswerLog();
-        bytes = text.size();
-        if (!replaceFileAtomically(path, text))
-            std::fprintf(stderr, "cannot write %s\n", path.c_str());
     }
-    ~Fixture() { std::filesystem::remove_all(folder); }
+    explicit Fixture(CAnswerLog made)
+        : GeneratedFile("kvr-history-bench", "translog.txt", made.formatAnswerLog(), writeFile)
+        , log(std::move(made))
+        , savePath(folder + "/saved.txt")
+    {
+    }
 };
 
 Fixture &fixture()
@@ -63,12 +59,7 @@ Fixture &fixture()
 
 void BM_RawLineScan(benchmark::State &state)
 {
-    Fixture &f = fixture();
-    for (auto _ : state) {
-        if (!kvr::bench::rawLineScan(f.path))
-            state.SkipWithError("open failed");
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes));
+    kvr::bench::rawScanLoop(state, fixture().path, fixture().bytes);
 }
 
 void BM_Load(benchmark::State &state)
@@ -88,9 +79,7 @@ void BM_Load(benchmark::State &state)
 
 void BM_RawLineScanAtStart(benchmark::State &state)
 {
-    Fixture &f = fixture();
-    kvr::bench::runAtStart(state, static_cast<std::int64_t>(f.bytes),
-                           [&] { kvr::bench::rawLineScan(f.path); });
+    kvr::bench::rawScanAtStart(state, fixture().path, fixture().bytes);
 }
 
 void BM_LoadAtStart(benchmark::State &state)
