@@ -87,8 +87,9 @@ void CWebPane::showAddress(const std::string &address)
     }
 #ifdef KVR_HAVE_WEBENGINE
     createBrowser();
-    static_cast<QWebEngineView *>(m_browser)->load(QUrl(m_address));
+    // The browser first: a failure told while load() runs must not be covered by it.
     m_stack->setCurrentWidget(m_browser);
+    static_cast<QWebEngineView *>(m_browser)->load(QUrl(m_address));
 #endif
 }
 
