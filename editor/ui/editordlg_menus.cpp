@@ -14,12 +14,14 @@ namespace kvr::ui {
 namespace {
 
 // Object names of the actions, in the order of EditorCommand.
+// clang-format off
 constexpr std::array<const char *, 27> kCommandNames = {
     "reloadTree", "save", "export", "import", "importCsv", "restoreBackup", "exit", "cut", "copy",
     "paste", "deleteRow", "insertRow", "insertFromCollection", "newCollection", "newFolder",
     "rename", "copyNode", "moveNode", "deleteNode", "options", "help", "upgradeHint", "homePage",
     "about", "details", "chooseWav", "nextRow"
 };
+// clang-format on
 static_assert(static_cast<std::size_t>(EditorCommand::NextRow) + 1 == kCommandNames.size());
 
 // Object names of the menu bar's menus, in the order of the core's table.
