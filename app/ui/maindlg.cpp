@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRubberBand>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolBar>
@@ -82,8 +81,6 @@ CMainDlg::CMainDlg(MainWindowContext &context, MainWindowServices services, QWid
     createTree();
     createInfoFields();
     createTabArea();
-    m_splitterBand = new QRubberBand(QRubberBand::Line, this);
-    m_splitterBand->setObjectName(QStringLiteral("splitterBand"));
     applyBackground();
 
     resize(m_context.settings.KvrWindowWidth, m_context.settings.KvrWindowHeight);

@@ -19,13 +19,13 @@
 #include "app/ui/mainwindowdialogs.h"
 #include "history/drillmode.h"
 #include "platform/shell.h"
+#include "platform/ui/dividerdrag.h"
 
 class QAction;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QTextEdit;
-class QRubberBand;
 class QTabWidget;
 class QToolBar;
 class QFrame;
@@ -149,7 +149,7 @@ private:
     void layoutChildren();
     void applyBackground();
     void applyBackground(std::int32_t colorRef); // a colour previewed by the options sheet
-    void finishSplitterDrag(int clientX);
+    CDividerDrag::Window splitterParts();
     // maindlg_commands.cpp
     void fillDefaultServices();
     void reload();
@@ -215,8 +215,7 @@ private:
     QFrame *m_hintFrame = nullptr;
     bool m_refillPerQuestionPage = false;
 
-    bool m_draggingSplitter = false;
-    QRubberBand *m_splitterBand = nullptr;
+    CDividerDrag m_splitterDrag { this, splitterParts() };
 
     QPointer<CHelpWindow> m_helpWindow;
 };

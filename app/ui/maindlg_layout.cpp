@@ -4,7 +4,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QRubberBand>
 #include <QSizeGrip>
 #include <QTextEdit>
 #include <QToolBar>
@@ -115,59 +114,37 @@ void CMainDlg::paintEvent(QPaintEvent *event)
 
 void CMainDlg::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPoint at = toClient(event->position().toPoint());
-    if (m_draggingSplitter) {
-        if (!(event->buttons() & Qt::LeftButton)) {
-            // The button went up outside the window: the drop happens now.
-            finishSplitterDrag(at.x());
-            return;
-        }
-        const QRect client = clientRect();
-        m_splitterBand->setGeometry(event->position().toPoint().x() - 1, client.top(), 3,
-                                    client.height());
-        return;
-    }
-    const bool onDivider =
-        splitterHit(at.x(), at.y(), clientSize(), m_context.settings.TreeLogPeriod);
-    if (onDivider)
-        setCursor(Qt::SplitHCursor);
-    else
-        unsetCursor();
-    QDialog::mouseMoveEvent(event);
+    if (!m_splitterDrag.mouseMove(event))
+        QDialog::mouseMoveEvent(event);
 }
 
 void CMainDlg::mousePressEvent(QMouseEvent *event)
 {
-    const QPoint at = toClient(event->position().toPoint());
-    if (event->button() == Qt::LeftButton
-        && splitterHit(at.x(), at.y(), clientSize(), m_context.settings.TreeLogPeriod)) {
-        m_draggingSplitter = true;
-        const QRect client = clientRect();
-        m_splitterBand->setGeometry(event->position().toPoint().x() - 1, client.top(), 3,
-                                    client.height());
-        m_splitterBand->show();
-        m_splitterBand->raise();
-        return;
-    }
-    QDialog::mousePressEvent(event);
+    if (!m_splitterDrag.mousePress(event))
+        QDialog::mousePressEvent(event);
 }
 
 void CMainDlg::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (m_draggingSplitter && event->button() == Qt::LeftButton) {
-        finishSplitterDrag(toClient(event->position().toPoint()).x());
-        return;
-    }
-    QDialog::mouseReleaseEvent(event);
+    if (!m_splitterDrag.mouseRelease(event))
+        QDialog::mouseReleaseEvent(event);
 }
 
-void CMainDlg::finishSplitterDrag(int clientX)
+CDividerDrag::Window CMainDlg::splitterParts()
 {
-    m_draggingSplitter = false;
-    m_splitterBand->hide();
-    unsetCursor();
-    m_context.settings.TreeLogPeriod = treeLogPeriodAfterDrop(clientX, clientSize().width);
-    layoutChildren();
+    return {
+        [this](QPoint at) {
+            const QPoint client = toClient(at);
+            return splitterHit(client.x(), client.y(), clientSize(),
+                               m_context.settings.TreeLogPeriod);
+        },
+        [this] { return clientRect(); },
+        [this](QPoint at) {
+            m_context.settings.TreeLogPeriod =
+                treeLogPeriodAfterDrop(toClient(at).x(), clientSize().width);
+            layoutChildren();
+        },
+    };
 }
 
 } // namespace kvr::ui

@@ -10,6 +10,7 @@
 #include "editor/editorkeys.h"
 #include "editor/editorlookup.h"
 #include "editor/editormenus.h"
+#include "platform/ui/dividerdrag.h"
 
 class QAction;
 class QComboBox;
@@ -21,7 +22,6 @@ class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
-class QRubberBand;
 class QSpinBox;
 class QStackedWidget;
 class QTabBar;
@@ -107,7 +107,7 @@ private:
     QRect clientRect() const;
     int divider() const;
     void layoutChildren();
-    void finishDividerDrag(int clientX);
+    CDividerDrag::Window dividerParts();
 
     EditorWindowContext m_context;
     CEditorSession &m_session;
@@ -147,8 +147,7 @@ private:
     bool m_rendering = false; // widget signals raised by render() are not events
     bool m_closing = false;
     bool m_shiftHeld = false; // the key help shows the part-of-speech keys
-    bool m_draggingDivider = false;
-    QRubberBand *m_dividerBand = nullptr;
+    CDividerDrag m_dividerDrag { this, dividerParts() };
 
     // What was rendered last.
     int m_treeRevision = -1;

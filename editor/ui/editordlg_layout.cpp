@@ -3,7 +3,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QRubberBand>
 
 #include "editor/editorlabels.h"
 #include "editor/editorlayout.h"
@@ -76,59 +75,38 @@ void CEditorDlg::paintEvent(QPaintEvent *event)
 
 void CEditorDlg::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPoint at = event->position().toPoint() - clientRect().topLeft();
-    if (m_draggingDivider) {
-        if (!(event->buttons() & Qt::LeftButton)) {
-            // The button went up outside the window: the drop happens now.
-            finishDividerDrag(at.x());
-            return;
-        }
-        const QRect client = clientRect();
-        m_dividerBand->setGeometry(event->position().toPoint().x() - 1, client.top() + 20, 3,
-                                   std::max(0, client.height() - 30));
-        return;
-    }
-    if (onDivider(at.x(), at.y(), divider(), clientRect().height()))
-        setCursor(Qt::SplitHCursor);
-    else
-        unsetCursor();
-    QDialog::mouseMoveEvent(event);
+    if (!m_dividerDrag.mouseMove(event))
+        QDialog::mouseMoveEvent(event);
 }
 
 void CEditorDlg::mousePressEvent(QMouseEvent *event)
 {
-    const QPoint at = event->position().toPoint() - clientRect().topLeft();
-    if (event->button() == Qt::LeftButton
-        && onDivider(at.x(), at.y(), divider(), clientRect().height())) {
-        if (!m_dividerBand)
-            m_dividerBand = new QRubberBand(QRubberBand::Line, this);
-        m_draggingDivider = true;
-        const QRect client = clientRect();
-        m_dividerBand->setGeometry(event->position().toPoint().x() - 1, client.top() + 20, 3,
-                                   std::max(0, client.height() - 30));
-        m_dividerBand->show();
-        m_dividerBand->raise();
-        return;
-    }
-    QDialog::mousePressEvent(event);
+    if (!m_dividerDrag.mousePress(event))
+        QDialog::mousePressEvent(event);
 }
 
 void CEditorDlg::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (m_draggingDivider && event->button() == Qt::LeftButton) {
-        finishDividerDrag(event->position().toPoint().x());
-        return;
-    }
-    QDialog::mouseReleaseEvent(event);
+    if (!m_dividerDrag.mouseRelease(event))
+        QDialog::mouseReleaseEvent(event);
 }
 
-void CEditorDlg::finishDividerDrag(int clientX)
+CDividerDrag::Window CEditorDlg::dividerParts()
 {
-    m_draggingDivider = false;
-    m_dividerBand->hide();
-    unsetCursor();
-    m_session.setDivider(clientX);
-    layoutChildren();
+    return {
+        [this](QPoint at) {
+            const QPoint client = at - clientRect().topLeft();
+            return onDivider(client.x(), client.y(), divider(), clientRect().height());
+        },
+        [this] {
+            const QRect client = clientRect();
+            return QRect(0, client.top() + 20, 0, std::max(0, client.height() - 30));
+        },
+        [this](QPoint at) {
+            m_session.setDivider((at - clientRect().topLeft()).x());
+            layoutChildren();
+        },
+    };
 }
 
 } // namespace kvr::ui
