@@ -20,6 +20,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/textfile.h"
+
 namespace kvr::bench {
 
 // The line ends (LF) in size bytes at data, found with memchr.
@@ -114,10 +116,8 @@ struct GeneratedFile
     std::string path;
     std::int64_t bytes = 0;
 
-    // write(path, text) stores the text the way the program would; false when it failed.
-    template <typename Write>
-    GeneratedFile(const std::string &stem, const std::string &name, const std::string &text,
-                  Write write)
+    // The text is stored the way the programs store their files.
+    GeneratedFile(const std::string &stem, const std::string &name, const std::string &text)
         : folder(
             (std::filesystem::temp_directory_path() / (stem + "-" + std::to_string(::getpid())))
                 .string())
@@ -125,7 +125,7 @@ struct GeneratedFile
         , bytes(static_cast<std::int64_t>(text.size()))
     {
         std::filesystem::create_directories(folder);
-        if (!write(path, text))
+        if (!replaceFileAtomically(path, text))
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
     }
     ~GeneratedFile() { std::filesystem::remove_all(folder); }

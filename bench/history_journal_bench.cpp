@@ -42,15 +42,10 @@ std::string makeJournal()
     return text;
 }
 
-bool writeFile(const std::string &path, const std::string &text)
-{
-    return replaceFileAtomically(path, text);
-}
-
 struct Fixture : kvr::bench::GeneratedFile
 {
     Fixture()
-        : GeneratedFile("kvr-journal-bench", "journal.txt", makeJournal(), writeFile)
+        : GeneratedFile("kvr-journal-bench", "journal.txt", makeJournal())
     {
     }
 };

@@ -29,11 +29,6 @@ CAnswerLog makeLog()
     return kvr::bench::makeSampleLog();
 }
 
-bool writeFile(const std::string &path, const std::string &text)
-{
-    return replaceFileAtomically(path, text);
-}
-
 struct Fixture : kvr::bench::GeneratedFile
 {
     CAnswerLog log;
@@ -44,7 +39,7 @@ struct Fixture : kvr::bench::GeneratedFile
     {
     }
     explicit Fixture(CAnswerLog made)
-        : GeneratedFile("kvr-history-bench", "translog.txt", made.formatAnswerLog(), writeFile)
+        : GeneratedFile("kvr-history-bench", "translog.txt", made.formatAnswerLog())
         , log(std::move(made))
         , savePath(folder + "/saved.txt")
     {
