@@ -351,9 +351,10 @@ bool CFileSettingsStore::write(std::span<const SettingChange> changes)
         return false;
     }
     CSettingsValues values;
+    std::optional<std::string> text;
     if (fileExists(m_path)) {
         // A file that is there but cannot be read must not be replaced by our values alone.
-        auto text = readWholeFile(m_path);
+        text = readWholeFile(m_path);
         if (!text)
             return false;
         values = CSettingsValues::parse(*text);
@@ -361,7 +362,11 @@ bool CFileSettingsStore::write(std::span<const SettingChange> changes)
     for (const SettingChange &change : changes)
         values.apply(change);
     removeStaleTemporaries(m_path);
-    return replaceFileAtomically(m_path, values.format());
+    std::string formatted = values.format();
+    // Writing what the file already says would only cost a synced replace (at every start).
+    if (text && formatted == *text)
+        return true;
+    return replaceFileAtomically(m_path, formatted);
 }
 
 std::string settingsFilePath(std::string_view company, std::string_view program)

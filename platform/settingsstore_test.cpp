@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -196,6 +197,29 @@ TEST(FileSettingsStore, TwoStoresOnOneFileKeepEachOthersValues)
     EXPECT_EQ(editor.readString("Options", "LastSection"), "A/B");
     EXPECT_EQ(study.readInt("KvrEditor", "Pediod"), 250);
     EXPECT_EQ(study.snapshot().size(), 3u);
+}
+
+// Every start writes the values it read back; a write that changes nothing must not cost a
+// synced replace of the file.
+TEST(FileSettingsStore, AWriteThatChangesNothingLeavesTheFileAlone)
+{
+    TempFolder folder;
+    const std::string path = folder.file("Kvr.conf");
+    CFileSettingsStore store(path);
+    ASSERT_TRUE(store.writeString("Options", "LastSection", "A/B"));
+    const auto inode = [&path] {
+        struct stat info
+        {
+        };
+        return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+    };
+    const auto before = inode();
+    ASSERT_NE(before, 0u);
+    EXPECT_TRUE(store.writeString("Options", "LastSection", "A/B"));
+    EXPECT_EQ(inode(), before);
+    EXPECT_TRUE(store.writeString("Options", "LastSection", "A/C"));
+    EXPECT_NE(inode(), before);
+    EXPECT_EQ(CFileSettingsStore(path).readString("Options", "LastSection"), "A/C");
 }
 
 TEST(FileSettingsStore, ExistingDataThatCannotBeReadIsNotReplaced)
