@@ -13,6 +13,7 @@
 #include "history/ui/learnerdialogs.h"
 #include "platform/crand.h"
 #include "platform/settingsstore.h"
+#include "platform/ui/afterpaint.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/qtext.h"
 #include "platform/ui/qtsound.h"
@@ -65,8 +66,6 @@ int CKvrApp::runSteps(const QStringList &args)
 
     // Without a working engine CPronunciation skips every speech call.
     m_voice = std::make_unique<CPronunciation>(m_speech.get(), *m_sound, m_settings);
-    m_sound->preload(m_settings.CorrectSoundfile);
-    m_sound->preload(m_settings.IncorrectSoundfile);
 
     const bool loaded = loadBehindSplash();
     tellSettingsWriteFailure();
@@ -74,8 +73,6 @@ int CKvrApp::runSteps(const QStringList &args)
         return 1;
     // Not during loading: its boxes are carried over from the loading thread.
     m_log.setDailyBackup(&m_backup);
-    // Only now: it asks whether speech works, and the engine's probe ran during loading.
-    m_voice->applyVoiceSettings();
     if (!registerFirstLearner(nullptr, m_settings, *m_store, m_log, m_prompter))
         return 0;
     const int exitCode = m_arguments.empty() ? runMainWindow() : runCommandLine();
@@ -83,6 +80,19 @@ int CKvrApp::runSteps(const QStringList &args)
     settleUnsavedDrills(m_log, m_settings.LogPath, m_prompter, m_fileDialogs);
     tellSettingsWriteFailure();
     return exitCode;
+}
+
+// What no window waits for: run once the main window is seen, or before a drill that starts
+// without it. The speech settings ask whether speech works, which waits for the engine's probe;
+// the effects connect to the sound server.
+void CKvrApp::finishStart()
+{
+    if (m_startFinished)
+        return;
+    m_startFinished = true;
+    m_voice->applyVoiceSettings();
+    m_sound->preload(m_settings.CorrectSoundfile);
+    m_sound->preload(m_settings.IncorrectSoundfile);
 }
 
 // Once, with the file's path: the store hands a failure out only once.
@@ -97,6 +107,7 @@ int CKvrApp::runMainWindow()
     MainWindowContext context { m_settings, *m_store, m_database, m_log,         m_webDictionaries,
                                 *m_voice,   *m_sound, m_prompter, m_fileDialogs, m_clock };
     CMainDlg window(context);
+    runAfterFirstPaint(window, [this] { guarded(m_prompter, [this] { finishStart(); }); });
     window.exec();
     m_settings.saveWindowState(*m_store);
     return 0;
@@ -122,6 +133,7 @@ int CKvrApp::runCommandLine()
 
 void CKvrApp::runAutorunDrill()
 {
+    finishStart();
     const CCommandLine commandLine = parseCommandLine(m_arguments);
     DrillStartContext starter { m_database.root, m_log,
                                 m_settings,      m_prompter,

@@ -49,6 +49,7 @@ private:
     int runCommandLine();
     void runAutorunDrill();
 
+    void finishStart();
     void tellSettingsWriteFailure();
 
     CSystemClock m_clock;
@@ -66,6 +67,7 @@ private:
     std::unique_ptr<CQtSpeechEngine> m_speech;
     std::unique_ptr<CPronunciation> m_voice;
     std::vector<std::string> m_arguments; // CP932
+    bool m_startFinished = false;
 };
 
 } // namespace kvr::ui
