@@ -68,8 +68,8 @@ void CSplashDlg::paintEvent(QPaintEvent *)
 
     // The title wants a proportional face; the fixed-pitch gothic spreads its letters.
     QFont title = gothicFont(40);
-    title.setFamilies(
-        { QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"), title.family() });
+    title.setFamily(installedFace(
+        { QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP") }, title.family()));
     title.setBold(true);
     p.setFont(title);
     p.setPen(Qt::white);

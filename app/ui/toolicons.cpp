@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
 #include <QStyle>
 #include <QStyleOption>
 
@@ -38,6 +39,28 @@ public:
 
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State) override
     {
+        // Views ask for the same picture on every paint (each tree row, each toolbar
+        // repaint): drawn once per size and mode.
+        const QString key = QStringLiteral("kvr-painted-%1-%2x%3-%4")
+                                .arg(reinterpret_cast<quintptr>(m_paint))
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(static_cast<int>(mode));
+        QPixmap cached;
+        if (QPixmapCache::find(key, &cached))
+            return cached;
+        QPixmap result = draw(size, mode);
+        QPixmapCache::insert(key, result);
+        return result;
+    }
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
+    QIconEngine *clone() const override { return new CPaintedIconEngine(m_paint); }
+    QString key() const override { return QStringLiteral("kvr-painted"); }
+
+private:
+    QPixmap draw(const QSize &size, QIcon::Mode mode) const
+    {
         QImage image(size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         {
@@ -55,11 +78,6 @@ public:
         return result;
     }
 
-    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
-    QIconEngine *clone() const override { return new CPaintedIconEngine(m_paint); }
-    QString key() const override { return QStringLiteral("kvr-painted"); }
-
-private:
     PaintFunction m_paint;
 };
 

@@ -9,7 +9,10 @@ namespace kvr::ui {
 // object exists.
 void installFontSubstitutions();
 
-// The two faces at a pixel height.
+// The first of faces that is installed, else otherwise.
+QString installedFace(const QStringList &faces, const QString &otherwise);
+
+// The two faces at a pixel height: the installed Japanese face itself where there is one.
 QFont gothicFont(int pixelSize);
 QFont minchoFont(int pixelSize);
 
