@@ -263,33 +263,33 @@ void formatInto(CLineWriter &out, const CQuestionDatabase &database)
 
 } // namespace
 
-// Collections keep the blocks their lines were read into: no copy of a line is made.
+namespace {
+
+bool readLines(CQuestionDatabase &database, const CQuestionLines::Block &block, std::size_t size)
+{
+    CDatabaseReader reader(database);
+    reader.useBlock(block, size);
+    CLineSplitter splitter(std::string_view(block.get(), size));
+    std::string_view line;
+    while (splitter.next(line))
+        reader.feed(line);
+    return reader.complete();
+}
+
+} // namespace
+
+// Collections keep the block the file was read into: no copy of a line is made.
 bool readDatabase(CQuestionDatabase &database, std::string_view path)
 {
-    CBlockLineReader file;
-    if (!file.open(path))
-        return false;
-    CDatabaseReader reader(database);
-    std::string_view line;
-    while (file.next(line)) {
-        reader.useBlock(file.block(), file.blockSize());
-        reader.feed(line);
-    }
-    return !file.failed() && reader.complete();
+    const std::optional<SharedText> file = readWholeFileShared(path);
+    return file && readLines(database, file->bytes, file->size);
 }
 
 bool readDatabaseText(CQuestionDatabase &database, std::string_view text)
 {
     std::shared_ptr<char[]> copy = std::make_shared_for_overwrite<char[]>(text.size());
     std::copy(text.begin(), text.end(), copy.get());
-    const CQuestionLines::Block block = std::move(copy);
-    CDatabaseReader reader(database);
-    reader.useBlock(block, text.size());
-    CLineSplitter splitter(std::string_view(block.get(), text.size()));
-    std::string_view line;
-    while (splitter.next(line))
-        reader.feed(line);
-    return reader.complete();
+    return readLines(database, std::move(copy), text.size());
 }
 
 std::string formatDatabase(const CQuestionDatabase &database)

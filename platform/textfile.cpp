@@ -19,6 +19,7 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -91,6 +92,79 @@ std::optional<std::string> readWholeFile(std::string_view path)
         return std::nullopt;
     return content;
 }
+
+#ifdef _WIN32
+std::optional<SharedText> readWholeFileShared(std::string_view path)
+{
+    std::optional<std::string> text = readWholeFile(path);
+    if (!text)
+        return std::nullopt;
+    std::shared_ptr<char[]> bytes = std::make_shared_for_overwrite<char[]>(text->size());
+    std::memcpy(bytes.get(), text->data(), text->size());
+    return SharedText { std::move(bytes), text->size() };
+}
+#else
+namespace {
+
+// Below this, the heap's pages are as good.
+constexpr std::size_t kClaimedAtOnce = 1 << 20;
+
+std::shared_ptr<char[]> claimBlock(std::size_t size)
+{
+    if (size < kClaimedAtOnce)
+        return std::make_shared_for_overwrite<char[]>(size);
+    void *memory =
+        ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED)
+        return std::make_shared_for_overwrite<char[]>(size);
+    // Large pages where the system allows them: a fault then brings 2 MB, not 4 kB (advice
+    // only; without it the block is still one mapping).
+    ::madvise(memory, size, MADV_HUGEPAGE);
+    return std::shared_ptr<char[]>(static_cast<char *>(memory),
+                                   [size](char *block) { ::munmap(block, size); });
+}
+
+} // namespace
+
+std::optional<SharedText> readWholeFileShared(std::string_view path)
+{
+    const int fd = ::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info
+    {
+    };
+    // Only a regular file: a folder opens too, and a pipe's size means nothing.
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::size_t capacity = static_cast<std::size_t>(info.st_size) + 1; // + 1: sees the end
+    std::shared_ptr<char[]> block = claimBlock(capacity);
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == capacity) {
+            // The file grew while it was read.
+            std::shared_ptr<char[]> larger = claimBlock(2 * capacity);
+            std::memcpy(larger.get(), block.get(), filled);
+            block = std::move(larger);
+            capacity *= 2;
+        }
+        const ssize_t got = ::read(fd, block.get() + filled, capacity - filled);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (got == 0)
+            break;
+        filled += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
+    return SharedText { std::move(block), filled };
+}
+#endif
 
 bool fileExists(std::string_view path)
 {
@@ -278,21 +352,6 @@ bool replaceFileAtomically(std::string_view path, std::span<const std::string_vi
 #else
 
 namespace {
-
-bool writeAll(int fd, std::string_view contents)
-{
-    std::size_t done = 0;
-    while (done < contents.size()) {
-        const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
 
 // The pieces in order, gathered into few system calls.
 bool writeAll(int fd, std::span<const std::string_view> pieces)

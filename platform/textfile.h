@@ -19,6 +19,18 @@ std::string nativePath(std::string_view cp932Path);
 // The whole content of a file, or nothing when it cannot be opened or read.
 std::optional<std::string> readWholeFile(std::string_view path);
 
+// The whole content of a file in one shared block that views into it can keep alive, or
+// nothing when it cannot be opened or read. A large file's block is a mapping of its own in
+// large pages where the system has them: filling small pages one by one was most of a fresh
+// process's cost of reading it.
+struct SharedText
+{
+    std::shared_ptr<const char[]> bytes;
+    std::size_t size = 0;
+    std::string_view view() const { return { bytes.get(), size }; }
+};
+std::optional<SharedText> readWholeFileShared(std::string_view path);
+
 bool fileExists(std::string_view path);
 bool isDirectory(std::string_view path);
 

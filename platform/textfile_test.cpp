@@ -79,6 +79,31 @@ TEST(BlockLineReader, ReadsLikeTheWholeTextAcrossBlocks)
     EXPECT_FALSE(notAFile.open(folder.path()));
 }
 
+// Small files come from the heap, large ones (over a megabyte) from a mapping of their own;
+// both hold the bytes exactly and outlive the call. Anything but a regular file is refused
+// at once, a pipe without waiting for a writer.
+TEST(ReadWholeFileShared, HoldsTheExactBytesOfRegularFilesOnly)
+{
+    TempFolder folder;
+    std::string large;
+    for (int n = 0; large.size() < (3u << 20) / 2; ++n)
+        large += "?\x83\x5c" + std::to_string(n) + ",answer\r\n";
+    large += "last line without end";
+    const std::vector<std::string> texts = { "", "one\r\ntwo", large };
+    for (const std::string &text : texts) {
+        ASSERT_TRUE(replaceFileAtomically(folder.file("file.txt"), text));
+        const std::optional<SharedText> read = readWholeFileShared(folder.file("file.txt"));
+        ASSERT_TRUE(read.has_value());
+        ASSERT_TRUE(std::filesystem::remove(folder.file("file.txt")));
+        EXPECT_EQ(read->size, text.size());
+        EXPECT_TRUE(read->view() == text);
+    }
+    EXPECT_FALSE(readWholeFileShared(folder.file("missing.txt")).has_value());
+    EXPECT_FALSE(readWholeFileShared(folder.path()).has_value());
+    ASSERT_EQ(::mkfifo(folder.file("pipe").c_str(), 0600), 0);
+    EXPECT_FALSE(readWholeFileShared(folder.file("pipe")).has_value());
+}
+
 // A caller that keeps a block keeps its lines; one that keeps none gets the block reused.
 TEST(BlockLineReader, KeptBlocksKeepTheirLinesAndOthersAreReused)
 {
