@@ -87,9 +87,6 @@ int CKvrApp::runSteps(const QStringList &args)
 // the effects connect to the sound server.
 void CKvrApp::finishStart()
 {
-    if (m_startFinished)
-        return;
-    m_startFinished = true;
     m_voice->applyVoiceSettings();
     m_sound->preload(m_settings.CorrectSoundfile);
     m_sound->preload(m_settings.IncorrectSoundfile);

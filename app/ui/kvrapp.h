@@ -67,7 +67,6 @@ private:
     std::unique_ptr<CQtSpeechEngine> m_speech;
     std::unique_ptr<CPronunciation> m_voice;
     std::vector<std::string> m_arguments; // CP932
-    bool m_startFinished = false;
 };
 
 } // namespace kvr::ui
