@@ -287,9 +287,8 @@ bool readDatabase(CQuestionDatabase &database, std::string_view path)
 
 bool readDatabaseText(CQuestionDatabase &database, std::string_view text)
 {
-    std::shared_ptr<char[]> copy = std::make_shared_for_overwrite<char[]>(text.size());
-    std::copy(text.begin(), text.end(), copy.get());
-    return readLines(database, std::move(copy), text.size());
+    const SharedText copy = sharedCopy(text);
+    return readLines(database, copy.bytes, copy.size);
 }
 
 std::string formatDatabase(const CQuestionDatabase &database)

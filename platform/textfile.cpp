@@ -93,15 +93,20 @@ std::optional<std::string> readWholeFile(std::string_view path)
     return content;
 }
 
+SharedText sharedCopy(std::string_view text)
+{
+    std::shared_ptr<char[]> bytes = std::make_shared_for_overwrite<char[]>(text.size());
+    std::memcpy(bytes.get(), text.data(), text.size());
+    return SharedText { std::move(bytes), text.size() };
+}
+
 #ifdef _WIN32
 std::optional<SharedText> readWholeFileShared(std::string_view path)
 {
-    std::optional<std::string> text = readWholeFile(path);
+    const std::optional<std::string> text = readWholeFile(path);
     if (!text)
         return std::nullopt;
-    std::shared_ptr<char[]> bytes = std::make_shared_for_overwrite<char[]>(text->size());
-    std::memcpy(bytes.get(), text->data(), text->size());
-    return SharedText { std::move(bytes), text->size() };
+    return sharedCopy(*text);
 }
 #else
 namespace {

@@ -30,6 +30,8 @@ struct SharedText
     std::string_view view() const { return { bytes.get(), size }; }
 };
 std::optional<SharedText> readWholeFileShared(std::string_view path);
+// Text already in memory, copied into a block of its own.
+SharedText sharedCopy(std::string_view text);
 
 bool fileExists(std::string_view path);
 bool isDirectory(std::string_view path);
