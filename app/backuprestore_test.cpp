@@ -43,7 +43,8 @@ protected:
     std::string database = folder / "Datas/DBv3.kvr";
     std::string log = folder / "Datas/translog.txt";
     RestoreContext context { database, log,   prompter,
-                             clock,    false, "kvr-restore-test-" + std::to_string(::getpid()) };
+                             clock,    false, "kvr-restore-test-" + std::to_string(::getpid()),
+                             {} };
 
     void SetUp() override
     {

@@ -22,7 +22,7 @@ protected:
         m_folder.put("usr/bin/Datas/webdic.ini", "[WebDic]");
         m_folder.put("usr/bin/Datas/wavvoice/a.wav", "RIFF");
         m_folder.put("usr/bin/skin/default.ini", "[Design]");
-        m_locations = DataLocations { m_folder / "usr/bin", m_folder / "share", {} };
+        m_locations = DataLocations { m_folder / "usr/bin", m_folder / "share", {}, {} };
     }
     void makeReadOnly()
     {
@@ -236,7 +236,7 @@ TEST_F(InstalledLayoutTest, ShippedFilesAreLookedUpInTheProgramFolderFirst)
 TEST(DataLocations, TheFileSystemDecidesWhenNoCheckIsGiven)
 {
     TempFolder folder;
-    const DataLocations locations { folder.path(), folder.path(), {} };
+    const DataLocations locations { folder.path(), folder.path(), {}, {} };
     EXPECT_TRUE(locations.canWrite(folder.path()));
     EXPECT_FALSE(locations.canWrite(folder / "missing"));
 }

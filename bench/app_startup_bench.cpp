@@ -141,7 +141,7 @@ private:
             && store.writeInt("KvrEditor", "Pediod", 200); // not the editor's first run
         // Loading writes every other value's default, as the first start did.
         kvr::CKvrSettings settings;
-        const kvr::DataLocations locations { kvr::env::programFolder(), dataHome(), {} };
+        const kvr::DataLocations locations { kvr::env::programFolder(), dataHome(), {}, {} };
         return written && settings.load(store, locations);
     }
 

@@ -62,11 +62,13 @@ TEST(EditorRestore, ADatabaseBackupIsPutBackAndTheWindowShowsIt)
         EXPECT_EQ(files.backups.shown[0].rows.at(0).kind, BackupKind::Database);
         const std::size_t questions = row.edited ? 2u : 1u;
         ASSERT_EQ(files.prompter.asked.size(), row.restored ? questions : 1u);
-        if (row.edited)
+        if (row.edited) {
             EXPECT_EQ(files.prompter.asked[0].caption, sj("保存の確認"));
-        if (row.restored)
+        }
+        if (row.restored) {
             EXPECT_EQ(files.prompter.asked.back().text,
                       restoreQuestionText(files.backups.shown[0].rows[0]));
+        }
         EXPECT_EQ(topNames(files),
                   row.restored ? (std::vector<std::string> { "B", "Old" })
                                : (std::vector<std::string> { "A", "B" }));
@@ -74,8 +76,9 @@ TEST(EditorRestore, ADatabaseBackupIsPutBackAndTheWindowShowsIt)
         EXPECT_EQ(files.session->edit().modified(), !row.restored);
         // The file replaced was kept as one more backup.
         EXPECT_EQ(listBackups(files.context.databasePath).size(), row.restored ? 2u : 1u);
-        if (!row.restored)
+        if (!row.restored) {
             EXPECT_EQ(readWholeFile(files.context.databasePath), before);
+        }
     }
 }
 

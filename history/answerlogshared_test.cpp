@@ -164,8 +164,9 @@ TEST(AnswerLogShared, UnsavedDrillsAreSettledAtExit)
         const std::string path = folder.file("sub/translog.txt");
         CAnswerLog log;
         ASSERT_FALSE(log.recordFinishedDrill(drillOn("A"), path)) << row.what;
-        if (row.repaired)
+        if (row.repaired) {
             ASSERT_TRUE(env::makeFolders(folder.file("sub")));
+        }
         test::CScriptedPrompter prompter;
         prompter.replies = { row.replies.begin(), row.replies.end() };
         const std::string other = folder.file("elsewhere.txt");
