@@ -14,7 +14,7 @@ protected:
     KvrSettingsTest()
     {
         m_folder.put("program/Datas/DBv3.kvr", "db");
-        m_locations = DataLocations { m_folder / "program", m_folder / "share", {} };
+        m_locations = DataLocations { m_folder / "program", m_folder / "share", {}, {} };
     }
 
     CKvrSettings loaded()

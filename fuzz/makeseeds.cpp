@@ -184,7 +184,7 @@ void databaseSeeds(CCorpus &corpus, const CQuestionDatabase &database)
         corpus.add("questionline", line);
 
     // Text files to import: tab, comma and semicolon, quoted line breaks, each encoding.
-    for (const std::string text :
+    for (const std::string &text :
          { std::string("#separator:tab\n#html:false\napple\tringo\npear\tnashi\n"),
            std::string("word,meaning,note\r\nrun,\"one\r\ntwo\",\"h\"\"1\"\r\n"),
            std::string("a;b;c\n\"x;y\";z\n"), std::string("\xEF\xBB\xBF") + "a,b\r\n",

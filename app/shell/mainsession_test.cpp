@@ -171,8 +171,9 @@ TEST(MainSession, DrillStartsFromTheTree)
         rig.modes.replies = row.modeReplies;
         rig.setupDialogs.count = row.count;
         CNamedMutex editor;
-        if (row.markerTaken)
+        if (row.markerTaken) {
             ASSERT_TRUE(editor.acquire(rig.context.markerName)) << row.what;
+        }
         CMainSession &session = rig.session();
         session.rebuildTree();
         const int shown = session.view().selectionRevision;
@@ -192,8 +193,9 @@ TEST(MainSession, DrillStartsFromTheTree)
         EXPECT_TRUE(rig.markerFree()) << row.what;
         const std::size_t boxes = row.markerTaken ? 1 : 0;
         ASSERT_EQ(rig.prompter.asked.size(), boxes) << row.what;
-        if (row.markerTaken)
+        if (row.markerTaken) {
             EXPECT_EQ(rig.prompter.asked[0].text, sj("既に回答中なので、回答できません。"));
+        }
     }
 }
 
@@ -260,8 +262,9 @@ TEST(ShortcutDrill, RunsWithoutTheMainWindowAndTellsWhatStopsIt)
     for (const Row &row : rows) {
         Rig rig;
         CNamedMutex editor;
-        if (row.markerTaken)
+        if (row.markerTaken) {
             ASSERT_TRUE(editor.acquire(rig.context.markerName)) << row.what;
+        }
         DrillStartContext starter { rig.database.root, rig.log,   rig.settings,
                                     rig.prompter,      rig.clock, rig.context.markerName };
         if (row.windowFails)
@@ -270,8 +273,9 @@ TEST(ShortcutDrill, RunsWithoutTheMainWindowAndTellsWhatStopsIt)
         EXPECT_EQ(runShortcutDrill(starter, line, rig.drills), row.runs) << row.what;
         EXPECT_EQ(rig.drills.drills.size(), row.runs && !row.windowFails ? 1u : 0u) << row.what;
         ASSERT_EQ(rig.prompter.asked.size(), row.told.empty() ? 0u : 1u) << row.what;
-        if (!row.told.empty())
+        if (!row.told.empty()) {
             EXPECT_EQ(rig.prompter.asked[0].text.rfind(row.told, 0), 0u) << row.what;
+        }
         EXPECT_EQ(rig.modes.asked, 0) << row.what; // no dialog at all
         EXPECT_TRUE(rig.setupDialogs.asked.empty()) << row.what;
         editor.close();

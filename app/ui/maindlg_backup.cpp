@@ -20,7 +20,8 @@ void CMainDlg::restoreBackup()
                              m_context.prompter,
                              m_context.clock,
                              m_context.log.hasUnsavedChanges(),
-                             m_services.editorMarker };
+                             m_services.editorMarker,
+                             {} };
     RestoreResult result = RestoreResult::Failed;
     guarded(m_context.prompter, [&] { result = kvr::restoreBackup(view.rows[*chosen], restore); });
     if (result == RestoreResult::Restored)

@@ -31,7 +31,7 @@ void writeMonthOfAnswers(const HistoryPageRig &rig, const IClock &clock)
             entry.learner = learner;
             entry.collection = collection;
             entry.position = i + 1;
-            entry.question = "q";
+            entry.question = std::string(1, 'q'); // a literal here trips GCC 12's -Wrestrict
             entry.verdict = i % 4 == 3 ? JournalVerdict::Incorrect : JournalVerdict::Correct;
             entry.tenths = 25;
             entries.push_back(entry);
